@@ -1,0 +1,3 @@
+#include "shell/stored_pictures.h"
+
+std::span<const StoredPicture> StoredPictures() { return {}; }

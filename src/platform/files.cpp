@@ -1,0 +1,133 @@
+#include "platform/files.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <strings.h>
+
+namespace platform {
+namespace {
+
+std::string g_appDir;
+
+bool IsRegular(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool IsDirectory(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// The entry of dir whose name equals name ignoring ASCII case, preferring an exact match.
+std::optional<std::string> MatchEntry(const std::string& dir, const std::string& name) {
+  if (name.empty() || name == "." || name == "..") return name;
+  DIR* d = opendir(dir.empty() ? "/" : dir.c_str());
+  if (!d) return std::nullopt;
+  std::optional<std::string> found;
+  while (dirent* e = readdir(d)) {
+    if (name == e->d_name) {
+      found = name;
+      break;
+    }
+    if (!found && strcasecmp(name.c_str(), e->d_name) == 0) found = std::string(e->d_name);
+  }
+  closedir(d);
+  return found;
+}
+
+}  // namespace
+
+std::string AppDir() {
+  if (!g_appDir.empty()) return g_appDir;
+  std::error_code ec;
+  auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec) return ".";
+  return exe.parent_path().string();
+}
+
+void SetAppDir(const std::string& dir) {
+  g_appDir = dir;
+  while (g_appDir.size() > 1 && g_appDir.back() == kPathSeparator) g_appDir.pop_back();
+}
+
+std::optional<std::string> FindRegularFile(const std::string& path) {
+  if (path.empty()) return std::nullopt;
+  if (IsRegular(path)) return path;
+  // Walk the path component by component, matching each one ignoring case.
+  std::string resolved;
+  size_t pos = 0;
+  if (path[0] == kPathSeparator) {
+    resolved = "/";
+    pos = 1;
+  }
+  while (pos <= path.size()) {
+    size_t next = path.find(kPathSeparator, pos);
+    if (next == std::string::npos) next = path.size();
+    std::string part = path.substr(pos, next - pos);
+    pos = next + 1;
+    if (part.empty()) continue;
+    std::string dir = resolved.empty() ? "." : resolved;
+    if (!IsDirectory(dir)) return std::nullopt;
+    auto match = MatchEntry(dir, part);
+    if (!match) return std::nullopt;
+    if (!resolved.empty() && resolved.back() != kPathSeparator) resolved += kPathSeparator;
+    resolved += *match;
+  }
+  if (IsRegular(resolved)) return resolved;
+  return std::nullopt;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return std::nullopt;
+  std::string out;
+  char buf[65536];
+  size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
+  bool ok = !std::ferror(f);
+  std::fclose(f);
+  if (!ok) return std::nullopt;
+  return out;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
+  std::string temp = path + ".tmp";
+  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      ::close(fd);
+      ::unlink(temp.c_str());
+      return false;
+    }
+    done += size_t(n);
+  }
+  if (::fsync(fd) != 0 || ::close(fd) != 0) {
+    ::unlink(temp.c_str());
+    return false;
+  }
+  if (std::rename(temp.c_str(), path.c_str()) != 0) {
+    ::unlink(temp.c_str());
+    return false;
+  }
+  // Make the rename itself durable.
+  std::string dir = std::filesystem::path(path).parent_path().string();
+  int dfd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dfd >= 0) {
+    ::fsync(dfd);
+    ::close(dfd);
+  }
+  return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,27 @@
+#pragma once
+#include <optional>
+#include <string>
+
+namespace platform {
+
+// The native path separator.
+constexpr char kPathSeparator = '/';
+
+// The program's own directory (the folder of the executable), without a trailing separator
+// unless it is the root. SetAppDir overrides it (the headless driver's --app-dir).
+std::string AppDir();
+void SetAppDir(const std::string& dir);
+
+// The path of an existing regular file: the path as written when it names one, otherwise the
+// same path looked up again with every component matched ignoring ASCII case. A directory, a
+// device or a missing file gives nothing.
+std::optional<std::string> FindRegularFile(const std::string& path);
+
+// The whole content of a file, or nothing when it cannot be read.
+std::optional<std::string> ReadWholeFile(const std::string& path);
+
+// Writes a file so that a crash never leaves half of it: a temporary file in the same folder,
+// flushed to disk, then renamed over the old one. False (and the old file untouched) on failure.
+bool WriteFileAtomically(const std::string& path, const std::string& bytes);
+
+}  // namespace platform

@@ -1,0 +1,34 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace platform {
+
+// A 32-bit drawing surface; each pixel is 0x00RRGGBB (the top byte is always 0).
+struct Surface {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels;
+
+  Surface() = default;
+  Surface(int w, int h, uint32_t fill = 0) : width(w), height(h), pixels(std::size_t(w) * h, fill) {}
+  bool Empty() const { return width <= 0 || height <= 0; }
+  uint32_t& At(int x, int y) { return pixels[std::size_t(y) * width + x]; }
+  uint32_t At(int x, int y) const { return pixels[std::size_t(y) * width + x]; }
+  void Fill(uint32_t color) { pixels.assign(pixels.size(), color); }
+};
+
+// The raster operations of the game's block copies.
+enum class Rop { SrcCopy, SrcPaint, SrcAnd };
+
+// Copies w x h pixels from (sx, sy) of src to (x, y) of dst, combined by rop.
+// Clipped to both surfaces at every edge; negative positions are allowed.
+void BitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy, Rop rop);
+
+// Copies the sw x sh source rectangle onto the w x h destination rectangle, magnifying or
+// shrinking by pixel replication (nearest pixel, as the default stretch mode does).
+void StretchBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
+                int sw, int sh, Rop rop);
+
+}  // namespace platform

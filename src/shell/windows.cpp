@@ -1,0 +1,48 @@
+#include "shell/windows.h"
+
+#include <cstdio>
+#include <memory>
+#include <string_view>
+
+#include "platform/picture.h"
+#include "shell/stored_pictures.h"
+
+namespace {
+
+std::unique_ptr<platform::Form> g_form1;
+std::unique_ptr<platform::Form> g_form2;
+
+// A stored picture decoded, or an empty surface when the executable holds none by that name.
+platform::Surface StoredSurface(std::string_view name) {
+  for (const StoredPicture& p : StoredPictures()) {
+    if (name != p.name) continue;
+    if (auto s = platform::LoadPictureBytes(p.bytes, p.size)) return *s;
+    std::fprintf(stderr, "K.Z.V: the stored picture %s cannot be decoded\n", p.name);
+  }
+  return {};
+}
+
+void AttachStoredPictures(platform::Form& form) {
+  if (form.def->storedIcon) form.icon = StoredSurface(form.def->storedIcon);
+  if (form.def->storedPicture) form.picture = StoredSurface(form.def->storedPicture);
+  for (auto& c : form.controls) {
+    if (c->def->storedPicture) c->SetPicture(StoredSurface(c->def->storedPicture));
+  }
+}
+
+}  // namespace
+
+platform::Form& Form1() { return *g_form1; }
+platform::Form& Form2() { return *g_form2; }
+
+void CreateWindows() {
+  g_form2 = platform::BuildForm(platform::kForm2Def);
+  g_form1 = platform::BuildForm(platform::kForm1Def);
+  AttachStoredPictures(*g_form2);
+  AttachStoredPictures(*g_form1);
+}
+
+void DestroyWindows() {
+  g_form1.reset();
+  g_form2.reset();
+}
