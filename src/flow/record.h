@@ -1,0 +1,6 @@
+#pragma once
+#include <string>
+
+// The record text of the title and of the play screen (labels Label2 and Label3), built from
+// RecordHolder and RecordReward, e.g. "最高報酬者記録： スナイパー日向 澄香： 150000円".
+std::string RecordLine();
