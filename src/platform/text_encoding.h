@@ -1,0 +1,23 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+// The settings file keeps its text in CP932 (Shift_JIS as Windows writes it); the game's texts
+// are UTF-8. Both conversions go through iconv.
+
+// The CP932 bytes of a UTF-8 text; nothing when the text is not valid UTF-8 or holds a
+// character CP932 has no code for.
+std::optional<std::string> Utf8ToCp932(std::string_view utf8);
+
+// The UTF-8 text of CP932 bytes; nothing when the bytes are not valid CP932.
+std::optional<std::string> Cp932ToUtf8(std::string_view cp932);
+
+// Splits a UTF-8 text into its characters (one code point each). Bytes that are not valid
+// UTF-8 come out as one-byte pieces, so callers can recognise and drop them.
+std::vector<std::string_view> SplitUtf8Characters(std::string_view utf8);
+
+}  // namespace platform
