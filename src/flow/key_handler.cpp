@@ -1,0 +1,142 @@
+#include "flow/key_handler.h"
+
+#include <cstdint>
+
+#include "flow/game_state.h"
+#include "flow/mission_end.h"
+#include "flow/number_text.h"
+#include "flow/title_menu.h"
+#include "platform/window.h"
+#include "shell/sound_binding.h"
+#include "shell/windows.h"
+#include "sniping/message_log.h"
+#include "sniping/shot.h"
+
+namespace {
+
+// Virtual keys of play, with the numeric keypad doubling the arrows.
+constexpr int kKeyShift = 16, kKeyEscape = 27;
+constexpr int kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40;
+constexpr int kPad2 = 98, kPad4 = 100, kPad6 = 102, kPad8 = 104;
+
+// The cursor stays inside window cells 5..12 while the view can still scroll (the margins are
+// not symmetric about the centre cell 8); at the map's end it may go on to 2..14.
+constexpr int kScrollLow = 5, kScrollHigh = 12;
+constexpr int kCursorLow = 2, kCursorHigh = 14;
+constexpr int kViewLow = 3, kViewHigh = 82;
+
+// The shot gauge is the upper end of the line `li`: 4 pixels per shot from 60; the shot that
+// finds it at 280 is the 56th and last of the mission.
+constexpr int kGaugeStep = 4;
+constexpr int kGaugeLast = 280;
+constexpr int kGaugeSixLeft = 260;
+
+constexpr int kFullDischarge = 246;
+constexpr int kShotReadySound = 11;
+constexpr int kSixShotsLeftVoice = 30;
+
+void PlaySound(int slot) {
+  if (G.SoundOn == 1) STPlay(slot);
+}
+
+// Towards lower numbers: scroll while the cursor is at the margin and the view can go on.
+void StepBack(uint8_t& cursor, uint8_t& view) {
+  if (cursor <= kScrollLow && view >= kViewLow + 1) {
+    --view;
+  } else if (cursor >= kCursorLow + 1) {
+    --cursor;
+  }
+}
+
+void StepForward(uint8_t& cursor, uint8_t& view) {
+  if (cursor >= kScrollHigh && view <= kViewHigh - 1) {
+    ++view;
+  } else if (cursor <= kCursorHigh - 1) {
+    ++cursor;
+  }
+}
+
+void PlayKeyDown(int vk) {
+  switch (vk) {
+    case kKeyShift: FireShot(); break;
+    case kKeyEscape: platform::EndProgram("escape");
+    case kKeyLeft:
+    case kPad4: MoveCursor(CursorStep::Left); break;
+    case kKeyUp:
+    case kPad8: MoveCursor(CursorStep::Up); break;
+    case kKeyRight:
+    case kPad6: MoveCursor(CursorStep::Right); break;
+    case kKeyDown:
+    case kPad2: MoveCursor(CursorStep::Down); break;
+    default: break;
+  }
+  RefreshPositionDisplay();
+}
+
+}  // namespace
+
+void Form_KeyDown(int vk, int /*mask*/) {
+  // The branch is chosen once: a handler that changes GameMode does not fall into another.
+  const uint8_t mode = G.GameMode;
+  switch (mode) {
+    case 1: TitleKeyDown(vk); break;
+    case 2: ResultKeyDown(vk); break;
+    case 3: PlayKeyDown(vk); break;
+    default: break;  // 0: busy, every key ignored
+  }
+}
+
+void MoveCursor(CursorStep step) {
+  switch (step) {
+    case CursorStep::Left:
+      StepBack(G.CursorX, G.ViewX);
+      PushLogMessage("Inosite_x=" + PaddedNumber(G.CursorX));
+      break;
+    case CursorStep::Right:
+      StepForward(G.CursorX, G.ViewX);
+      PushLogMessage("Inosite_x=" + PaddedNumber(G.CursorX));
+      break;
+    case CursorStep::Up:
+      StepBack(G.CursorY, G.ViewY);
+      PushLogMessage("Inosite_y=" + PaddedNumber(G.CursorY));
+      break;
+    case CursorStep::Down:
+      StepForward(G.CursorY, G.ViewY);
+      PushLogMessage("Inosite_y=" + PaddedNumber(G.CursorY));
+      break;
+  }
+}
+
+void FireShot() {
+  if (G.Charge != 0) return;
+  platform::Form& form = Form1();
+
+  // No one may move while the shot is resolved.
+  form("Tim2").SetEnabled(false);
+  G.GameMode = 0;
+  G.ShotBusy = 1;
+  ResolveShot();
+  PushLogMessage("CarsolCode_#090");
+  form("Tim2").SetEnabled(true);
+  G.GameMode = 3;
+
+  // The gauge is tested before it moves, so the shot that finds it used up still counts.
+  platform::Control& gauge = form("li");
+  if (gauge.y1 >= kGaugeLast) EndMission();
+  gauge.y1 += kGaugeStep;
+  if (gauge.y1 == kGaugeSixLeft) PlaySound(kSixShotsLeftVoice);
+
+  if (G.HiddenMode != 2) {
+    G.Charge = kFullDischarge;
+    PlaySound(kShotReadySound);
+  }
+}
+
+void RefreshPositionDisplay() {
+  platform::Form& form = Form1();
+  // The overview shows map cells 4..97 at one pixel each.
+  form("all").left = G.ViewX - 3;
+  form("all").top = G.ViewY - 3;
+  form("box").caption = "WidX:" + PaddedNumber(G.ViewX + G.CursorX - 4) + "m";
+  form("box2").caption = "WidY:" + PaddedNumber(G.ViewY + G.CursorY - 4) + "m";
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+// The title screen between missions: a three-item menu (0 briefing, 1 help, 2 start a mission)
+// moved with Up and Down and confirmed with Shift, the 'S' sound switch and Escape.
+void TitleKeyDown(int vk);
+
+// Loads "page<n>.mcg" from the data folder into the picture box `page`; a missing file stops
+// the program. The visibility of `page` is left as it is.
+void ShowPage(int page);
+
+// The 'S' key: sound effects on or off, saved when the settings file exists. The music keeps
+// playing or stays silent as it was.
+void ToggleSoundKey();
+
+// Builds a new world behind the loading page and enters play.
+void StartMission();
