@@ -1,1 +1,161 @@
-// Replaced by the sound library.
+// Stools.dll, the game's sound library: wave sounds in numbered slots played on SDL_mixer
+// channels, and one MIDI piece rendered by FluidSynth into the mixer's music stream.
+//
+// Every function returns at once and returns 1 when it did its work, 0 otherwise; the game
+// ignores the results. Without an audio device, a SoundFont or a readable file the game simply
+// stays silent (one warning on stderr per cause).
+//
+// STInit(hwnd, flags)   opens the audio device (44100 Hz, 16 bit, stereo). The window handle
+//                       and the flags are not used: playback belongs to the library, not to a
+//                       window, so it goes on after the window that was named has closed.
+// STReadFile(slot, path, mode)   decodes the wave file at path into the slot (any int32 slot;
+//                       a slot read again is replaced). mode is not used (the game passes 3).
+// STPlay(slot)          starts the slot's sound on a free channel and returns; playing the
+//                       same slot again while it sounds starts another voice.
+// STStop(slot)          stops every voice of the slot; a negative slot stops all waves.
+// STSetVolume(percent)  the volume of all waves, 0..100 (clamped; 100 is the start value).
+// MTReadFile(path)      loads the MIDI file (the music stops if it was playing).
+// MTSetTempo(bpm)       the music's tempo in beats per minute, replacing the file's own;
+//                       0 or less goes back to the file's tempo.
+// MTPlay()              plays the music from its beginning at full volume, repeating without
+//                       a pause until MTStop.
+// MTStop()              stops the music; the next MTPlay starts from the beginning again.
+// MTFadeIn(ms)          like MTPlay (from the beginning unless it is playing already), the
+//                       volume rising from silence to full over ms milliseconds.
+// MTFadeOut(ms)         lowers the music to silence over ms milliseconds, then stops it.
+// STGetPosition()       milliseconds of music played since the music was started (repeats
+//                       included), 0 while no music plays.
+// STShutdown()          stops everything and closes the device, so that a later STInit starts
+//                       afresh (used when the game restarts inside one process).
+//
+// The SoundFont is the first of KZV_SOUNDFONT (when that environment variable is set, it is
+// the only one tried) or the General MIDI SoundFonts of the usual system places.
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <cstdio>
+#include <set>
+
+#include "stools_internal.h"
+
+#define STOOLS_EXPORT extern "C" __attribute__((visibility("default")))
+
+namespace stools {
+namespace {
+bool g_audioOpen = false;
+std::set<std::string> g_warned;
+}  // namespace
+
+void WarnOnce(const std::string& cause, const std::string& text) {
+  if (!g_warned.insert(cause).second) return;
+  std::fprintf(stderr, "Stools.dll: %s\n", text.c_str());
+  std::fflush(stderr);
+}
+
+void ForgetWarnings() { g_warned.clear(); }
+
+bool AudioOpen() { return g_audioOpen; }
+
+}  // namespace stools
+
+using namespace stools;
+
+STOOLS_EXPORT int32_t STInit(int32_t /*hwnd*/, int32_t /*flags*/) {
+  if (g_audioOpen) return 1;
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    WarnOnce("device", std::string("no audio device (") + SDL_GetError() +
+                           "); the game runs in silence");
+    return 0;
+  }
+  // No format changes allowed: the music hook writes 16-bit stereo at 44100 Hz, and SDL
+  // converts for the real device when it needs to.
+  if (Mix_OpenAudioDevice(44100, AUDIO_S16SYS, 2, 1024, nullptr, 0) != 0) {
+    WarnOnce("device", std::string("no audio device (") + Mix_GetError() +
+                           "); the game runs in silence");
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return 0;
+  }
+  Mix_AllocateChannels(kFirstChannels);
+  g_audioOpen = true;
+  StartMusicEngine();
+  return 1;
+}
+
+STOOLS_EXPORT int32_t STReadFile(int32_t slot, const char* path, int32_t /*mode*/) {
+  if (!g_audioOpen || !path) return 0;
+  LoadWave(slot, path);
+  return 1;
+}
+
+STOOLS_EXPORT int32_t STPlay(int32_t slot) {
+  if (!g_audioOpen) return 0;
+  PlayWave(slot);
+  return 1;
+}
+
+STOOLS_EXPORT int32_t STStop(int32_t slot) {
+  if (!g_audioOpen) return 0;
+  StopWave(slot);
+  return 1;
+}
+
+STOOLS_EXPORT int32_t STSetVolume(int32_t percent) {
+  if (!g_audioOpen) return 0;
+  SetWaveVolume(percent);
+  return 1;
+}
+
+STOOLS_EXPORT int32_t MTReadFile(const char* path) {
+  if (!g_audioOpen || !path) return 0;
+  LoadMusic(path);
+  return 1;
+}
+
+STOOLS_EXPORT int32_t MTSetTempo(int32_t bpm) {
+  if (!g_audioOpen) return 0;
+  SetMusicTempo(bpm);
+  return 1;
+}
+
+STOOLS_EXPORT int32_t MTPlay() {
+  if (!g_audioOpen) return 0;
+  PlayMusic(0);
+  return 1;
+}
+
+STOOLS_EXPORT int32_t MTStop() {
+  if (!g_audioOpen) return 0;
+  StopMusic(0);
+  return 1;
+}
+
+STOOLS_EXPORT int32_t MTFadeIn(int32_t ms) {
+  if (!g_audioOpen) return 0;
+  PlayMusic(ms > 0 ? ms : 0);
+  return 1;
+}
+
+STOOLS_EXPORT int32_t MTFadeOut(int32_t ms) {
+  if (!g_audioOpen) return 0;
+  StopMusic(ms > 0 ? ms : 0);
+  return 1;
+}
+
+STOOLS_EXPORT int32_t STGetPosition() {
+  if (!g_audioOpen) return 0;
+  return MusicPositionMs();
+}
+
+STOOLS_EXPORT int32_t STShutdown() {
+  if (g_audioOpen) {
+    Mix_HookMusic(nullptr, nullptr);
+    Mix_HaltChannel(-1);
+    ReleaseMusic();
+    ReleaseWaves();
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    g_audioOpen = false;
+  }
+  ForgetWarnings();
+  return 1;
+}

@@ -1,0 +1,33 @@
+#pragma once
+// Shared inside the sound library only: the parts talk through these few functions.
+#include <cstdint>
+#include <string>
+
+namespace stools {
+
+// Writes "Stools.dll: <text>" to stderr the first time a cause is seen in this run; later calls
+// with the same cause stay quiet, so a silent game is announced once, not at every call.
+void WarnOnce(const std::string& cause, const std::string& text);
+void ForgetWarnings();
+
+// True between a successful STInit and STShutdown.
+bool AudioOpen();
+
+// Waves (waves.cpp).
+void LoadWave(int32_t slot, const std::string& path);
+void PlayWave(int32_t slot);
+void StopWave(int32_t slot);
+void SetWaveVolume(int32_t percent);
+void ReleaseWaves();
+constexpr int kFirstChannels = 16;
+
+// Music (music.cpp).
+void StartMusicEngine();  // installs the hook that renders the music into the mixer
+void LoadMusic(const std::string& path);
+void SetMusicTempo(int32_t bpm);
+void PlayMusic(int32_t fadeInMs);
+void StopMusic(int32_t fadeOutMs);
+int32_t MusicPositionMs();
+void ReleaseMusic();
+
+}  // namespace stools
