@@ -1,0 +1,143 @@
+#include "world/world_creation.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "flow/game_state.h"
+#include "platform/files.h"
+#include "platform/message_box.h"
+#include "platform/window.h"
+#include "shell/data_paths.h"
+#include "world/names.h"
+#include "world/random_draw.h"
+#include "world/world_model.h"
+
+uint8_t DecodedDigit = 0;
+
+namespace {
+
+constexpr std::string_view kDigits =
+    "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+constexpr int kMapSize = 100;       // the map file fills columns and rows 1..100
+constexpr int kPlaceLow = 4;        // persons are placed inside columns and rows 4..97
+constexpr int kPlaceSpan = 94;
+
+// The first delimited field of the text: leading blanks skipped, up to the line break or the
+// first comma.
+std::string FirstField(const std::string& text) {
+  size_t begin = 0;
+  while (begin < text.size() && (text[begin] == ' ' || text[begin] == '\t')) ++begin;
+  const size_t end = text.find_first_of(",\r\n", begin);
+  return text.substr(begin, end == std::string::npos ? std::string::npos : end - begin);
+}
+
+// Length in bytes of the UTF-8 character starting with this byte (a stray byte counts as one).
+size_t CharLength(unsigned char lead) {
+  if (lead >= 0xF0 && lead < 0xF8) return 4;
+  if (lead >= 0xE0) return lead < 0xF0 ? 3 : 1;
+  if (lead >= 0xC0) return 2;
+  return 1;
+}
+
+// The map text decoded cell by cell, as the terrain would be: a character that is not a digit,
+// or a cell beyond the end of the text, repeats the cell decoded before it.
+using TerrainGrid = uint8_t[kMapSize + 1][kMapSize + 1];
+void DecodeMapText(const std::string& text, TerrainGrid& terrain) {
+  size_t pos = 0;
+  for (int y = 1; y <= kMapSize; ++y) {
+    for (int x = 1; x <= kMapSize; ++x) {
+      std::string_view c;
+      if (pos < text.size()) {
+        const size_t len = std::min(CharLength(static_cast<unsigned char>(text[pos])), text.size() - pos);
+        c = std::string_view(text).substr(pos, len);
+        pos += len;
+      }
+      DecodeMapDigit(c);
+      terrain[x][y] = DecodedDigit;
+    }
+  }
+}
+
+int FreeCellsInPlacementSquare(const TerrainGrid& terrain) {
+  int free = 0;
+  for (int x = kPlaceLow; x < kPlaceLow + kPlaceSpan; ++x) {
+    for (int y = kPlaceLow; y < kPlaceLow + kPlaceSpan; ++y) {
+      if (terrain[x][y] < 10 && MapGrid[x][y][Occupant] == 0) ++free;
+    }
+  }
+  return free;
+}
+
+// A map the crowd cannot be placed on: the game cannot go on, so say which file and why.
+[[noreturn]] void StopOnBadMap(const char* reason_ja, const char* reason_en) {
+  std::fprintf(stderr, "%s: %s\n", G.MissingFile.c_str(), reason_en);
+  platform::ShowMessageBox("K.Z.V",
+                           "ファイル【" + G.MissingFile + "】を読み込めません。（" + reason_ja + "）");
+  platform::EndProgram("bad-map");
+}
+
+}  // namespace
+
+void DecodeMapDigit(std::string_view c) {
+  if (c.size() != 1) return;
+  const size_t value = kDigits.find(c[0]);
+  if (value != std::string_view::npos) DecodedDigit = uint8_t(value);
+}
+
+void CreateWorld() {
+  BuildDataPath("map.dat");
+  if (!FilePresent(G.FilePath)) StopOnMissingFile();
+  const std::optional<std::string> content = platform::ReadWholeFile(ExistingPath(G.FilePath));
+  if (!content) StopOnUnreadableFile();
+  const std::string map_text = FirstField(*content);
+  if (map_text.empty()) StopOnBadMap("地図が空です", "the map text is empty");
+
+  // Decode into a scratch grid first: placement only ends when there is room for everyone,
+  // and a map without room must stop before the world has changed.
+  const uint8_t digit_before = DecodedDigit;
+  TerrainGrid terrain;
+  DecodeMapText(map_text, terrain);
+  if (FreeCellsInPlacementSquare(terrain) < kPersonCount) {
+    DecodedDigit = digit_before;
+    StopOnBadMap("人が歩ける道が足りません",
+                 "fewer than 1000 free street cells in columns and rows 4..97");
+  }
+
+  G.MapText = map_text;
+  for (int y = 1; y <= kMapSize; ++y) {
+    for (int x = 1; x <= kMapSize; ++x) MapGrid[x][y][Terrain] = terrain[x][y];
+  }
+  G.TargetKills = 0;
+  G.CivilianKills = 0;
+
+  int placed = 0;
+  while (placed < kPersonCount) {
+    const int x = DrawUniform(kPlaceSpan) + (kPlaceLow - 1);
+    const int y = DrawUniform(kPlaceSpan) + (kPlaceLow - 1);
+    if (!CellFree(x, y)) continue;
+    ++placed;
+    InitPerson(placed, x, y);
+  }
+}
+
+void InitPerson(int person, int x, int y) {
+  uint8_t* row = People[person];
+  row[State] = 1;
+  row[PosX] = uint8_t(x);
+  row[PosY] = uint8_t(y);
+  row[Surname] = uint8_t(DrawUniform(kSurnameCount));
+  const bool man = DrawUniform(3) == 1;
+  if (man) {
+    row[GivenName] = uint8_t(kWomensNameCount + DrawUniform(kGivenNameCount - kWomensNameCount));
+    const int k = DrawUniform(6);
+    row[Kind] = k <= 3 ? Citizen : k <= 5 ? Child : Elder;
+  } else {
+    row[GivenName] = uint8_t(DrawUniform(kWomensNameCount));
+    const int k = DrawUniform(8);
+    row[Kind] = k <= 3 ? Citizen : k <= 5 ? Child : k == 6 ? Elder : Target;
+  }
+  row[Look] = uint8_t(row[Kind] == Target ? DrawUniform(4) : DrawUniform(8) + 4);
+  MapGrid[x][y][Occupant] = row[Look];
+}
