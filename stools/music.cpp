@@ -101,6 +101,10 @@ std::string FindSoundFont(std::string& tried) {
   auto usable = [&](const std::string& path) {
     if (!tried.empty()) tried += ", ";
     tried += path;
+    // Only a readable file is handed to FluidSynth, which would complain about a missing one.
+    std::FILE* probe = std::fopen(path.c_str(), "rb");
+    if (!probe) return false;
+    std::fclose(probe);
     return fluid_is_soundfont(path.c_str()) != 0;
   };
   if (const char* chosen = std::getenv("KZV_SOUNDFONT"); chosen && *chosen) {

@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include "platform/message_box.h"
+#include "platform/window.h"
+#include "sound/sound_fixture.h"
+
+namespace {
+std::vector<std::string> Describe(const std::vector<SoundCall>& calls) {
+  std::vector<std::string> out;
+  for (const auto& call : calls) {
+    std::string line = call.function;
+    for (const auto& arg : call.args) line += " " + arg;
+    out.push_back(line);
+  }
+  return out;
+}
+
+// Loads a module that must stop the program; gives the message box's text and the end reason.
+std::pair<std::string, std::string> LoadExpectingStop(const std::string& path) {
+  std::string shown;
+  platform::SetMessageBoxHandler(
+      [&](const std::string& title, const std::string& text) { shown = title + "|" + text; });
+  std::string reason;
+  testing::internal::CaptureStderr();
+  try {
+    LoadSoundLibrary(path);
+  } catch (const platform::ProgramEnded& ended) {
+    reason = ended.reason;
+  }
+  testing::internal::GetCapturedStderr();
+  platform::SetMessageBoxHandler(nullptr);
+  return {shown, reason};
+}
+}  // namespace
+
+TEST(SoundBinding, RecordsEveryCallWithItsArgumentsEvenBeforeTheLibraryIsLoaded) {
+  SetSoundCallRecording(true);
+  STInit(77, 0);
+  MTReadFile("/app/data/bgm.mid");
+  MTSetTempo(85);
+  STReadFile(20, "/app/data/opr10.wav", 3);
+  MTPlay();
+  STPlay(-5);
+  MTStop();
+  SetSoundCallRecording(false);
+  STPlay(11);  // not recorded
+  EXPECT_EQ(Describe(TakeSoundCalls()),
+            (std::vector<std::string>{"STInit 77 0", "MTReadFile /app/data/bgm.mid",
+                                      "MTSetTempo 85", "STReadFile 20 /app/data/opr10.wav 3",
+                                      "MTPlay", "STPlay -5", "MTStop"}));
+  EXPECT_TRUE(TakeSoundCalls().empty());
+}
+
+TEST_F(SoundFixture, LoadsAgainAfterUnloadingInTheSameProcess) {
+  STInit(0, 0);
+  MTReadFile(midi_);
+  MTPlay();
+  ASSERT_TRUE(MusicAdvances());
+  UnloadSoundLibrary();
+  EXPECT_EQ(Call("STGetPosition"), 0);  // stopped and closed
+  LoadSoundLibrary(kModulePath);
+  STInit(0, 0);
+  MTReadFile(midi_);
+  MTPlay();
+  EXPECT_TRUE(MusicAdvances());
+}
+
+TEST(SoundBinding, AFileThatIsNoLibraryStopsTheProgramNamingTheFile) {
+  std::string dir = MakeTempDir("badlib");
+  WriteBytes(dir + "/Stools.dll", "not a library\r\n");
+  auto [shown, reason] = LoadExpectingStop(dir + "/Stools.dll");
+  EXPECT_EQ(shown, "K.Z.V|ファイル【Stools.dll】を読み込めません。");
+  EXPECT_EQ(reason, "bad-library");
+  STPlay(10);  // nothing loaded: ignored
+  std::system(("rm -rf '" + dir + "'").c_str());
+}
+
+TEST(SoundBinding, ALibraryWithoutTheGamesFunctionsStopsTheProgramNamingTheFunction) {
+  // Any real shared library that is not ours will do.
+  std::string other;
+  for (const char* candidate : {"/lib/x86_64-linux-gnu/libz.so.1", "/usr/lib/x86_64-linux-gnu/libz.so.1",
+                                "/lib64/libz.so.1", "/usr/lib/libz.so.1"}) {
+    if (access(candidate, R_OK) == 0) {
+      other = candidate;
+      break;
+    }
+  }
+  if (other.empty()) GTEST_SKIP() << "no libz found to stand in for a foreign library";
+  std::string dir = MakeTempDir("otherlib");
+  std::system(("cp '" + other + "' '" + dir + "/Stools.dll'").c_str());
+  auto [shown, reason] = LoadExpectingStop(dir + "/Stools.dll");
+  EXPECT_EQ(shown, "K.Z.V|ファイル【Stools.dll】を読み込めません。（関数 STInit がありません）");
+  EXPECT_EQ(reason, "bad-library");
+  std::system(("rm -rf '" + dir + "'").c_str());
+}
