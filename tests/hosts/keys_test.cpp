@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/keymap.h"
+#include "platform/shift_repeat.h"
+#include "platform/window.h"
+
+namespace {
+
+using platform::SdlKeyFromName;
+using platform::VirtualKeyFromSdl;
+
+int Vk(const char* name, bool numLock = true) { return VirtualKeyFromSdl(SdlKeyFromName(name), numLock); }
+
+TEST(KeyMapping, GivesWindowsVirtualKeyCodes) {
+  EXPECT_EQ(Vk("A"), 65);
+  EXPECT_EQ(Vk("S"), 83);
+  EXPECT_EQ(Vk("Z"), 90);
+  EXPECT_EQ(Vk("0"), 48);
+  EXPECT_EQ(Vk("9"), 57);
+  EXPECT_EQ(Vk("Return"), 13);
+  EXPECT_EQ(Vk("Escape"), 27);
+  EXPECT_EQ(Vk("Left Shift"), 16);
+  EXPECT_EQ(Vk("Right Shift"), 16);
+  EXPECT_EQ(Vk("Left Ctrl"), 17);
+  EXPECT_EQ(Vk("Right Ctrl"), 17);
+  EXPECT_EQ(Vk("Space"), 32);
+  EXPECT_EQ(Vk("Backspace"), 8);
+  EXPECT_EQ(Vk("Left"), 37);
+  EXPECT_EQ(Vk("Up"), 38);
+  EXPECT_EQ(Vk("Right"), 39);
+  EXPECT_EQ(Vk("Down"), 40);
+  EXPECT_EQ(Vk("Delete"), 46);
+  EXPECT_EQ(Vk("Home"), 36);
+  EXPECT_EQ(Vk("End"), 35);
+  EXPECT_EQ(Vk("F1"), 112);
+  EXPECT_EQ(Vk("F11"), 122);
+}
+
+TEST(KeyMapping, KeypadFollowsNumLock) {
+  const char* digits[10] = {"Keypad 0", "Keypad 1", "Keypad 2", "Keypad 3", "Keypad 4",
+                            "Keypad 5", "Keypad 6", "Keypad 7", "Keypad 8", "Keypad 9"};
+  for (int d = 0; d < 10; ++d) EXPECT_EQ(Vk(digits[d], true), 96 + d) << digits[d];
+  EXPECT_EQ(Vk("Keypad 8", false), 38);
+  EXPECT_EQ(Vk("Keypad 4", false), 37);
+  EXPECT_EQ(Vk("Keypad 6", false), 39);
+  EXPECT_EQ(Vk("Keypad 2", false), 40);
+  EXPECT_EQ(Vk("Keypad 7", false), 36);
+  EXPECT_EQ(Vk("Keypad 1", false), 35);
+  EXPECT_EQ(Vk("Keypad Enter", false), 13);
+}
+
+TEST(KeyMapping, ModifierMaskAndNumLockState) {
+  using platform::SdlModifiers;
+  EXPECT_EQ(platform::ModifierMaskFromSdl(SdlModifiers(false, false, false, true)), 0);
+  EXPECT_EQ(platform::ModifierMaskFromSdl(SdlModifiers(true, false, false, false)), 1);
+  EXPECT_EQ(platform::ModifierMaskFromSdl(SdlModifiers(false, true, false, false)), 2);
+  EXPECT_EQ(platform::ModifierMaskFromSdl(SdlModifiers(true, true, true, false)), 7);
+  EXPECT_TRUE(platform::NumLockFromSdl(SdlModifiers(false, false, false, true)));
+  EXPECT_FALSE(platform::NumLockFromSdl(SdlModifiers(true, true, true, false)));
+}
+
+// Key-down times (ms) of the repeats synthesised while Shift is held from press to release,
+// with the host looking at the given step.
+std::vector<int64_t> Repeats(int64_t pressMs, int64_t releaseMs, int64_t stepMs = 1) {
+  platform::ShiftRepeater r;
+  std::vector<int64_t> out;
+  r.KeyDown(platform::vk::Shift, false, pressMs * 1000);
+  for (int64_t t = pressMs; t < releaseMs; t += stepMs)
+    if (r.TakeDue(t * 1000)) out.push_back(t);
+  r.KeyUp(platform::vk::Shift);
+  EXPECT_FALSE(r.NextDue().has_value());
+  return out;
+}
+
+TEST(ShiftRepeat, FirstAfterHalfASecondThenAboutThirtyASecond) {
+  EXPECT_TRUE(Repeats(0, 500).empty());
+  std::vector<int64_t> r = Repeats(1000, 2501);
+  ASSERT_FALSE(r.empty());
+  EXPECT_EQ(r.front(), 1500);
+  EXPECT_EQ(r[1], 1534);  // 33.3 ms later, rounded up to the host's 1 ms step
+  // 1 s after the first: 30 more.
+  int inSecond = 0;
+  for (int64_t t : r) inSecond += t > 1500 && t <= 2500;
+  EXPECT_EQ(inSecond, 30);
+}
+
+TEST(ShiftRepeat, ALateHostGetsOneRepeatNotABurst) {
+  std::vector<int64_t> r = Repeats(0, 1000, 400);  // looks at 0, 400, 800
+  EXPECT_EQ(r, std::vector<int64_t>{800});
+}
+
+TEST(ShiftRepeat, StopsWhenShiftIsNotAlone) {
+  platform::ShiftRepeater r;
+  r.KeyDown(platform::vk::Shift, false, 0);
+  r.KeyDown(platform::vk::Left, false, 100000);
+  EXPECT_FALSE(r.TakeDue(600000));
+  // The desktop repeating Shift itself: no second source of repeats.
+  r.KeyDown(platform::vk::Shift, false, 700000);
+  r.KeyDown(platform::vk::Shift, true, 1200000);
+  EXPECT_FALSE(r.NextDue().has_value());
+  // Another key's release does not matter; losing the focus does.
+  r.KeyDown(platform::vk::Shift, false, 2000000);
+  r.KeyUp(platform::vk::Left);
+  EXPECT_EQ(*r.NextDue(), 2500000);
+  r.Stop();
+  EXPECT_FALSE(r.TakeDue(3000000));
+}
+
+}  // namespace

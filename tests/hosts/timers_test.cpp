@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/timers.h"
+#include "platform/window.h"
+
+namespace {
+
+using platform::ControlDef;
+using platform::ControlKind;
+
+ControlDef TimerRow(const char* name, int interval, bool enabled) {
+  ControlDef d{};
+  d.name = name;
+  d.index = -1;
+  d.kind = ControlKind::Timer;
+  d.enabled = enabled;
+  d.interval = interval;
+  return d;
+}
+
+// A window with three timers on a virtual clock; each tick is logged with its time in ms.
+class TimerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform::SetClock([this] { return now_; });
+    rows_ = {TimerRow("fast", 1, false), TimerRow("slow", 100, false), TimerRow("other", 100, false)};
+    def_ = {"TestForm", "test", 150, 150, 0, true, false, nullptr, nullptr, rows_.data(),
+            int(rows_.size())};
+    form_ = platform::BuildForm(def_);
+    platform::ShowForm(*form_);
+    for (auto& c : form_->controls) {
+      std::string name = c->name;
+      c->onTimer = [this, name] { log_.push_back(name + "@" + std::to_string(now_ / 1000)); };
+    }
+  }
+  void TearDown() override {
+    form_.reset();
+    platform::SetClock({});
+  }
+
+  // Advances the clock as a host does: to each due time in turn, firing once there.
+  void Wait(int64_t ms) {
+    int64_t end = now_ + ms * 1000;
+    while (auto due = platform::NextTimerDue()) {
+      if (*due > end) break;
+      now_ = std::max(now_, *due);
+      platform::FireOneDueTimer(now_);
+    }
+    now_ = end;
+  }
+  platform::Control& T(const char* name) { return (*form_)(name); }
+  int Count(const std::string& prefix) {
+    int n = 0;
+    for (auto& e : log_) n += e.rfind(prefix + "@", 0) == 0;
+    return n;
+  }
+
+  int64_t now_ = 0;
+  std::vector<ControlDef> rows_;
+  platform::FormDef def_{};
+  std::unique_ptr<platform::Form> form_;
+  std::vector<std::string> log_;
+};
+
+TEST_F(TimerTest, EnablingStartsAFreshPeriod) {
+  now_ = 30000;
+  T("slow").SetEnabled(true);
+  Wait(99);
+  EXPECT_TRUE(log_.empty());
+  Wait(1);
+  EXPECT_EQ(log_, std::vector<std::string>{"slow@130"});
+  // Off and on again half-way through a period: the next tick is a whole period later.
+  Wait(50);
+  T("slow").SetEnabled(false);
+  T("slow").SetEnabled(true);
+  Wait(99);
+  EXPECT_EQ(log_.size(), 1u);
+  Wait(1);
+  EXPECT_EQ(log_.back(), "slow@280");
+  // Enabling an enabled timer changes nothing.
+  Wait(50);
+  T("slow").SetEnabled(true);
+  Wait(50);
+  EXPECT_EQ(log_.back(), "slow@380");
+}
+
+TEST_F(TimerTest, AShortIntervalFiresAtThePlatformTick) {
+  T("fast").SetEnabled(true);
+  Wait(1000);
+  EXPECT_EQ(Count("fast"), 64);
+}
+
+TEST_F(TimerTest, ALateTimerFiresOnceAndKeepsNoBacklog) {
+  T("slow").SetEnabled(true);
+  // The host was busy for a second: one tick at the moment it looks again, not ten.
+  now_ = 1000000;
+  while (platform::FireOneDueTimer(now_)) {
+  }
+  EXPECT_EQ(log_, std::vector<std::string>{"slow@1000"});
+  Wait(99);
+  EXPECT_EQ(log_.size(), 1u);
+  Wait(1);
+  EXPECT_EQ(log_.back(), "slow@1100");
+}
+
+TEST_F(TimerTest, ASlightlyLateTickDoesNotShiftTheRhythm) {
+  T("slow").SetEnabled(true);
+  now_ = 130000;  // 30 ms late
+  EXPECT_TRUE(platform::FireOneDueTimer(now_));
+  EXPECT_EQ(*platform::NextTimerDue(), 200000);
+}
+
+TEST_F(TimerTest, TimersDueTogetherFireInCreationOrder) {
+  T("other").SetEnabled(true);
+  T("slow").SetEnabled(true);
+  Wait(100);
+  EXPECT_EQ(log_, (std::vector<std::string>{"slow@100", "other@100"}));
+}
+
+TEST_F(TimerTest, AHandlerMayStopItselfOrCloseItsWindow) {
+  T("slow").onTimer = [this] {
+    log_.push_back("slow");
+    T("slow").SetEnabled(false);
+  };
+  T("other").onTimer = [this] {
+    log_.push_back("other");
+    platform::CloseForm(*form_);
+  };
+  T("slow").SetEnabled(true);
+  T("other").SetEnabled(true);
+  T("fast").SetEnabled(true);
+  Wait(150);
+  EXPECT_EQ(Count("fast"), 6);  // 15.625 ms ticks until the window closed at 100 ms
+  EXPECT_EQ(log_.back(), "other");
+  EXPECT_FALSE(platform::NextTimerDue().has_value());
+  Wait(1000);
+  EXPECT_EQ(log_.back(), "other");
+}
+
+TEST_F(TimerTest, TheEndOfTheProgramPassesThroughTheTimer) {
+  T("slow").onTimer = [] { platform::EndProgram("escape"); };
+  T("slow").SetEnabled(true);
+  now_ = 100000;
+  try {
+    platform::FireOneDueTimer(now_);
+    FAIL() << "the end of the program was swallowed";
+  } catch (const platform::ProgramEnded& e) {
+    EXPECT_EQ(e.reason, "escape");
+  }
+}
+
+TEST_F(TimerTest, TimersOfAWindowThatIsNotLoadedDoNotRun) {
+  T("slow").SetEnabled(true);
+  form_->loaded = false;
+  EXPECT_FALSE(platform::NextTimerDue().has_value());
+  EXPECT_FALSE(platform::FireOneDueTimer(10000000));
+}
+
+}  // namespace
