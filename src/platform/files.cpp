@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <strings.h>
 
@@ -55,6 +56,26 @@ std::string AppDir() {
 void SetAppDir(const std::string& dir) {
   g_appDir = dir;
   while (g_appDir.size() > 1 && g_appDir.back() == kPathSeparator) g_appDir.pop_back();
+}
+
+bool DirectoryWritable(const std::string& dir) {
+  return IsDirectory(dir) && ::access(dir.c_str(), W_OK | X_OK) == 0;
+}
+
+std::optional<std::string> UserDataDir() {
+  std::string base;
+  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg == '/') {
+    base = xdg;
+  } else if (const char* home = std::getenv("HOME"); home && *home) {
+    base = std::string(home) + "/.local/share";
+  } else {
+    return std::nullopt;
+  }
+  std::string dir = base + "/kzv";
+  std::error_code ec;
+  std::filesystem::create_directories(dir, ec);
+  if (!IsDirectory(dir)) return std::nullopt;
+  return dir;
 }
 
 std::optional<std::string> FindRegularFile(const std::string& path) {

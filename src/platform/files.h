@@ -12,6 +12,13 @@ constexpr char kPathSeparator = '/';
 std::string AppDir();
 void SetAppDir(const std::string& dir);
 
+// True when files can be created in the directory.
+bool DirectoryWritable(const std::string& dir);
+
+// The user's own data folder for the game: $XDG_DATA_HOME/kzv, else ~/.local/share/kzv, created
+// when missing. Nothing when neither can be found or made.
+std::optional<std::string> UserDataDir();
+
 // The path of an existing regular file: the path as written when it names one, otherwise the
 // same path looked up again with every component matched ignoring ASCII case. A directory, a
 // device or a missing file gives nothing.

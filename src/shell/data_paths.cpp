@@ -11,6 +11,13 @@ std::string AppDirWithSeparator() {
   return dir;
 }
 
+std::string SaveFolderWithSeparator() {
+  if (!platform::DirectoryWritable(platform::AppDir())) {
+    if (auto user = platform::UserDataDir()) return *user + platform::kPathSeparator;
+  }
+  return AppDirWithSeparator();
+}
+
 void BuildDataPath(const std::string& name) {
   G.MissingFile = name;
   G.FilePath = AppDirWithSeparator() + "data" + platform::kPathSeparator + G.MissingFile;

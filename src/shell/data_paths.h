@@ -7,6 +7,10 @@
 // The application directory with exactly one separator at its end.
 std::string AppDirWithSeparator();
 
+// The folder of the settings file, with a separator at its end: the application directory, or,
+// when the game is installed where it cannot write, the user's data folder for it.
+std::string SaveFolderWithSeparator();
+
 // Sets G.MissingFile to the bare name and G.FilePath to the application directory + "data" +
 // the name, with the native separator.
 void BuildDataPath(const std::string& name);
