@@ -226,8 +226,8 @@ void SdlHost::HandleKeyDown(const SDL_KeyboardEvent& key) {
     }
     return;
   }
+  shift_.KeyDown(code, key.repeat != 0, NowMicros());  // any other key ends Shift's repeats
   if (code == 0) return;
-  shift_.KeyDown(code, key.repeat != 0, NowMicros());
   if (Form* form = front_.Update()) Deliver([&] { DeliverKeyDown(*form, code, mask); });
   RestartBlink();
 }
