@@ -1,0 +1,14 @@
+#include "flow/game_state.h"
+#include "shell/program.h"
+#include "shell/sound_binding.h"
+#include "shell/windows.h"
+#include "world/random_draw.h"
+#include "world/world_model.h"
+
+void ResetProgram() {
+  DestroyWindows();
+  UnloadSoundLibrary();
+  ResetGameState();
+  ResetWorld();
+  ResetRandom();
+}
