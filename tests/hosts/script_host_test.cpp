@@ -1,0 +1,172 @@
+#include "platform/script_host.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/message_box.h"
+#include "platform/window.h"
+#include "shell/program.h"
+#include "shell/windows.h"
+
+namespace {
+
+using namespace platform;
+
+ControlDef Row(const char* name, ControlKind kind, int interval = 0) {
+  ControlDef d{};
+  d.name = name;
+  d.index = -1;
+  d.kind = kind;
+  d.left = 150;
+  d.top = 150;
+  d.width = 300;
+  d.height = 300;
+  d.visible = true;
+  d.enabled = kind != ControlKind::Timer;
+  d.interval = interval;
+  return d;
+}
+
+class ScriptHostTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    rows_ = {Row("area", ControlKind::Label), Row("tick", ControlKind::Timer, 100),
+             Row("late", ControlKind::Timer, 250)};
+    def_ = {"TestForm", "test", 1500, 1500, 0, true, true, nullptr, nullptr, rows_.data(), 3};
+  }
+  // The program of these tests: one window whose timers, keys and clicks are logged.
+  void StartTestProgram() {
+    form_ = BuildForm(def_);
+    Form& f = *form_;
+    f.onKeyDown = [this](int vk, int mask) { Log("key" + std::to_string(vk) + "/" + std::to_string(mask)); };
+    f("area").onClick = [this] { Log("click"); };
+    f("tick").onTimer = [this] { Log("tick"); };
+    f("late").onTimer = [this] { Log("late"); };
+    ShowForm(f);
+  }
+  void Log(const std::string& what) { log_.push_back(what + "@" + std::to_string(NowMicros() / 1000)); }
+
+  std::vector<ControlDef> rows_;
+  FormDef def_{};
+  std::unique_ptr<Form> form_;
+  std::vector<std::string> log_;
+};
+
+TEST_F(ScriptHostTest, WaitFiresEachTimerAtItsTimeAndEndsExactly) {
+  ScriptHost host;
+  host.Start([this] { StartTestProgram(); });
+  (*form_)("tick").SetEnabled(true);
+  (*form_)("late").SetEnabled(true);
+  host.Wait(260);
+  EXPECT_EQ(host.NowMicros(), 260000);
+  EXPECT_EQ(NowMicros(), 260000);  // the program sees the same clock
+  EXPECT_EQ(log_, (std::vector<std::string>{"tick@100", "tick@200", "late@250"}));
+  host.Wait(40);
+  EXPECT_EQ(log_.back(), "tick@300");
+}
+
+TEST_F(ScriptHostTest, KeysTextAndClicksReachTheShownWindow) {
+  ScriptHost host;
+  host.Start([this] { StartTestProgram(); });
+  host.Key(16, 1);
+  host.Key(16, 1);  // a held key repeats only when the script says so
+  EXPECT_TRUE(host.Click("area"));
+  host.Click(15, 15);
+  host.Click(500, 500);  // outside the window: nothing
+  EXPECT_FALSE(host.Click("nothing"));
+  EXPECT_FALSE(host.Click("tick"));
+  EXPECT_EQ(log_, (std::vector<std::string>{"key16/1@0", "key16/1@0", "click@0", "click@0"}));
+  EXPECT_EQ(host.ShownForm(), form_.get());
+}
+
+TEST_F(ScriptHostTest, TheEndOfTheProgramStopsEverything) {
+  ScriptHost host;
+  host.Start([this] { StartTestProgram(); });
+  (*form_)("tick").onTimer = [] {
+    ShowMessageBox("K.Z.V", "ファイル【map.dat】が存在しません。");
+    EndProgram("missing-file");
+  };
+  (*form_)("tick").SetEnabled(true);
+  host.Wait(1000);
+  EXPECT_TRUE(host.Ended());
+  EXPECT_EQ(host.EndReason(), "missing-file");
+  EXPECT_EQ(host.NowMicros(), 1000000);
+  host.Key(27);
+  host.Click("area");
+  host.Close();
+  EXPECT_TRUE(log_.empty());
+  EXPECT_EQ(host.EndReason(), "missing-file");
+  auto messages = host.TakeMessages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].title, "K.Z.V");
+  EXPECT_EQ(messages[0].text, "ファイル【map.dat】が存在しません。");
+  EXPECT_TRUE(host.TakeMessages().empty());
+}
+
+TEST_F(ScriptHostTest, TheCloseBoxEndsWithClose) {
+  ScriptHost host;
+  host.Start([this] { StartTestProgram(); });
+  host.Close();
+  EXPECT_TRUE(host.Ended());
+  EXPECT_EQ(host.EndReason(), "close");
+}
+
+TEST_F(ScriptHostTest, PasteTakesTheScriptsClipboard) {
+  rows_.push_back(Row("name", ControlKind::TextBox));
+  def_.controls = rows_.data();
+  def_.controlCount = 4;
+  ScriptHost host;
+  host.Start([this] { StartTestProgram(); });
+  host.SetClipboard("澄香");
+  host.Type("日向 ");
+  host.Key('V', 2);
+  EXPECT_EQ((*form_)("name").caption, "日向 澄香");
+}
+
+TEST(ScriptHost, PutsBackTheRealClockAndChoosesNoAudioDevice) {
+  const char* before = std::getenv("SDL_AUDIODRIVER");
+  std::string saved = before ? before : "";
+  unsetenv("SDL_AUDIODRIVER");
+  {
+    ScriptHost host;
+    EXPECT_STREQ(std::getenv("SDL_AUDIODRIVER"), "dummy");
+    host.Wait(5);
+    EXPECT_EQ(NowMicros(), 5000);
+  }
+  EXPECT_GT(NowMicros(), 5000);  // the real monotonic clock again
+  setenv("SDL_AUDIODRIVER", "alsa", 1);
+  { ScriptHost host; }
+  EXPECT_STREQ(std::getenv("SDL_AUDIODRIVER"), "alsa");  // an explicit choice is kept
+  if (before)
+    setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
+  else
+    unsetenv("SDL_AUDIODRIVER");
+}
+
+TEST(ScriptHost, TheWholeProgramRunsAgainAfterAReset) {
+  std::string firstCaption;
+  {
+    ScriptHost host;
+    host.Start(StartProgram);
+    ASSERT_FALSE(host.Ended()) << host.EndReason();
+    ASSERT_NE(host.ShownForm(), nullptr);
+    firstCaption = host.ShownForm()->name;
+    host.Wait(300);
+  }
+  ResetProgram();
+  ScriptHost host;
+  EXPECT_EQ(NowMicros(), 0);
+  host.Start(StartProgram);
+  ASSERT_FALSE(host.Ended()) << host.EndReason();
+  EXPECT_EQ(host.ShownForm(), &Form2());
+  EXPECT_EQ(host.ShownForm()->name, firstCaption);
+  host.Wait(300);
+  ResetProgram();
+}
+
+}  // namespace
