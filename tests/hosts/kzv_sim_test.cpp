@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app_dir.h"
 #include "mini_json.h"
 
 namespace {
@@ -17,21 +18,11 @@ struct SimRun {
   int status = -1;
 };
 
-// A program folder of its own, so that the runs start without a settings file and leave the
-// build folder's alone: the sound library and the data folder linked from the build.
-std::string FreshAppDir() {
-  namespace fs = std::filesystem;
-  fs::path dir = fs::path(KZV_BUILD_DIR) / "kzv_sim_test_app";
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  fs::create_symlink(fs::path(KZV_BUILD_DIR) / "Stools.dll", dir / "Stools.dll");
-  fs::create_directory_symlink(fs::path(KZV_BUILD_DIR) / "data", dir / "data");
-  return dir.string();
-}
-
 // Runs the built kzv-sim with the script on its standard input.
-SimRun RunSim(const std::string& script, const std::string& args = "") {
-  std::string appDir = FreshAppDir();
+SimRun RunSim(const std::string& script, const std::string& args = "",
+              const std::string& removed = "") {
+  std::string appDir = FreshAppDir("kzv_sim_test_app");
+  if (!removed.empty()) std::filesystem::remove(appDir + "/" + removed);
   std::string scriptPath = appDir + "/script.txt";
   std::ofstream(scriptPath, std::ios::binary) << script;
   std::string cmd = std::string(KZV_BUILD_DIR) + "/kzv-sim --app-dir " + appDir + " " + args +
@@ -114,6 +105,10 @@ TEST(KzvSim, EveryCommandAnswersOneLine) {
 
   mini_json::Value later = Json(run.lines[11]);
   EXPECT_EQ(later["t"].number, 250);
+  // The launcher has handed over to the main window.
+  EXPECT_FALSE(later["windows"]["Form2"]["shown"].boolean);
+  EXPECT_TRUE(later["windows"]["Form1"]["shown"].boolean);
+  EXPECT_EQ(later["windows"]["Form1"]["caption"].text, "K.Z.V");
   EXPECT_EQ(later["state"]["GameMode"].number, 7);
   // quit: the last dump, and nothing read after it.
   mini_json::Value last = Json(run.lines[12]);
@@ -212,6 +207,17 @@ TEST(KzvSim, ShotSavesTheShownWindowAsPng) {
   // At the start the launcher is shown: 63 x 94 pixels.
   EXPECT_EQ(BigEndian(bytes, 16), 63u);
   EXPECT_EQ(BigEndian(bytes, 20), 94u);
+}
+
+TEST(KzvSim, AStopDuringTheStartGivesOneLastDumpAtOnce) {
+  SimRun run = RunSim("dump\nwait 100\n", "", "Stools.dll");
+  EXPECT_EQ(run.status, 0);
+  ASSERT_EQ(run.lines.size(), 1u);
+  mini_json::Value last = Json(run.lines[0]);
+  EXPECT_EQ(last["ended"].text, "missing-file");
+  ASSERT_EQ(last["messages"].items.size(), 1u);
+  EXPECT_EQ(last["messages"].items[0]["title"].text, "K.Z.V");
+  EXPECT_EQ(last["messages"].items[0]["text"].text, "ファイル【Stools.dll】が存在しません。");
 }
 
 TEST(KzvSim, BadArgumentsAreRefused) {

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "app_dir.h"
 #include "platform/clock.h"
+#include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
 #include "shell/program.h"
@@ -149,24 +151,22 @@ TEST(ScriptHost, PutsBackTheRealClockAndChoosesNoAudioDevice) {
 }
 
 TEST(ScriptHost, TheWholeProgramRunsAgainAfterAReset) {
-  std::string firstCaption;
-  {
-    ScriptHost host;
-    host.Start(StartProgram);
-    ASSERT_FALSE(host.Ended()) << host.EndReason();
-    ASSERT_NE(host.ShownForm(), nullptr);
-    firstCaption = host.ShownForm()->name;
-    host.Wait(300);
+  ResetProgram();
+  SetAppDir(FreshAppDir("script_host_test_app"));
+  for (int run = 0; run < 2; ++run) {
+    {
+      ScriptHost host;
+      EXPECT_EQ(NowMicros(), 0);
+      host.Start(StartProgram);
+      ASSERT_FALSE(host.Ended()) << host.EndReason();
+      EXPECT_EQ(host.ShownForm(), &Form2());
+      host.Wait(300);  // the launcher hands over on its tenth tick
+      ASSERT_FALSE(host.Ended()) << host.EndReason();
+      EXPECT_EQ(host.ShownForm(), &Form1()) << "run " << run;
+      EXPECT_FALSE(Form2().shown);
+    }
+    ResetProgram();
   }
-  ResetProgram();
-  ScriptHost host;
-  EXPECT_EQ(NowMicros(), 0);
-  host.Start(StartProgram);
-  ASSERT_FALSE(host.Ended()) << host.EndReason();
-  EXPECT_EQ(host.ShownForm(), &Form2());
-  EXPECT_EQ(host.ShownForm()->name, firstCaption);
-  host.Wait(300);
-  ResetProgram();
 }
 
 }  // namespace
