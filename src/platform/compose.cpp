@@ -1,0 +1,163 @@
+#include "platform/compose.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "platform/input.h"
+#include "platform/text.h"
+
+namespace platform {
+namespace {
+
+bool Windowless(const Control& c) {
+  return c.kind == ControlKind::Label || c.kind == ControlKind::Shape ||
+         c.kind == ControlKind::Line;
+}
+
+// Picture boxes and the text box lie above the windowless controls of their container.
+bool Windowed(const Control& c) {
+  return c.kind == ControlKind::PictureBox || c.kind == ControlKind::TextBox;
+}
+
+Rect Intersect(const Rect& a, const Rect& b) {
+  const int x0 = std::max(a.x, b.x), y0 = std::max(a.y, b.y);
+  const int x1 = std::min(a.x + a.w, b.x + b.w), y1 = std::min(a.y + a.h, b.y + b.h);
+  return {x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0)};
+}
+
+bool Contains(const Rect& r, int x, int y) {
+  return x >= r.x && y >= r.y && x < r.x + r.w && y < r.y + r.h;
+}
+
+// Client position of a container's origin (the form's is 0, 0).
+void Origin(const Control* container, int& x, int& y) {
+  x = y = 0;
+  for (const Control* c = container; c; c = c->container) {
+    x += c->left;
+    y += c->top;
+  }
+}
+
+void Fill(Surface& frame, const Rect& r, uint32_t color) {
+  const Rect v = Intersect(r, {0, 0, frame.width, frame.height});
+  for (int y = v.y; y < v.y + v.h; ++y) {
+    uint32_t* d = &frame.At(v.x, y);
+    std::fill(d, d + v.w, color);
+  }
+}
+
+// A square pen of the line's width, centred on each point of the line.
+void Plot(Surface& frame, int x, int y, int width, uint32_t color, const Rect& clip) {
+  Fill(frame, Intersect({x - width / 2, y - width / 2, width, width}, clip), color);
+}
+
+void DrawLine(const Control& line, Surface& frame, const Rect& clip) {
+  int ox, oy;
+  Origin(line.container, ox, oy);
+  int x = ox + line.x1, y = oy + line.y1;
+  const int x2 = ox + line.x2, y2 = oy + line.y2;
+  const int width = std::max(1, line.lineWidth);
+  const int dx = std::abs(x2 - x), dy = -std::abs(y2 - y);
+  const int stepX = x < x2 ? 1 : -1, stepY = y < y2 ? 1 : -1;
+  int err = dx + dy;
+  for (;;) {
+    Plot(frame, x, y, width, line.foreColor, clip);
+    if (x == x2 && y == y2) break;
+    const int e2 = 2 * err;
+    if (e2 >= dy) { err += dy; x += stepX; }
+    if (e2 <= dx) { err += dx; y += stepY; }
+  }
+}
+
+void DrawShape(const Control& shape, const Rect& r, Surface& frame, const Rect& clip) {
+  if (!shape.transparent) Fill(frame, Intersect(r, clip), shape.backColor);
+  const int b = std::max(1, shape.lineWidth);
+  Fill(frame, Intersect({r.x, r.y, r.w, std::min(b, r.h)}, clip), shape.foreColor);
+  Fill(frame, Intersect({r.x, r.y + r.h - b, r.w, std::min(b, r.h)}, clip), shape.foreColor);
+  Fill(frame, Intersect({r.x, r.y, std::min(b, r.w), r.h}, clip), shape.foreColor);
+  Fill(frame, Intersect({r.x + r.w - b, r.y, std::min(b, r.w), r.h}, clip), shape.foreColor);
+}
+
+void DrawPictureBox(const Control& box, const Rect& r, Surface& frame, const Rect& clip) {
+  const Rect v = Intersect(Intersect(r, clip), {0, 0, frame.width, frame.height});
+  if (v.w <= 0 || v.h <= 0) return;
+  // The image normally covers the box; where it does not, the back colour shows.
+  if (box.image.width < r.w || box.image.height < r.h) Fill(frame, v, box.backColor);
+  BitBlt(frame, v.x, v.y, v.w, v.h, box.image, v.x - r.x, v.y - r.y, Rop::SrcCopy);
+}
+
+void DrawChildren(Form& form, const Control* container, Surface& frame, const Rect& clip,
+                  Control* focus);
+
+void DrawControl(Form& form, Control& c, Surface& frame, const Rect& clip, Control* focus) {
+  const Rect r = ClientRect(c);
+  switch (c.kind) {
+    case ControlKind::Label: DrawLabel(c, frame, r.x, r.y, clip); break;
+    case ControlKind::Shape: DrawShape(c, r, frame, clip); break;
+    case ControlKind::Line: DrawLine(c, frame, clip); break;
+    case ControlKind::TextBox: DrawTextBox(c, frame, r.x, r.y, clip, &c == focus); break;
+    case ControlKind::PictureBox:
+      DrawPictureBox(c, r, frame, clip);
+      DrawChildren(form, &c, frame, Intersect(r, clip), focus);
+      break;
+    case ControlKind::Timer: break;
+  }
+}
+
+// Back to front: the windowless controls on the container's own surface first, then the
+// picture boxes and the text box; the table lists each group front to back.
+void DrawChildren(Form& form, const Control* container, Surface& frame, const Rect& clip,
+                  Control* focus) {
+  if (clip.w <= 0 || clip.h <= 0) return;
+  const std::vector<Control*> children = form.ChildrenOf(container);
+  for (auto it = children.rbegin(); it != children.rend(); ++it)
+    if ((*it)->visible && Windowless(**it)) DrawControl(form, **it, frame, clip, focus);
+  for (auto it = children.rbegin(); it != children.rend(); ++it)
+    if ((*it)->visible && Windowed(**it)) DrawControl(form, **it, frame, clip, focus);
+}
+
+Control* HitChildren(Form& form, const Control* container, int x, int y, const Rect& clip) {
+  if (!Contains(clip, x, y)) return nullptr;
+  const std::vector<Control*> children = form.ChildrenOf(container);
+  for (Control* c : children) {
+    if (!c->visible || !Windowed(*c)) continue;
+    const Rect r = ClientRect(*c);
+    if (!Contains(Intersect(r, clip), x, y)) continue;
+    if (c->kind == ControlKind::PictureBox)
+      if (Control* inner = HitChildren(form, c, x, y, Intersect(r, clip))) return inner;
+    return c;
+  }
+  // Lines and shapes have no click of their own; a click on them goes to what lies below.
+  for (Control* c : children)
+    if (c->visible && c->kind == ControlKind::Label && Contains(Intersect(ClientRect(*c), clip), x, y))
+      return c;
+  return nullptr;
+}
+
+}  // namespace
+
+Rect ClientRect(const Control& c) {
+  int ox, oy;
+  Origin(c.container, ox, oy);
+  if (c.kind == ControlKind::Line) {
+    return {ox + std::min(c.x1, c.x2), oy + std::min(c.y1, c.y2), std::abs(c.x2 - c.x1) + 1,
+            std::abs(c.y2 - c.y1) + 1};
+  }
+  return {ox + c.left, oy + c.top, c.width, c.height};
+}
+
+void ComposeForm(Form& form, Surface& frame) {
+  if (frame.width != form.clientWidth || frame.height != form.clientHeight)
+    frame = Surface(std::max(0, form.clientWidth), std::max(0, form.clientHeight));
+  frame.Fill(form.backColor);
+  if (!form.picture.Empty())
+    BitBlt(frame, 0, 0, form.picture.width, form.picture.height, form.picture, 0, 0, Rop::SrcCopy);
+  DrawChildren(form, nullptr, frame, {0, 0, frame.width, frame.height}, FocusedTextBox(form));
+}
+
+Control* HitTest(Form& form, int x, int y) {
+  return HitChildren(form, nullptr, x, y, {0, 0, form.clientWidth, form.clientHeight});
+}
+
+}  // namespace platform

@@ -1,0 +1,389 @@
+#include "platform/text.h"
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <tuple>
+#include <unordered_map>
+
+#include "platform/fonts.h"
+
+namespace platform {
+namespace {
+
+bool g_caretVisible = true;
+int g_renderCount = 0;
+
+// ---- Characters -------------------------------------------------------------------------
+
+// Length of the UTF-8 character at s[i]; a malformed byte counts as one character.
+size_t CharLength(std::string_view s, size_t i) {
+  auto b = static_cast<unsigned char>(s[i]);
+  size_t n = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 1;
+  if (i + n > s.size()) return 1;
+  for (size_t k = 1; k < n; ++k)
+    if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 1;
+  return n;
+}
+
+uint32_t CodePoint(std::string_view c) {
+  auto b = static_cast<unsigned char>(c[0]);
+  if (c.size() == 1) return b;
+  uint32_t cp = b & (0x7F >> c.size());
+  for (size_t k = 1; k < c.size(); ++k) cp = (cp << 6) | (static_cast<unsigned char>(c[k]) & 0x3F);
+  return cp;
+}
+
+// Japanese (and other East Asian) characters may break on either side.
+bool BreaksAnywhere(uint32_t cp) { return cp >= 0x2E80; }
+
+enum class TokenKind { Word, Wide, Space, Newline };
+struct Token {
+  TokenKind kind;
+  std::string_view text;
+};
+
+std::vector<Token> Tokenize(std::string_view s) {
+  std::vector<Token> out;
+  size_t i = 0;
+  while (i < s.size()) {
+    const size_t n = CharLength(s, i);
+    const std::string_view c = s.substr(i, n);
+    if (c == "\r" || c == "\n") {
+      i += (c == "\r" && i + 1 < s.size() && s[i + 1] == '\n') ? 2 : 1;
+      out.push_back({TokenKind::Newline, {}});
+    } else if (c == " " || c == "\t") {
+      size_t j = i;
+      while (j < s.size() && (s[j] == ' ' || s[j] == '\t')) ++j;
+      out.push_back({TokenKind::Space, s.substr(i, j - i)});
+      i = j;
+    } else if (BreaksAnywhere(CodePoint(c))) {
+      out.push_back({TokenKind::Wide, c});
+      i += n;
+    } else {
+      size_t j = i;
+      while (j < s.size()) {
+        const size_t m = CharLength(s, j);
+        const std::string_view d = s.substr(j, m);
+        if (d == " " || d == "\t" || d == "\r" || d == "\n" || BreaksAnywhere(CodePoint(d))) break;
+        j += m;
+      }
+      out.push_back({TokenKind::Word, s.substr(i, j - i)});
+      i = j;
+    }
+  }
+  return out;
+}
+
+std::string TrimTrailingSpaces(std::string s) {
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.pop_back();
+  return s;
+}
+
+// ---- Fonts ------------------------------------------------------------------------------
+
+bool TtfReady() {
+  static const bool ready = [] {
+    if (TTF_Init() == 0) return true;
+    std::fprintf(stderr, "kzv: text cannot be drawn: %s\n", TTF_GetError());
+    return false;
+  }();
+  return ready;
+}
+
+// Open fonts are kept for the whole run, one per file, size and style.
+TTF_Font* OpenFont(const Font& font) {
+  if (!TtfReady()) return nullptr;
+  const FontFile file = FontFileFor(font.name);
+  if (!file.Found()) return nullptr;
+  const int px = std::max(1, FontPixels(font.points));
+  const int style = (font.bold ? TTF_STYLE_BOLD : 0) | (font.italic ? TTF_STYLE_ITALIC : 0);
+  static std::map<std::tuple<std::string, int, int, int>, TTF_Font*> open;
+  auto key = std::make_tuple(file.path, file.face, px, style);
+  auto it = open.find(key);
+  if (it != open.end()) return it->second;
+  TTF_Font* f = TTF_OpenFontIndex(file.path.c_str(), px, file.face);
+  if (!f) {
+    std::fprintf(stderr, "kzv: cannot open font %s: %s\n", file.path.c_str(), TTF_GetError());
+  } else {
+    TTF_SetFontStyle(f, style);
+    TTF_SetFontHinting(f, TTF_HINTING_NORMAL);
+  }
+  open[key] = f;  // a font that failed once is not tried again
+  return f;
+}
+
+int MeasureIn(TTF_Font* f, std::string_view text) {
+  if (!f || text.empty()) return 0;
+  int w = 0, h = 0;
+  if (TTF_SizeUTF8(f, std::string(text).c_str(), &w, &h) != 0) return 0;
+  return w;
+}
+
+// ---- Rendering and its cache ------------------------------------------------------------
+
+// Glyph coverage (0..255) over a w x h box; what a rendering of a caption keeps.
+struct Coverage {
+  int w = 0, h = 0;
+  std::vector<uint8_t> alpha;
+};
+
+// Renders one line of text and adds its coverage into cov at (x, y), clipped to cov.
+void RenderLine(TTF_Font* f, const std::string& line, int x, int y, Coverage& cov) {
+  if (line.empty()) return;
+  SDL_Surface* rendered = TTF_RenderUTF8_Blended(f, line.c_str(), SDL_Color{255, 255, 255, 255});
+  if (!rendered) return;
+  SDL_Surface* argb = SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ARGB8888, 0);
+  SDL_FreeSurface(rendered);
+  if (!argb) return;
+  for (int ry = 0; ry < argb->h; ++ry) {
+    const int cy = y + ry;
+    if (cy < 0 || cy >= cov.h) continue;
+    auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(argb->pixels) +
+                                                  size_t(ry) * argb->pitch);
+    for (int rx = 0; rx < argb->w; ++rx) {
+      const int cx = x + rx;
+      if (cx < 0 || cx >= cov.w) continue;
+      uint8_t& a = cov.alpha[size_t(cy) * cov.w + cx];
+      a = uint8_t(std::max<uint32_t>(a, row[rx] >> 24));
+    }
+  }
+  SDL_FreeSurface(argb);
+}
+
+// Everything a label's look depends on; the cached rendering is reused while it is the same.
+struct LabelKey {
+  std::string caption;
+  std::string fontName;
+  double points;
+  bool bold, italic;
+  int width, height;
+  Align align;
+  bool operator==(const LabelKey&) const = default;
+};
+
+LabelKey KeyOf(const Control& c) {
+  return {c.caption, c.font.name, c.font.points, c.font.bold, c.font.italic,
+          c.width,   c.height,    c.align};
+}
+
+struct CachedText {
+  LabelKey key;
+  Coverage coverage;
+};
+
+// Keyed per control; each entry also holds the inputs it was made from, so a control that
+// reuses the address of one that is gone never gets a stale picture.
+using TextCache = std::unordered_map<const Control*, CachedText>;
+
+const Coverage& Cached(TextCache& cache, const Control& c, Coverage (*render)(const Control&)) {
+  if (cache.size() > 4096) cache.clear();  // forms rebuilt again and again, as tests do
+  LabelKey key = KeyOf(c);
+  auto it = cache.find(&c);
+  if (it != cache.end() && it->second.key == key) return it->second.coverage;
+  ++g_renderCount;
+  CachedText& entry = cache[&c];
+  entry.key = std::move(key);
+  entry.coverage = render(c);
+  return entry.coverage;
+}
+
+Coverage RenderLabel(const Control& label) {
+  Coverage cov{label.width, label.height, {}};
+  if (cov.w <= 0 || cov.h <= 0) return cov;
+  cov.alpha.assign(size_t(cov.w) * cov.h, 0);
+  TTF_Font* f = OpenFont(label.font);
+  if (!f) return cov;
+  const int lineHeight = TTF_FontHeight(f);
+  int y = 0;
+  for (const std::string& line : LabelLines(label)) {
+    if (y >= cov.h) break;  // clipped to the label's height
+    const int w = MeasureIn(f, line);
+    const int x = label.align == Align::Left    ? 0
+                  : label.align == Align::Right ? cov.w - w
+                                                : (cov.w - w) / 2;
+    RenderLine(f, line, x, y, cov);
+    y += lineHeight;
+  }
+  return cov;
+}
+
+Coverage RenderTextLine(const Control& box) {
+  Coverage cov;
+  TTF_Font* f = OpenFont(box.font);
+  if (!f || box.caption.empty()) return cov;
+  cov.w = MeasureIn(f, box.caption);
+  cov.h = TTF_FontHeight(f);
+  if (cov.w <= 0 || cov.h <= 0) return {};
+  cov.alpha.assign(size_t(cov.w) * cov.h, 0);
+  RenderLine(f, box.caption, 0, 0, cov);
+  return cov;
+}
+
+Rect Intersect(const Rect& a, const Rect& b) {
+  const int x0 = std::max(a.x, b.x), y0 = std::max(a.y, b.y);
+  const int x1 = std::min(a.x + a.w, b.x + b.w), y1 = std::min(a.y + a.h, b.y + b.h);
+  return {x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0)};
+}
+
+Rect FrameClip(const Surface& frame, const Rect& clip, const Rect& box) {
+  return Intersect(Intersect(clip, {0, 0, frame.width, frame.height}), box);
+}
+
+void FillRect(Surface& frame, const Rect& r, uint32_t color) {
+  for (int y = r.y; y < r.y + r.h; ++y) {
+    uint32_t* d = &frame.At(r.x, y);
+    std::fill(d, d + r.w, color);
+  }
+}
+
+uint32_t Blend(uint32_t dst, uint32_t fore, uint32_t a) {
+  const uint32_t na = 255 - a;
+  const uint32_t r = (((fore >> 16) & 0xFF) * a + ((dst >> 16) & 0xFF) * na + 127) / 255;
+  const uint32_t g = (((fore >> 8) & 0xFF) * a + ((dst >> 8) & 0xFF) * na + 127) / 255;
+  const uint32_t b = ((fore & 0xFF) * a + (dst & 0xFF) * na + 127) / 255;
+  return (r << 16) | (g << 8) | b;
+}
+
+// Lays coverage whose (0, 0) is at frame pixel (x, y) onto the frame in colour, inside area.
+void Paint(const Coverage& cov, int x, int y, uint32_t color, Surface& frame, const Rect& area) {
+  const Rect r = Intersect(area, {x, y, cov.w, cov.h});
+  for (int fy = r.y; fy < r.y + r.h; ++fy) {
+    const uint8_t* a = &cov.alpha[size_t(fy - y) * cov.w + (r.x - x)];
+    uint32_t* d = &frame.At(r.x, fy);
+    for (int i = 0; i < r.w; ++i) {
+      if (a[i] == 0) continue;
+      d[i] = a[i] == 255 ? color : Blend(d[i], color, a[i]);
+    }
+  }
+}
+
+TextCache& LabelCache() {
+  static TextCache cache;
+  return cache;
+}
+
+TextCache& TextBoxCache() {
+  static TextCache cache;
+  return cache;
+}
+
+// The byte offset clamped into the text and back to the start of a character.
+size_t CaretOffset(const std::string& text, size_t caret) {
+  caret = std::min(caret, text.size());
+  while (caret > 0 && caret < text.size() &&
+         (static_cast<unsigned char>(text[caret]) & 0xC0) == 0x80)
+    --caret;
+  return caret;
+}
+
+}  // namespace
+
+int FontPixels(double points) { return int(std::lround(points * 96.0 / 72.0)); }
+
+std::vector<std::string> WrapText(std::string_view text, int width,
+                                  const std::function<int(std::string_view)>& measure) {
+  std::vector<std::string> lines;
+  if (width <= 0) return lines;
+  std::string current;
+  bool lineStartsAfterWrap = false;
+  auto fits = [&](const std::string& s) { return measure(TrimTrailingSpaces(s)) <= width; };
+  auto wrap = [&] {
+    lines.push_back(TrimTrailingSpaces(std::move(current)));
+    current.clear();
+    lineStartsAfterWrap = true;
+  };
+  for (const Token& t : Tokenize(text)) {
+    switch (t.kind) {
+      case TokenKind::Newline:
+        lines.push_back(TrimTrailingSpaces(std::move(current)));
+        current.clear();
+        lineStartsAfterWrap = false;
+        break;
+      case TokenKind::Space:
+        // The blanks where a line was wrapped vanish; elsewhere they are kept.
+        if (!(current.empty() && lineStartsAfterWrap)) current += t.text;
+        break;
+      case TokenKind::Wide:
+      case TokenKind::Word: {
+        std::string candidate = current + std::string(t.text);
+        if (fits(candidate)) {
+          current = std::move(candidate);
+          break;
+        }
+        if (!TrimTrailingSpaces(current).empty()) wrap();
+        else current.clear();
+        if (fits(std::string(t.text))) {
+          current = std::string(t.text);
+          break;
+        }
+        // Wider than a whole line: break it between characters, one at least per line.
+        for (size_t i = 0; i < t.text.size();) {
+          const size_t n = CharLength(t.text, i);
+          std::string next = current + std::string(t.text.substr(i, n));
+          if (!current.empty() && !fits(next)) {
+            wrap();
+            next = std::string(t.text.substr(i, n));
+          }
+          current = std::move(next);
+          i += n;
+        }
+        break;
+      }
+    }
+  }
+  current = TrimTrailingSpaces(std::move(current));
+  if (!current.empty()) lines.push_back(std::move(current));
+  return lines;
+}
+
+int TextWidth(const Font& font, std::string_view text) { return MeasureIn(OpenFont(font), text); }
+
+std::vector<std::string> LabelLines(const Control& label) {
+  TTF_Font* f = OpenFont(label.font);
+  if (!f) return {};
+  return WrapText(label.caption, label.width,
+                  [f](std::string_view s) { return MeasureIn(f, s); });
+}
+
+void DrawLabel(const Control& label, Surface& frame, int x, int y, const Rect& clip) {
+  const Rect area = FrameClip(frame, clip, {x, y, label.width, label.height});
+  if (area.w <= 0 || area.h <= 0) return;
+  if (!label.transparent) FillRect(frame, area, label.backColor);
+  if (label.caption.empty()) return;
+  Paint(Cached(LabelCache(), label, RenderLabel), x, y, label.foreColor, frame, area);
+}
+
+void DrawTextBox(const Control& box, Surface& frame, int x, int y, const Rect& clip,
+                 bool focused) {
+  const Rect area = FrameClip(frame, clip, {x, y, box.width, box.height});
+  if (area.w <= 0 || area.h <= 0) return;
+  FillRect(frame, area, box.backColor);
+  TTF_Font* f = OpenFont(box.font);
+  if (!f) return;
+  // A small margin inside the box, the text centred in its height, scrolled left when the
+  // caret would leave the box.
+  constexpr int kMargin = 2;
+  const int lineHeight = TTF_FontHeight(f);
+  const int top = y + std::max(0, (box.height - lineHeight) / 2);
+  const size_t caret = CaretOffset(box.caption, box.caret);
+  const int caretX = MeasureIn(f, std::string_view(box.caption).substr(0, caret));
+  const int scroll = std::max(0, caretX - (box.width - 2 * kMargin - 1));
+  const int left = x + kMargin - scroll;
+  if (!box.caption.empty())
+    Paint(Cached(TextBoxCache(), box, RenderTextLine), left, top, box.foreColor, frame, area);
+  if (focused && g_caretVisible) {
+    const Rect bar = Intersect(area, {left + caretX, top, 1, std::min(lineHeight, box.height)});
+    if (bar.w > 0 && bar.h > 0) FillRect(frame, bar, box.foreColor);
+  }
+}
+
+void SetCaretVisible(bool on) { g_caretVisible = on; }
+
+int TextRenderCount() { return g_renderCount; }
+
+}  // namespace platform
