@@ -142,8 +142,10 @@ Form::~Form() {
 }
 
 std::vector<Form*>& Forms() {
-  static std::vector<Form*> forms;
-  return forms;
+  // Never destroyed: forms owned by objects of static storage leave this list in their
+  // destructors at exit, which may run after a function-local static would be gone.
+  static auto* forms = new std::vector<Form*>;
+  return *forms;
 }
 
 void ShowForm(Form& form) {
