@@ -4,8 +4,10 @@
 
 namespace platform {
 
-// Timers behave as on Windows: an enabled timer fires when its period has passed; a timer that
-// is late fires once, never in a burst, and its next period starts when it fired.
+// Timers behave as on Windows: an enabled timer fires when its period has passed (an interval
+// below the platform tick of 15.625 ms fires at the tick); enabling starts a fresh period. A
+// timer that is late fires once, never in a burst: its next period is counted from when it was
+// due, or from when it fired if it missed a whole period, so the next due time is always later.
 
 // The earliest moment an enabled timer of a loaded form is due, if any.
 std::optional<int64_t> NextTimerDue();
