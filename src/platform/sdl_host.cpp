@@ -337,13 +337,20 @@ void SdlHost::SyncWindow(Form& form) {
 void SdlHost::SyncTextInput(Form& form) {
   Control* box = FocusedTextBox(form);
   if (box && !textInput_) {
+    // The input method's window goes beside the box: its rectangle in window points.
     Rect r = ClientRect(*box);
-    int winW = 0, winH = 0;
+    int winW = 0, winH = 0, drawW = 0, drawH = 0;
     SDL_GetWindowSize(window_, &winW, &winH);
-    int sx = form.clientWidth > 0 ? winW / form.clientWidth : 1;
-    int sy = form.clientHeight > 0 ? winH / form.clientHeight : 1;
-    SDL_Rect where{r.x * sx, r.y * sy, r.w * sx, r.h * sy};
-    SDL_SetTextInputRect(&where);
+    SDL_GetRendererOutputSize(renderer_, &drawW, &drawH);
+    if (drawW > 0 && drawH > 0) {
+      Letterbox lb = FitWhole(form.clientWidth, form.clientHeight, drawW, drawH);
+      auto px = [&](int v, int offset, int points, int pixels) {
+        return int(int64_t(offset + v * lb.scale) * points / pixels);
+      };
+      SDL_Rect where{px(r.x, lb.x, winW, drawW), px(r.y, lb.y, winH, drawH),
+                     px(r.w, 0, winW, drawW), px(r.h, 0, winH, drawH)};
+      SDL_SetTextInputRect(&where);
+    }
     SDL_StartTextInput();
     textInput_ = true;
     nextBlink_ = NowMicros();
