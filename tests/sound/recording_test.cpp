@@ -1,0 +1,121 @@
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "sound/sound_fixture.h"
+
+// The module's real output, recorded with SDL's disk audio driver (16-bit stereo, 44100 Hz).
+// With KZV_SOUND_RECORDING_DIR set, the recordings are kept there for listening or measuring.
+
+namespace {
+constexpr int kRate = 44100;
+
+long FileSize(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 ? long(st.st_size) : 0;
+}
+
+// Start times (in frames) of the loud hits: the first 3 ms window whose peak passes half the
+// recording's peak after at least 30 ms of near-silence.
+std::vector<long> Onsets(const std::vector<int16_t>& samples) {
+  constexpr int kWindow = 132;
+  int peak = 0;
+  for (int16_t v : samples) peak = std::max(peak, std::abs(int(v)));
+  std::vector<long> onsets;
+  int quietWindows = 0;
+  bool armed = true;  // enough quiet since the last hit
+  for (size_t start = 0; start + kWindow <= samples.size(); start += kWindow) {
+    int windowPeak = 0;
+    for (size_t i = start; i < start + kWindow; ++i)
+      windowPeak = std::max(windowPeak, std::abs(int(samples[i])));
+    if (armed && windowPeak > peak / 2) {
+      onsets.push_back(long(start));
+      armed = false;
+    }
+    quietWindows = windowPeak < peak / 10 ? quietWindows + 1 : 0;
+    if (quietWindows >= 10) armed = true;
+  }
+  return onsets;
+}
+}  // namespace
+
+class SoundRecording : public SoundFixture {
+ protected:
+  std::string RecordingPath(const std::string& name) {
+    const char* keep = std::getenv("KZV_SOUND_RECORDING_DIR");
+    return (keep && *keep ? std::string(keep) : dir_) + "/" + name;
+  }
+  // fast: the driver writes as fast as the mixer renders instead of in real time.
+  void StartRecording(const std::string& path, bool fast) {
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", path.c_str(), 1);
+    if (fast) {
+      setenv("SDL_DISKAUDIODELAY", "0", 1);
+    } else {
+      unsetenv("SDL_DISKAUDIODELAY");
+    }
+    STInit(0, 0);
+  }
+  void WaitForSeconds(const std::string& path, double seconds) {
+    for (int i = 0; i < 60000 && FileSize(path) < long(seconds * kRate * 4); ++i) usleep(1000);
+  }
+  void WaitForMusicMs(int32_t ms) {
+    for (int i = 0; i < 60000 && Call("STGetPosition") < ms; ++i) usleep(1000);
+  }
+  std::vector<int16_t> StopRecording(const std::string& path) {
+    UnloadSoundLibrary();  // closes the device, which closes the file
+    unsetenv("SDL_DISKAUDIOFILE");
+    unsetenv("SDL_DISKAUDIODELAY");
+    return ReadLeftChannel(path);
+  }
+};
+
+TEST_F(SoundRecording, ASlotPlayedThreeTimesSoundsAsThreeVoicesAtOnce) {
+  std::string path = RecordingPath("overlap.raw");
+  StartRecording(path, false);
+  STReadFile(10, wave_, 3);  // half a second of the constant value 8000
+  STPlay(10);
+  STPlay(10);
+  STPlay(10);
+  WaitForSeconds(path, 1.0);
+  auto samples = StopRecording(path);
+  ASSERT_GE(samples.size(), size_t(kRate));
+  int peak = *std::max_element(samples.begin(), samples.end());
+  long threeVoices = std::count(samples.begin(), samples.end(), int16_t(24000));
+  EXPECT_EQ(peak, 24000);
+  EXPECT_GT(threeVoices, kRate * 4 / 10);  // most of the half second
+}
+
+TEST_F(SoundRecording, MusicPlaysAtTempo85AndRepeatsWithoutAGap) {
+  std::string path = RecordingPath("music85.raw");
+  StartRecording(path, true);
+  MTReadFile(midi_);  // four hits a bar, tempo 120 in the file
+  MTSetTempo(85);
+  MTPlay();
+  WaitForMusicMs(7500);  // more than two and a half passes of the bar
+  auto samples = StopRecording(path);
+  auto onsets = Onsets(samples);
+  ASSERT_GE(onsets.size(), 10u);
+  const double beat = 60.0 / 85.0 * kRate;  // 31129 frames
+  for (size_t i = 1; i < onsets.size(); ++i) {
+    // Every beat, the ones across the end of the bar included, is one beat after the last.
+    EXPECT_NEAR(double(onsets[i] - onsets[i - 1]), beat, beat * 0.02) << "hit " << i;
+  }
+}
+
+TEST_F(SoundRecording, MusicFadesOutToSilenceAndStops) {
+  std::string path = RecordingPath("fade.raw");
+  StartRecording(path, true);
+  MTReadFile(midi_);
+  MTPlay();
+  WaitForMusicMs(500);
+  Call("MTFadeOut", 300);
+  for (int i = 0; i < 60000 && Call("STGetPosition") != 0; ++i) usleep(1000);
+  WaitForSeconds(path, double(FileSize(path)) / (kRate * 4) + 3.0);
+  auto samples = StopRecording(path);
+  ASSERT_GT(samples.size(), size_t(3 * kRate));
+  // The last two seconds are silent although the bar would have had hits in them.
+  EXPECT_TRUE(std::all_of(samples.end() - 2 * kRate, samples.end(), [](int16_t v) { return v == 0; }));
+  EXPECT_GT(*std::max_element(samples.begin(), samples.end()), 1000);
+}
