@@ -1,11 +1,10 @@
 #include "shell/settings_file.h"
 
-#include <charconv>
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <limits>
 #include <optional>
-#include <string>
+#include <vector>
 
 #include "flow/game_state.h"
 #include "platform/files.h"
@@ -14,123 +13,191 @@
 
 namespace {
 
-constexpr const char* kHeader = "(C)2000 VOREN [KZV 設定ファイル]";
-constexpr uint8_t kDefaultVeteran = 0;
-constexpr int32_t kDefaultRecordReward = 150000;
-constexpr const char* kDefaultRecordHolder = "日向 澄香";
-constexpr uint8_t kDefaultSoundOn = 1;
-
-// Characters CP932 lacks but whose look-alike it holds, as Japanese input methods type them.
-struct LookAlike {
-  const char* typed;
-  const char* stored;
-};
-constexpr LookAlike kLookAlikes[] = {
-    {"\"", "＂"}, {"〜", "～"}, {"−", "－"}, {"‖", "∥"}, {"¢", "￠"}, {"£", "￡"}, {"¬", "￢"},
-};
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
-// Writes the two records at path; one warning on stderr when the file cannot be written.
-bool WriteRecords(const std::string& path, uint8_t veteranField, int32_t reward,
-                  const std::string& holder, uint8_t soundOn) {
-  std::string values = std::to_string(veteranField) + "," + std::to_string(reward) + "," +
-                       Quoted(SanitizeRecordName(holder)) + "," + std::to_string(soundOn);
-  std::string text = Quoted(kHeader) + "\r\n" + values + "\r\n";
-  std::optional<std::string> bytes = platform::Utf8ToCp932(text);
-  if (bytes && platform::WriteFileAtomically(path, *bytes)) return true;
-  std::fprintf(stderr, "K.Z.V: cannot write the settings file %s; the record is kept only until "
-               "the game ends\n", path.c_str());
-  return false;
+void Warn(const std::string& text) {
+  std::fprintf(stderr, "save.dat: %s\n", text.c_str());
+  std::fflush(stderr);
 }
 
-// The reader of the settings file's fields: one field after another across both lines.
+std::string NumberText(int64_t value) { return std::to_string(value); }
+
+// Both records as the file holds them, in CP932. The name is made safe first, so that the
+// quotes stay the only ones on the line and every character has a code.
+bool WriteSettings(const std::string& path, int64_t veteran, int64_t reward,
+                   const std::string& holder, int64_t soundOn) {
+  std::string text = std::string("\"") + kSettingsHeader + "\"\r\n" + NumberText(veteran) + "," +
+                     NumberText(reward) + ",\"" + SanitizeRecordName(holder) + "\"," +
+                     NumberText(soundOn) + "\r\n";
+  std::optional<std::string> bytes = platform::Utf8ToCp932(text);
+  if (!bytes || !platform::WriteFileAtomically(path, *bytes)) {
+    Warn("cannot write the settings file " + path +
+         "; the game goes on with the values it has, unsaved");
+    return false;
+  }
+  return true;
+}
+
+// Takes the fields of the file one after another, the way the game always read it: spaces
+// before a field are skipped; a field in double quotes runs to the next double quote, and what
+// follows it up to the next comma or line end is passed over; any other field ends at a comma or
+// a line end (CR LF, CR or LF), without the spaces at its end. A line end ends a field just as a
+// comma does. CP932 never uses the bytes of quote, comma, space, CR or LF inside a character,
+// so the raw bytes can be split before they are decoded.
 class FieldReader {
  public:
-  explicit FieldReader(std::string bytes) : bytes_(std::move(bytes)) {}
+  explicit FieldReader(std::string_view bytes) : bytes_(bytes) {}
 
-  // The next field's raw bytes, or nothing at the end of the file.
+  // The next field's bytes, or nothing at the end of the file.
   std::optional<std::string> Next() {
     while (pos_ < bytes_.size() && bytes_[pos_] == ' ') ++pos_;
     if (pos_ >= bytes_.size()) return std::nullopt;
     std::string field;
     if (bytes_[pos_] == '"') {
       size_t close = bytes_.find('"', pos_ + 1);
-      if (close == std::string::npos) close = bytes_.size();
-      field = bytes_.substr(pos_ + 1, close - pos_ - 1);
+      if (close == std::string_view::npos) close = bytes_.size();
+      field = std::string(bytes_.substr(pos_ + 1, close - pos_ - 1));
       pos_ = close + 1;
-      while (pos_ < bytes_.size() && bytes_[pos_] == ' ') ++pos_;
+      SkipToDelimiter();
     } else {
-      size_t end = bytes_.find_first_of(",\r\n", pos_);
-      if (end == std::string::npos) end = bytes_.size();
-      field = bytes_.substr(pos_, end - pos_);
+      size_t start = pos_;
+      SkipToDelimiter();
+      field = std::string(bytes_.substr(start, end_ - start));
       while (!field.empty() && field.back() == ' ') field.pop_back();
-      pos_ = end;
-    }
-    // The field's end: a comma, or the line's end.
-    if (pos_ < bytes_.size() && bytes_[pos_] == ',') {
-      ++pos_;
-    } else {
-      if (pos_ < bytes_.size() && bytes_[pos_] == '\r') ++pos_;
-      if (pos_ < bytes_.size() && bytes_[pos_] == '\n') ++pos_;
     }
     return field;
   }
 
  private:
-  std::string bytes_;
+  // Moves past the next comma or line end; end_ is where the field's text stopped.
+  void SkipToDelimiter() {
+    while (pos_ < bytes_.size() && bytes_[pos_] != ',' && bytes_[pos_] != '\r' &&
+           bytes_[pos_] != '\n') {
+      ++pos_;
+    }
+    end_ = std::min(pos_, bytes_.size());
+    if (pos_ >= bytes_.size()) return;
+    if (bytes_[pos_] == '\r' && pos_ + 1 < bytes_.size() && bytes_[pos_ + 1] == '\n') ++pos_;
+    ++pos_;
+  }
+
+  std::string_view bytes_;
   size_t pos_ = 0;
+  size_t end_ = 0;
 };
 
-// A whole decimal number within [low, high], or nothing.
-std::optional<int64_t> Number(const std::optional<std::string>& field, int64_t low, int64_t high) {
+// A decimal number (an optional sign and digits only) within [low, high].
+std::optional<int64_t> ReadNumber(const std::optional<std::string>& field, int64_t low,
+                                  int64_t high) {
   if (!field || field->empty()) return std::nullopt;
-  const char* begin = field->data();
-  const char* end = begin + field->size();
-  if (*begin == '+') ++begin;
+  size_t i = 0;
+  bool negative = false;
+  if ((*field)[0] == '-' || (*field)[0] == '+') {
+    negative = (*field)[0] == '-';
+    i = 1;
+  }
+  if (i == field->size()) return std::nullopt;
   int64_t value = 0;
-  auto [stop, error] = std::from_chars(begin, end, value);
-  if (error != std::errc() || stop != end || value < low || value > high) return std::nullopt;
+  for (; i < field->size(); ++i) {
+    char c = (*field)[i];
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+    if (value > (int64_t(1) << 40)) return std::nullopt;  // far beyond any field's range
+  }
+  if (negative) value = -value;
+  if (value < low || value > high) return std::nullopt;
   return value;
+}
+
+std::optional<std::string> ReadText(const std::optional<std::string>& field) {
+  if (!field) return std::nullopt;
+  return platform::Cp932ToUtf8(*field);
+}
+
+bool IsControl(uint32_t cp) { return cp < 0x20 || cp == 0x7F || (cp >= 0x80 && cp < 0xA0); }
+
+uint32_t CodePoint(std::string_view ch) {
+  auto b = [&](size_t i) { return uint32_t(uint8_t(ch[i])); };
+  switch (ch.size()) {
+    case 1: return b(0);
+    case 2: return ((b(0) & 0x1F) << 6) | (b(1) & 0x3F);
+    case 3: return ((b(0) & 0x0F) << 12) | ((b(1) & 0x3F) << 6) | (b(2) & 0x3F);
+    default: return ((b(0) & 0x07) << 18) | ((b(1) & 0x3F) << 12) | ((b(2) & 0x3F) << 6) |
+                    (b(3) & 0x3F);
+  }
 }
 
 }  // namespace
 
 bool CreateDefaultSettings() {
-  return WriteRecords(G.SavePath, kDefaultVeteran, kDefaultRecordReward, kDefaultRecordHolder,
-                      kDefaultSoundOn);
+  return WriteSettings(G.SavePath, kDefaultVeteran, kDefaultRecordReward, kDefaultRecordHolder,
+                       kDefaultSoundOn);
 }
 
 bool SaveSettings() {
   if (!FilePresent(G.SavePath)) return false;
-  // Every save marks the player as one who has played before.
-  return WriteRecords(ExistingPath(G.SavePath), 1, G.RecordReward, G.RecordHolder, G.SoundOn);
+  // Every save marks the player as one who has been here before.
+  return WriteSettings(ExistingPath(G.SavePath), 1, G.RecordReward, G.RecordHolder, G.SoundOn);
 }
 
 void ReadSettings() {
-  FieldReader reader(platform::ReadWholeFile(ExistingPath(G.SavePath)).value_or(""));
-  std::optional<std::string> header = reader.Next();
-  G.SaveHeader = header ? platform::Cp932ToUtf8(*header).value_or("") : "";
-
-  constexpr int64_t kInt32Min = std::numeric_limits<int32_t>::min();
-  constexpr int64_t kInt32Max = std::numeric_limits<int32_t>::max();
-  G.Veteran = uint8_t(Number(reader.Next(), 0, 255).value_or(kDefaultVeteran));
-  G.RecordReward = int32_t(Number(reader.Next(), kInt32Min, kInt32Max).value_or(kDefaultRecordReward));
-  std::optional<std::string> holder = reader.Next();
-  std::optional<std::string> holderText = holder ? platform::Cp932ToUtf8(*holder) : std::nullopt;
-  G.RecordHolder = holderText ? SanitizeRecordName(*holderText) : kDefaultRecordHolder;
-  G.SoundOn = uint8_t(Number(reader.Next(), 0, 255).value_or(kDefaultSoundOn));
+  G.Veteran = kDefaultVeteran;
+  G.RecordReward = kDefaultRecordReward;
+  G.RecordHolder = kDefaultRecordHolder;
+  G.SoundOn = kDefaultSoundOn;
+  if (!FilePresent(G.SavePath)) return;
+  std::string path = ExistingPath(G.SavePath);
+  std::optional<std::string> bytes = platform::ReadWholeFile(path);
+  if (!bytes) {
+    Warn("cannot read the settings file " + path + "; the game starts with the default record");
+    return;
+  }
+  FieldReader fields(*bytes);
+  std::vector<std::string> unreadable;
+  if (auto header = ReadText(fields.Next())) {
+    G.SaveHeader = *header;
+  } else {
+    G.SaveHeader.clear();  // never compared nor shown; nothing to fall back to
+  }
+  if (auto v = ReadNumber(fields.Next(), 0, 255)) {
+    G.Veteran = uint8_t(*v);
+  } else {
+    unreadable.push_back("Veteran");
+  }
+  if (auto v = ReadNumber(fields.Next(), INT32_MIN, INT32_MAX)) {
+    G.RecordReward = int32_t(*v);
+  } else {
+    unreadable.push_back("RecordReward");
+  }
+  if (auto name = ReadText(fields.Next())) {
+    G.RecordHolder = *name;
+  } else {
+    unreadable.push_back("RecordHolder");
+  }
+  if (auto v = ReadNumber(fields.Next(), 0, 255)) {
+    G.SoundOn = uint8_t(*v);
+  } else {
+    unreadable.push_back("SoundOn");
+  }
+  if (!unreadable.empty()) {
+    std::string list;
+    for (const auto& name : unreadable) list += (list.empty() ? "" : ", ") + name;
+    Warn("the settings file " + path + " holds no readable " + list +
+         "; the default is used for it (the file stays as it is until the next save)");
+  }
 }
 
 std::string SanitizeRecordName(std::string_view typed) {
-  std::string out;
+  std::string clean;
   for (std::string_view ch : platform::SplitUtf8Characters(typed)) {
-    std::string_view kept = ch;
-    for (const LookAlike& l : kLookAlikes)
-      if (ch == l.typed) kept = l.stored;
-    if (kept.size() == 1 && (uint8_t(kept[0]) < 0x20 || kept[0] == 0x7F)) continue;
-    if (!platform::Utf8ToCp932(kept)) continue;  // CP932 cannot hold it
-    out += kept;
+    if (ch.size() == 1 && uint8_t(ch[0]) >= 0x80) continue;  // not UTF-8
+    if (ch == "\"") {
+      clean += "＂";
+      continue;
+    }
+    if (IsControl(CodePoint(ch))) continue;
+    std::optional<std::string> code = platform::Utf8ToCp932(ch);
+    if (!code) continue;
+    // What the file gives back for this character is what the player should see.
+    if (std::optional<std::string> back = platform::Cp932ToUtf8(*code)) clean += *back;
   }
-  return out;
+  return clean;
 }

@@ -1,21 +1,38 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
 
-// The settings file "save.dat" at G.SavePath: a quoted header line, then the values
-// Veteran, RecordReward, "RecordHolder", SoundOn; CP932 text, CR LF line ends.
+// "save.dat", beside the program at G.SavePath: the record, its holder, the sound switch and the
+// veteran flag, as two CP932 text lines ended by CR LF:
+//   "(C)2000 VOREN [KZV 設定ファイル]"
+//   <Veteran>,<RecordReward>,"<RecordHolder>",<SoundOn>
 
-// Writes the default record: header; 0,150000,"日向 澄香",1. False when it could not be written
-// (one warning on stderr).
+inline constexpr const char* kSettingsHeader = "(C)2000 VOREN [KZV 設定ファイル]";
+inline constexpr uint8_t kDefaultVeteran = 0;
+inline constexpr int32_t kDefaultRecordReward = 150000;
+inline constexpr const char* kDefaultRecordHolder = "日向 澄香";
+inline constexpr uint8_t kDefaultSoundOn = 1;
+
+// Writes the default record (0, 150000, "日向 澄香", 1) at G.SavePath. The caller has seen that
+// no file is there. False, with one warning on stderr naming the file, when it cannot be written;
+// the game then goes on with its values.
 bool CreateDefaultSettings();
 
-// The save after the sound switch and after a name entry: only when the file is present,
-// header; 1, RecordReward, RecordHolder, SoundOn. False when nothing could be written.
+// The save after the sound switch and after the name entry: when a file is present at
+// G.SavePath, rewrites it whole with 1 (not G.Veteran), G.RecordReward, G.RecordHolder and
+// G.SoundOn. The file is replaced in one step, so it is never left half written. A file that has
+// gone is not created again (false, quietly); a failed write gives false and one warning.
 bool SaveSettings();
 
-// Reads the header into G.SaveHeader and the four values; a field that cannot be read takes its
-// default.
+// Reads the file at G.SavePath into G.SaveHeader, G.Veteran, G.RecordReward, G.RecordHolder and
+// G.SoundOn. A field that is missing or cannot be read (text where a number stands, a number
+// outside its variable's range, broken CP932) takes its default, with one warning on stderr; the
+// file itself is left as it is. Without a file every value takes its default.
 void ReadSettings();
 
-// The name entry's input filter: what the file cannot hold never reaches the name.
+// The name entry's input filter, so that a name always reads back from the file as it was
+// shown: a double quote becomes the full-width "＂", a character CP932 writes as another one
+// becomes that one (as "〜" becomes "～"), and control characters and characters CP932 cannot
+// hold are dropped.
 std::string SanitizeRecordName(std::string_view typed);
