@@ -37,7 +37,8 @@ bool WriteSettings(const std::string& path, int64_t veteran, int64_t reward,
 }
 
 // Takes the fields of the file one after another, the way the game always read it: spaces
-// before a field are skipped; a field in double quotes runs to the next double quote, and what
+// before a field are skipped; a field in double quotes runs to the next double quote (to the end
+// of its line when no quote follows at all), and what
 // follows it up to the next comma or line end is passed over; any other field ends at a comma or
 // a line end (CR LF, CR or LF), without the spaces at its end. A line end ends a field just as a
 // comma does. CP932 never uses the bytes of quote, comma, space, CR or LF inside a character,
@@ -53,9 +54,15 @@ class FieldReader {
     std::string field;
     if (bytes_[pos_] == '"') {
       size_t close = bytes_.find('"', pos_ + 1);
-      if (close == std::string_view::npos) close = bytes_.size();
-      field = std::string(bytes_.substr(pos_ + 1, close - pos_ - 1));
-      pos_ = close + 1;
+      if (close != std::string_view::npos) {
+        field = std::string(bytes_.substr(pos_ + 1, close - pos_ - 1));
+        pos_ = close + 1;
+      } else {
+        // Without a closing quote anywhere, the field is cut at the end of its line.
+        size_t lineEnd = std::min(bytes_.find_first_of("\r\n", pos_), bytes_.size());
+        field = std::string(bytes_.substr(pos_ + 1, lineEnd - pos_ - 1));
+        pos_ = lineEnd;
+      }
       SkipToDelimiter();
     } else {
       size_t start = pos_;

@@ -1,166 +1,305 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "flow/game_state.h"
-#include "platform/files.h"
 #include "platform/text_encoding.h"
 #include "shell/settings_file.h"
 
-namespace fs = std::filesystem;
-
 namespace {
 
-// "(C)2000 VOREN [KZV 設定ファイル]" and "日向 澄香" in CP932.
+// The CP932 bytes the game's texts take in the file.
 const std::string kHeaderLine =
-    "\"(C)2000 VOREN [KZV \x90\xDD\x92\xE8\x83\x74\x83\x40\x83\x43\x83\x8B]\"\r\n";
-const std::string kHinataSumika = "\x93\xFA\x8C\xFC \x90\x9F\x8D\x81";
+    std::string("\"(C)2000 VOREN [KZV ") + "\x90\xdd\x92\xe8\x83\x74\x83\x40\x83\x43\x83\x8b" +
+    "]\"\r\n";
+const std::string kDefaultName = "\x93\xfa\x8c\xfc \x90\x9f\x8d\x81";  // 日向 澄香
 
-class SettingsFileTest : public ::testing::Test {
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void Put(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+int CountOf(const std::string& text, const std::string& part) {
+  int n = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+class SettingsFile : public ::testing::Test {
  protected:
   void SetUp() override {
+    char pattern[] = "/tmp/kzv-settings-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir_ = pattern;
     ResetGameState();
-    dir_ = (fs::temp_directory_path() / ("kzv-settings-" + std::to_string(getpid()))).string();
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
     G.SavePath = dir_ + "/save.dat";
   }
-  void TearDown() override { fs::remove_all(dir_); }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
 
-  std::string Bytes() const { return platform::ReadWholeFile(G.SavePath).value_or("<none>"); }
-  void Put(const std::string& bytes) {
-    std::ofstream(G.SavePath, std::ios::binary) << bytes;
-  }
-  void ReadBack() {
-    G.Veteran = 77;
-    G.RecordReward = 77;
-    G.RecordHolder = "?";
-    G.SoundOn = 77;
+  // Reads a file holding these bytes; gives what went to stderr.
+  std::string ReadFrom(const std::string& bytes) {
+    Put(G.SavePath, bytes);
+    testing::internal::CaptureStderr();
     ReadSettings();
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(Slurp(G.SavePath), bytes) << "the reader never rewrites the file";
+    return err;
+  }
+
+  std::vector<std::string> Entries() {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir_))
+      names.push_back(e.path().filename().string());
+    return names;
   }
 
   std::string dir_;
 };
 
-TEST_F(SettingsFileTest, TheDefaultFileIsExactlyItsBytes) {
+}  // namespace
+
+TEST_F(SettingsFile, DefaultFileHasTheExactBytes) {
+  G.RecordReward = 777;
+  G.RecordHolder = "someone";
+  G.SoundOn = 0;
+  EXPECT_TRUE(CreateDefaultSettings());
+  EXPECT_EQ(Slurp(G.SavePath), kHeaderLine + "0,150000,\"" + kDefaultName + "\",1\r\n");
+  // The game's own values are not touched, and no temporary file is left behind.
+  EXPECT_EQ(G.RecordReward, 777);
+  EXPECT_EQ(G.RecordHolder, "someone");
+  EXPECT_EQ(Entries(), std::vector<std::string>{"save.dat"});
+}
+
+TEST_F(SettingsFile, SaveAfterTheSoundSwitchWritesOneInTheFirstField) {
   ASSERT_TRUE(CreateDefaultSettings());
-  EXPECT_EQ(Bytes(), kHeaderLine + "0,150000,\"" + kHinataSumika + "\",1\r\n");
-  ReadBack();
-  EXPECT_EQ(G.SaveHeader, "(C)2000 VOREN [KZV 設定ファイル]");
+  ReadSettings();
+  EXPECT_EQ(G.Veteran, 0);
+  G.SoundOn = 0;
+  EXPECT_TRUE(SaveSettings());
+  EXPECT_EQ(Slurp(G.SavePath), kHeaderLine + "1,150000,\"" + kDefaultName + "\",0\r\n");
+  EXPECT_EQ(G.Veteran, 0);  // the flag in memory is the caller's business
+}
+
+TEST_F(SettingsFile, SavedRecordReadsBackAsItWasWritten) {
+  ASSERT_TRUE(CreateDefaultSettings());
+  struct Case {
+    int32_t reward;
+    std::string name;
+    std::string nameBytes;
+  } cases[] = {
+      {1234567, "スナイパー,佐藤", "\x83\x58\x83\x69\x83\x43\x83\x70\x81\x5b,\x8d\xb2\x93\xa1"},
+      {-15000, "ＡＢＣ　ｱｲｳ", "\x82\x60\x82\x61\x82\x62\x81\x40\xb1\xb2\xb3"},
+      {INT32_MAX, "12345678901234567890", "12345678901234567890"},
+      {INT32_MIN, "日向澄香日向澄香日向澄香日向澄香日向澄香", ""},
+      {0, "", ""},
+  };
+  for (const auto& c : cases) {
+    G.RecordReward = c.reward;
+    G.RecordHolder = c.name;
+    G.SoundOn = 1;
+    ASSERT_TRUE(SaveSettings());
+    if (!c.nameBytes.empty()) {
+      EXPECT_EQ(Slurp(G.SavePath), kHeaderLine + "1," + std::to_string(c.reward) + ",\"" +
+                                       c.nameBytes + "\",1\r\n");
+    }
+    ResetGameState();
+    G.SavePath = dir_ + "/save.dat";
+    testing::internal::CaptureStderr();
+    ReadSettings();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(G.SaveHeader, "(C)2000 VOREN [KZV 設定ファイル]");
+    EXPECT_EQ(G.Veteran, 1);
+    EXPECT_EQ(G.RecordReward, c.reward);
+    EXPECT_EQ(G.RecordHolder, c.name);
+    EXPECT_EQ(G.SoundOn, 1);
+  }
+}
+
+TEST_F(SettingsFile, TheWriterMakesAnUnsafeNameSafe) {
+  ASSERT_TRUE(CreateDefaultSettings());
+  G.RecordHolder = "a\"b\",9,\"c😀\td";
+  ASSERT_TRUE(SaveSettings());
+  ReadSettings();
+  EXPECT_EQ(G.RecordHolder, "a＂b＂,9,＂cd");
+  EXPECT_EQ(G.SoundOn, 0);  // from the save above: ResetGameState left it 0
+}
+
+TEST_F(SettingsFile, SaveDoesNothingWhenTheFileHasGone) {
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(SaveSettings());
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_TRUE(Entries().empty());
+}
+
+TEST_F(SettingsFile, SaveRewritesTheFileAsItIsSpelledOnDisk) {
+  Put(dir_ + "/SAVE.DAT", "old");
+  G.RecordReward = 5;
+  EXPECT_TRUE(SaveSettings());
+  EXPECT_EQ(Entries(), std::vector<std::string>{"SAVE.DAT"});
+  EXPECT_EQ(Slurp(dir_ + "/SAVE.DAT"), kHeaderLine + "1,5,\"\",0\r\n");
+}
+
+TEST_F(SettingsFile, AFolderThatCannotTakeTheFileGivesOneWarningAndNoSuccess) {
+  // Root can write anywhere, so the failures are made by the paths themselves.
+  Put(dir_ + "/plain", "a file, not a folder");
+  const std::string notAFolder = dir_ + "/plain/save.dat";
+  const std::string aFolder = dir_ + "/save.dat";
+  ASSERT_EQ(mkdir(aFolder.c_str(), 0755), 0);
+  for (const std::string& path : {notAFolder, aFolder}) {
+    G.SavePath = path;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(CreateDefaultSettings());
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(err, "save.dat: cannot write the settings file " + path +
+                       "; the game goes on with the values it has, unsaved\n");
+  }
+  EXPECT_TRUE(std::filesystem::is_directory(aFolder));
+  EXPECT_TRUE(std::filesystem::is_empty(aFolder));
+  EXPECT_EQ(Slurp(dir_ + "/plain"), "a file, not a folder");
+  // A present file in a folder where nothing can be created.
+  if (access("/proc/version", R_OK) == 0) {
+    G.SavePath = "/proc/version";
+    std::string before = Slurp(G.SavePath);
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(SaveSettings());
+    EXPECT_EQ(CountOf(testing::internal::GetCapturedStderr(), "cannot write the settings file"),
+              1);
+    EXPECT_EQ(Slurp(G.SavePath), before);
+  }
+}
+
+TEST_F(SettingsFile, ReaderFollowsTheFieldRules) {
+  // Any header; spaces before fields; a quoted number; LF-only line ends; an unquoted name.
+  std::string err = ReadFrom("\"another header, with a comma\"\n  7,  \"-42\" ,  plain name  ,3\n");
+  EXPECT_EQ(err, "");
+  EXPECT_EQ(G.SaveHeader, "another header, with a comma");
+  EXPECT_EQ(G.Veteran, 7);
+  EXPECT_EQ(G.RecordReward, -42);
+  EXPECT_EQ(G.RecordHolder, "plain name");
+  EXPECT_EQ(G.SoundOn, 3);
+  // Line ends separate fields like commas; text after a closing quote is passed over.
+  ReadFrom("header\r\n255\r\n+2147483647\r\n\"x\"junk,0");
+  EXPECT_EQ(G.SaveHeader, "header");
+  EXPECT_EQ(G.Veteran, 255);
+  EXPECT_EQ(G.RecordReward, INT32_MAX);
+  EXPECT_EQ(G.RecordHolder, "x");
+  EXPECT_EQ(G.SoundOn, 0);
+  // A quoted name runs to the next quote, across a comma.
+  ReadFrom("\"h\"\r\n0,-2147483648,\"a,b\",1\r\n");
+  EXPECT_EQ(G.RecordReward, INT32_MIN);
+  EXPECT_EQ(G.RecordHolder, "a,b");
+  // A quote that is never closed ends with its line, and the next line still counts.
+  ReadFrom("\"h\"\n1,5,\"abc\n7\n");
+  EXPECT_EQ(G.RecordHolder, "abc");
+  EXPECT_EQ(G.SoundOn, 7);
+}
+
+TEST_F(SettingsFile, UnreadableFieldsTakeTheirDefaults) {
+  struct Case {
+    const char* what;
+    std::string bytes;
+    int veteran;
+    int32_t reward;
+    std::string holder;
+    int soundOn;
+    std::string warned;  // the fields named in the warning
+  } cases[] = {
+      {"empty file", "", 0, 150000, "日向 澄香", 1, "Veteran, RecordReward, RecordHolder, SoundOn"},
+      {"header only", kHeaderLine, 0, 150000, "日向 澄香", 1,
+       "Veteran, RecordReward, RecordHolder, SoundOn"},
+      {"fields missing", kHeaderLine + "1,99\r\n", 1, 99, "日向 澄香", 1, "RecordHolder, SoundOn"},
+      {"text for numbers", kHeaderLine + "yes,lots,\"n\",on\r\n", 0, 150000, "n", 1,
+       "Veteran, RecordReward, SoundOn"},
+      {"byte too large", kHeaderLine + "300,1,\"n\",256\r\n", 0, 1, "n", 1, "Veteran, SoundOn"},
+      {"byte negative", kHeaderLine + "-1,1,\"n\",-1\r\n", 0, 1, "n", 1, "Veteran, SoundOn"},
+      {"reward beyond 32 bits", kHeaderLine + "1,2147483648,\"n\",0\r\n", 1, 150000, "n", 0,
+       "RecordReward"},
+      {"reward below 32 bits", kHeaderLine + "1,-2147483649,\"n\",0\r\n", 1, 150000, "n", 0,
+       "RecordReward"},
+      {"huge number", kHeaderLine + "1,99999999999999999999999,\"n\",0\r\n", 1, 150000, "n", 0,
+       "RecordReward"},
+      {"not whole numbers", kHeaderLine + "1.5,1e3,\"n\",- \r\n", 0, 150000, "n", 1,
+       "Veteran, RecordReward, SoundOn"},
+      {"empty fields", kHeaderLine + ",,,\r\n", 0, 150000, "", 1,
+       "Veteran, RecordReward, SoundOn"},
+      {"broken CP932 in the name", kHeaderLine + "1,5,\"\x85\x40\x81\",0\r\n", 1, 5, "日向 澄香",
+       0, "RecordHolder"},
+      {"lone lead byte in the name", kHeaderLine + "1,5,\"ab\x81\",0\r\n", 1, 5, "日向 澄香", 0,
+       "RecordHolder"},
+      {"name without its closing quote", kHeaderLine + "1,5,\"abc,0\r\n", 1, 5, "abc,0", 1,
+       "SoundOn"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    G.Veteran = 9;
+    G.RecordReward = 9;
+    G.RecordHolder = "stale";
+    G.SoundOn = 9;
+    std::string err = ReadFrom(c.bytes);
+    EXPECT_EQ(G.Veteran, c.veteran);
+    EXPECT_EQ(G.RecordReward, c.reward);
+    EXPECT_EQ(G.RecordHolder, c.holder);
+    EXPECT_EQ(G.SoundOn, c.soundOn);
+    EXPECT_EQ(err, "save.dat: the settings file " + G.SavePath + " holds no readable " + c.warned +
+                       "; the default is used for it (the file stays as it is until the next "
+                       "save)\n");
+  }
+}
+
+TEST_F(SettingsFile, BrokenHeaderIsNoHarm) {
+  std::string err = ReadFrom("\"\x85\x40\"\r\n1,2,\"n\",1\r\n");
+  EXPECT_EQ(err, "");
+  EXPECT_EQ(G.SaveHeader, "");
+  EXPECT_EQ(G.RecordReward, 2);
+}
+
+TEST_F(SettingsFile, NoFileMeansTheDefaults) {
+  G.RecordHolder = "stale";
+  ReadSettings();
   EXPECT_EQ(G.Veteran, 0);
   EXPECT_EQ(G.RecordReward, 150000);
   EXPECT_EQ(G.RecordHolder, "日向 澄香");
   EXPECT_EQ(G.SoundOn, 1);
+  EXPECT_TRUE(Entries().empty());
 }
 
-TEST_F(SettingsFileTest, EverySaveWritesOneInTheFirstField) {
-  ASSERT_TRUE(CreateDefaultSettings());
-  G.Veteran = 0;
-  G.RecordReward = -42;
-  G.RecordHolder = "ABC";
-  G.SoundOn = 0;
-  ASSERT_TRUE(SaveSettings());
-  EXPECT_EQ(Bytes(), kHeaderLine + "1,-42,\"ABC\",0\r\n");
-}
-
-TEST_F(SettingsFileTest, SavesSkipAFileThatIsGone) {
-  EXPECT_FALSE(SaveSettings());
-  EXPECT_FALSE(fs::exists(G.SavePath));
-}
-
-TEST_F(SettingsFileTest, NamesReadBackAsTheyWereShown) {
-  ASSERT_TRUE(CreateDefaultSettings());
-  for (const std::string name : {"狙撃手,一号", "ＡＢＣ全角のなまえです１２３４５６７８", "12345678901234567890",
-                                 "O'Neil ＂Ace＂", ""}) {
-    G.RecordHolder = name;
-    G.RecordReward = 2147483647;
-    ASSERT_TRUE(SaveSettings());
-    ReadBack();
-    EXPECT_EQ(G.RecordHolder, name);
-    EXPECT_EQ(G.RecordReward, 2147483647);
-    EXPECT_EQ(G.Veteran, 1);
-  }
-}
-
-TEST_F(SettingsFileTest, WhatTheFileCannotHoldNeverReachesTheName) {
-  EXPECT_EQ(SanitizeRecordName("say \"hi\""), "say ＂hi＂");
-  EXPECT_EQ(SanitizeRecordName("波〜線"), "波～線");
-  EXPECT_EQ(SanitizeRecordName("emoji😀 and 한국"), "emoji and ");
-  EXPECT_EQ(SanitizeRecordName("tab\there\n"), "tabhere");
+TEST(RecordNameFilter, KeepsWhatTheFileCanHoldAndMendsTheRest) {
   EXPECT_EQ(SanitizeRecordName("日向 澄香"), "日向 澄香");
-  // A name that got in by another way is cleaned on the way out, so the file stays readable.
-  ASSERT_TRUE(CreateDefaultSettings());
-  G.RecordHolder = "a\"b";
-  G.SoundOn = 1;
-  ASSERT_TRUE(SaveSettings());
-  ReadBack();
-  EXPECT_EQ(G.RecordHolder, "a＂b");
-  EXPECT_EQ(G.SoundOn, 1);
+  EXPECT_EQ(SanitizeRecordName("ＡＢ ｶﾅ ①Ⅰ㈱髙 a,b\\~"), "ＡＢ ｶﾅ ①Ⅰ㈱髙 a,b\\~");
+  EXPECT_EQ(SanitizeRecordName("say \"hi\""), "say ＂hi＂");
+  EXPECT_EQ(SanitizeRecordName("a\tb\r\nc\x01\x7f" "d"), "abcd");
+  EXPECT_EQ(SanitizeRecordName("x😀€y"), "xy");
+  EXPECT_EQ(SanitizeRecordName("bad\xff\xc3utf8"), "badutf8");
+  // Characters CP932 writes as another one are shown as the one that will be read back.
+  EXPECT_EQ(SanitizeRecordName("〜−‖¢"), "～－∥￠");
 }
 
-TEST_F(SettingsFileTest, FieldsThatCannotBeReadTakeTheirDefaults) {
-  struct Case {
-    std::string values;
-    uint8_t veteran;
-    int32_t reward;
-    std::string holder;
-    uint8_t sound;
-  } cases[] = {
-      {"", 0, 150000, "日向 澄香", 1},                          // header only
-      {"1,2000", 1, 2000, "日向 澄香", 1},                      // missing fields
-      {"x,abc,\"N\",on", 0, 150000, "N", 1},                    // text where numbers stand
-      {"300,99999999999,\"N\",-1", 0, 150000, "N", 1},          // out of each field's range
-      {"1,5,\"\x82\",0", 1, 5, "日向 澄香", 0},                  // broken CP932 in the name
-      {"  1 ,  77 , \"N\" , 0", 1, 77, "N", 0},                  // blanks before fields
-      {"1,77,Unquoted,0", 1, 77, "Unquoted", 0},
-      {"1,77,\"never closed", 1, 77, "never closed", 1},
-  };
-  for (const Case& c : cases) {
-    Put("\"whatever header\"\r\n" + c.values + "\r\n");
-    const std::string before = Bytes();
-    ReadBack();
-    EXPECT_EQ(G.Veteran, c.veteran) << c.values;
-    EXPECT_EQ(G.RecordReward, c.reward) << c.values;
-    EXPECT_EQ(G.RecordHolder, c.holder) << c.values;
-    EXPECT_EQ(G.SoundOn, c.sound) << c.values;
-    EXPECT_EQ(Bytes(), before) << "reading never rewrites the file";
+TEST(RecordNameFilter, WhatItGivesAlwaysSurvivesTheFile) {
+  std::string every;
+  for (uint32_t cp = 1; cp < 0x10000; cp += 7) {
+    if (cp >= 0xD800 && cp < 0xE000) continue;
+    char buf[4];
+    int n = cp < 0x80 ? 1 : cp < 0x800 ? 2 : 3;
+    if (n == 1) buf[0] = char(cp);
+    if (n == 2) buf[0] = char(0xC0 | (cp >> 6)), buf[1] = char(0x80 | (cp & 0x3F));
+    if (n == 3)
+      buf[0] = char(0xE0 | (cp >> 12)), buf[1] = char(0x80 | ((cp >> 6) & 0x3F)),
+      buf[2] = char(0x80 | (cp & 0x3F));
+    every.append(buf, size_t(n));
   }
-  Put("");
-  ReadBack();
-  EXPECT_EQ(G.RecordReward, 150000);
-  EXPECT_EQ(G.SaveHeader, "");
+  std::string clean = SanitizeRecordName(every);
+  EXPECT_EQ(clean.find('"'), std::string::npos);
+  auto bytes = platform::Utf8ToCp932(clean);
+  ASSERT_TRUE(bytes.has_value());
+  EXPECT_EQ(platform::Cp932ToUtf8(*bytes), clean);
+  EXPECT_EQ(SanitizeRecordName(clean), clean);
 }
-
-TEST_F(SettingsFileTest, AnyHeaderIsAccepted) {
-  Put("\"something else entirely\"\r\n1,900000,\"X\",1\r\n");
-  ReadBack();
-  EXPECT_EQ(G.SaveHeader, "something else entirely");
-  EXPECT_EQ(G.RecordReward, 900000);
-}
-
-TEST_F(SettingsFileTest, AFolderThatCannotBeWrittenIsReportedNotPretended) {
-  // Tests run as root, where permissions do not stop writes: make the folder a regular file.
-  const std::string blocker = dir_ + "/not-a-folder";
-  std::ofstream(blocker) << "x";
-  G.SavePath = blocker + "/save.dat";
-  testing::internal::CaptureStderr();
-  EXPECT_FALSE(CreateDefaultSettings());
-  std::string warning = testing::internal::GetCapturedStderr();
-  EXPECT_NE(warning.find(G.SavePath), std::string::npos) << warning;
-}
-
-TEST_F(SettingsFileTest, AFailedSaveLeavesTheOldFileWhole) {
-  ASSERT_TRUE(CreateDefaultSettings());
-  const std::string before = Bytes();
-  // The temporary file's name is taken by a folder: the write fails before the rename.
-  fs::create_directory(G.SavePath + ".tmp");
-  G.RecordHolder = "新しい名前";
-  testing::internal::CaptureStderr();
-  EXPECT_FALSE(SaveSettings());
-  testing::internal::GetCapturedStderr();
-  EXPECT_EQ(Bytes(), before);
-}
-
-}  // namespace
