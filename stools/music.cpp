@@ -35,9 +35,9 @@ fluid_synth_t* g_synth = nullptr;
 fluid_player_t* g_player = nullptr;
 bool g_engineTried = false;
 bool g_playing = false;
-float g_gain = 1.0f;          // music volume, 0..1
-float g_gainStep = 0.0f;      // change per frame while fading
-bool g_stopAtSilence = false; // a fade-out ends in a stop
+float g_gain = 1.0f;           // music volume, 0..1
+float g_gainStep = 0.0f;       // change per frame while fading
+bool g_stopAtSilence = false;  // a fade-out ends in a stop
 int64_t g_framesPlayed = 0;
 
 std::vector<char> g_midi;  // the whole MIDI file, handed to a new player at each start
@@ -68,7 +68,9 @@ void HaltPlayer() {
   g_framesPlayed = 0;
 }
 
-void WriteSilence(int16_t* out, int frames) { std::memset(out, 0, size_t(frames) * 4); }
+void WriteSilence(int16_t* out, int frames) {
+  std::memset(out, 0, size_t(frames) * 4);
+}
 
 // Renders the music into the mixer's stream; the mixer adds the wave channels on top.
 void MusicHook(void*, Uint8* stream, int length) {
@@ -125,8 +127,8 @@ bool EnsureSynth() {
   std::string tried;
   std::string soundFont = FindSoundFont(tried);
   if (soundFont.empty()) {
-    WarnOnce("soundfont", "no General MIDI SoundFont found (tried " + tried +
-                              "); the music stays silent");
+    WarnOnce("soundfont",
+             "no General MIDI SoundFont found (tried " + tried + "); the music stays silent");
     return false;
   }
   fluid_settings_t* settings = new_fluid_settings();
@@ -166,9 +168,9 @@ void LoadMusic(const std::string& path) {
   std::vector<char> bytes;
   if (file) bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
   if (!file || bytes.size() < 14 || std::memcmp(bytes.data(), "MThd", 4) != 0) {
-    WarnOnce("music:" + path,
-             "cannot read the music file " + path +
-                 (file ? " (not a MIDI file)" : " (cannot open it)") + "; the music stays silent");
+    WarnOnce("music:" + path, "cannot read the music file " + path +
+                                  (file ? " (not a MIDI file)" : " (cannot open it)") +
+                                  "; the music stays silent");
     return;
   }
   g_midi = std::move(bytes);

@@ -52,9 +52,13 @@ void WarnOnce(const std::string& cause, const std::string& text) {
   std::fflush(stderr);
 }
 
-void ForgetWarnings() { g_warned.clear(); }
+void ForgetWarnings() {
+  g_warned.clear();
+}
 
-bool AudioOpen() { return g_audioOpen; }
+bool AudioOpen() {
+  return g_audioOpen;
+}
 
 }  // namespace stools
 
@@ -63,15 +67,15 @@ using namespace stools;
 STOOLS_EXPORT int32_t STInit(int32_t /*hwnd*/, int32_t /*flags*/) {
   if (g_audioOpen) return 1;
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-    WarnOnce("device", std::string("no audio device (") + SDL_GetError() +
-                           "); the game runs in silence");
+    WarnOnce("device",
+             std::string("no audio device (") + SDL_GetError() + "); the game runs in silence");
     return 0;
   }
   // No format changes allowed: the music hook writes 16-bit stereo at 44100 Hz, and SDL
   // converts for the real device when it needs to.
   if (Mix_OpenAudioDevice(44100, AUDIO_S16SYS, 2, 1024, nullptr, 0) != 0) {
-    WarnOnce("device", std::string("no audio device (") + Mix_GetError() +
-                           "); the game runs in silence");
+    WarnOnce("device",
+             std::string("no audio device (") + Mix_GetError() + "); the game runs in silence");
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return 0;
   }

@@ -41,6 +41,8 @@ void CloseDynamicLibrary(DynamicLibrary* library) {
   delete library;
 }
 
-std::string DynamicLibraryError() { return g_lastError; }
+std::string DynamicLibraryError() {
+  return g_lastError;
+}
 
 }  // namespace platform

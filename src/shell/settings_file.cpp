@@ -18,7 +18,9 @@ void Warn(const std::string& text) {
   std::fflush(stderr);
 }
 
-std::string NumberText(int64_t value) { return std::to_string(value); }
+std::string NumberText(int64_t value) {
+  return std::to_string(value);
+}
 
 // Both records as the file holds them, in CP932. The name is made safe first, so that the
 // quotes stay the only ones on the line and every character has a code.
@@ -119,16 +121,21 @@ std::optional<std::string> ReadText(const std::optional<std::string>& field) {
   return platform::Cp932ToUtf8(*field);
 }
 
-bool IsControl(uint32_t cp) { return cp < 0x20 || cp == 0x7F || (cp >= 0x80 && cp < 0xA0); }
+bool IsControl(uint32_t cp) {
+  return cp < 0x20 || cp == 0x7F || (cp >= 0x80 && cp < 0xA0);
+}
 
 uint32_t CodePoint(std::string_view ch) {
   auto b = [&](size_t i) { return uint32_t(uint8_t(ch[i])); };
   switch (ch.size()) {
-    case 1: return b(0);
-    case 2: return ((b(0) & 0x1F) << 6) | (b(1) & 0x3F);
-    case 3: return ((b(0) & 0x0F) << 12) | ((b(1) & 0x3F) << 6) | (b(2) & 0x3F);
-    default: return ((b(0) & 0x07) << 18) | ((b(1) & 0x3F) << 12) | ((b(2) & 0x3F) << 6) |
-                    (b(3) & 0x3F);
+    case 1:
+      return b(0);
+    case 2:
+      return ((b(0) & 0x1F) << 6) | (b(1) & 0x3F);
+    case 3:
+      return ((b(0) & 0x0F) << 12) | ((b(1) & 0x3F) << 6) | (b(2) & 0x3F);
+    default:
+      return ((b(0) & 0x07) << 18) | ((b(1) & 0x3F) << 12) | ((b(2) & 0x3F) << 6) | (b(3) & 0x3F);
   }
 }
 

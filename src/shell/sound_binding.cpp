@@ -129,7 +129,9 @@ void MTStop() {
   if (g_library.stopMusic) g_library.stopMusic();
 }
 
-void SetSoundCallRecording(bool on) { g_recording = on; }
+void SetSoundCallRecording(bool on) {
+  g_recording = on;
+}
 
 std::vector<SoundCall> TakeSoundCalls() {
   std::vector<SoundCall> taken;

@@ -8,7 +8,8 @@
 
 // Opens the sound library at the path (the launcher has already seen that the file is there)
 // and finds the seven functions the game calls. A file that cannot be loaded, or that lacks one
-// of them, ends the program with "ファイル【Stools.dll】を読み込めません。（関数 <name> がありません）".
+// of them, ends the program with "ファイル【Stools.dll】を読み込めません。（関数 <name>
+// がありません）".
 void LoadSoundLibrary(const std::string& path);
 
 // Stops the music and lets go of the library, so that a later LoadSoundLibrary in the same

@@ -1,3 +1,5 @@
+#include "shell/settings_file.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,14 +11,12 @@
 
 #include "flow/game_state.h"
 #include "platform/text_encoding.h"
-#include "shell/settings_file.h"
 
 namespace {
 
 // The CP932 bytes the game's texts take in the file.
-const std::string kHeaderLine =
-    std::string("\"(C)2000 VOREN [KZV ") + "\x90\xdd\x92\xe8\x83\x74\x83\x40\x83\x43\x83\x8b" +
-    "]\"\r\n";
+const std::string kHeaderLine = std::string("\"(C)2000 VOREN [KZV ") +
+                                "\x90\xdd\x92\xe8\x83\x74\x83\x40\x83\x43\x83\x8b" + "]\"\r\n";
 const std::string kDefaultName = "\x93\xfa\x8c\xfc \x90\x9f\x8d\x81";  // 日向 澄香
 
 std::string Slurp(const std::string& path) {
@@ -108,8 +108,8 @@ TEST_F(SettingsFile, SavedRecordReadsBackAsItWasWritten) {
     G.SoundOn = 1;
     ASSERT_TRUE(SaveSettings());
     if (!c.nameBytes.empty()) {
-      EXPECT_EQ(Slurp(G.SavePath), kHeaderLine + "1," + std::to_string(c.reward) + ",\"" +
-                                       c.nameBytes + "\",1\r\n");
+      EXPECT_EQ(Slurp(G.SavePath),
+                kHeaderLine + "1," + std::to_string(c.reward) + ",\"" + c.nameBytes + "\",1\r\n");
     }
     ResetGameState();
     G.SavePath = dir_ + "/save.dat";
@@ -171,8 +171,7 @@ TEST_F(SettingsFile, AFolderThatCannotTakeTheFileGivesOneWarningAndNoSuccess) {
     std::string before = Slurp(G.SavePath);
     testing::internal::CaptureStderr();
     EXPECT_FALSE(SaveSettings());
-    EXPECT_EQ(CountOf(testing::internal::GetCapturedStderr(), "cannot write the settings file"),
-              1);
+    EXPECT_EQ(CountOf(testing::internal::GetCapturedStderr(), "cannot write the settings file"), 1);
     EXPECT_EQ(Slurp(G.SavePath), before);
   }
 }
@@ -229,10 +228,9 @@ TEST_F(SettingsFile, UnreadableFieldsTakeTheirDefaults) {
        "RecordReward"},
       {"not whole numbers", kHeaderLine + "1.5,1e3,\"n\",- \r\n", 0, 150000, "n", 1,
        "Veteran, RecordReward, SoundOn"},
-      {"empty fields", kHeaderLine + ",,,\r\n", 0, 150000, "", 1,
-       "Veteran, RecordReward, SoundOn"},
-      {"broken CP932 in the name", kHeaderLine + "1,5,\"\x85\x40\x81\",0\r\n", 1, 5, "日向 澄香",
-       0, "RecordHolder"},
+      {"empty fields", kHeaderLine + ",,,\r\n", 0, 150000, "", 1, "Veteran, RecordReward, SoundOn"},
+      {"broken CP932 in the name", kHeaderLine + "1,5,\"\x85\x40\x81\",0\r\n", 1, 5, "日向 澄香", 0,
+       "RecordHolder"},
       {"lone lead byte in the name", kHeaderLine + "1,5,\"ab\x81\",0\r\n", 1, 5, "日向 澄香", 0,
        "RecordHolder"},
       {"name without its closing quote", kHeaderLine + "1,5,\"abc,0\r\n", 1, 5, "abc,0", 1,
@@ -276,7 +274,9 @@ TEST(RecordNameFilter, KeepsWhatTheFileCanHoldAndMendsTheRest) {
   EXPECT_EQ(SanitizeRecordName("日向 澄香"), "日向 澄香");
   EXPECT_EQ(SanitizeRecordName("ＡＢ ｶﾅ ①Ⅰ㈱髙 a,b\\~"), "ＡＢ ｶﾅ ①Ⅰ㈱髙 a,b\\~");
   EXPECT_EQ(SanitizeRecordName("say \"hi\""), "say ＂hi＂");
-  EXPECT_EQ(SanitizeRecordName("a\tb\r\nc\x01\x7f" "d"), "abcd");
+  EXPECT_EQ(SanitizeRecordName("a\tb\r\nc\x01\x7f"
+                               "d"),
+            "abcd");
   EXPECT_EQ(SanitizeRecordName("x😀€y"), "xy");
   EXPECT_EQ(SanitizeRecordName("bad\xff\xc3utf8"), "badutf8");
   // Characters CP932 writes as another one are shown as the one that will be read back.

@@ -116,6 +116,7 @@ TEST_F(SoundRecording, MusicFadesOutToSilenceAndStops) {
   auto samples = StopRecording(path);
   ASSERT_GT(samples.size(), size_t(3 * kRate));
   // The last two seconds are silent although the bar would have had hits in them.
-  EXPECT_TRUE(std::all_of(samples.end() - 2 * kRate, samples.end(), [](int16_t v) { return v == 0; }));
+  EXPECT_TRUE(
+      std::all_of(samples.end() - 2 * kRate, samples.end(), [](int16_t v) { return v == 0; }));
   EXPECT_GT(*std::max_element(samples.begin(), samples.end()), 1000);
 }

@@ -78,8 +78,9 @@ TEST(SoundBinding, AFileThatIsNoLibraryStopsTheProgramNamingTheFile) {
 TEST(SoundBinding, ALibraryWithoutTheGamesFunctionsStopsTheProgramNamingTheFunction) {
   // Any real shared library that is not ours will do.
   std::string other;
-  for (const char* candidate : {"/lib/x86_64-linux-gnu/libz.so.1", "/usr/lib/x86_64-linux-gnu/libz.so.1",
-                                "/lib64/libz.so.1", "/usr/lib/libz.so.1"}) {
+  for (const char* candidate :
+       {"/lib/x86_64-linux-gnu/libz.so.1", "/usr/lib/x86_64-linux-gnu/libz.so.1",
+        "/lib64/libz.so.1", "/usr/lib/libz.so.1"}) {
     if (access(candidate, R_OK) == 0) {
       other = candidate;
       break;

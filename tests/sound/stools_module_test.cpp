@@ -59,8 +59,7 @@ TEST_F(SoundFixture, UnreadableFilesWarnOnceEachAndStaySilent) {
   std::string err = testing::internal::GetCapturedStderr();
   EXPECT_EQ(CountOf(err, "Stools.dll: cannot read the sound file " + dir_ + "/missing.wav"), 1)
       << err;
-  EXPECT_EQ(CountOf(err, "Stools.dll: cannot read the sound file " + dir_ + "/text.wav"), 1)
-      << err;
+  EXPECT_EQ(CountOf(err, "Stools.dll: cannot read the sound file " + dir_ + "/text.wav"), 1) << err;
   EXPECT_EQ(CountOf(err, "Stools.dll: cannot read the music file " + dir_ + "/missing.mid"), 1)
       << err;
   EXPECT_EQ(CountOf(err, "\n"), 3) << err;
