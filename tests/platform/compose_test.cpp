@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include "platform/compose.h"
+#include "platform/window.h"
+
+using namespace platform;
+
+namespace {
+
+constexpr int T = kTwipsPerPixel;
+
+constexpr ControlDef Box(const char* name, const char* container, int x, int y, int w, int h,
+                         bool visible, uint32_t back) {
+  return {name, -1, ControlKind::PictureBox, container, x * T, y * T, w * T, h * T, visible,
+          true, back, 0, false, Align::Left, nullptr, 0, false, false, nullptr, nullptr, nullptr,
+          0, 0};
+}
+
+constexpr ControlDef Opaque(const char* name, const char* container, int x, int y, int w, int h,
+                            uint32_t back) {
+  return {name, -1, ControlKind::Label, container, x * T, y * T, w * T, h * T, true, true, back,
+          0, false, Align::Left, nullptr, 0, false, false, "", nullptr, nullptr, 0, 0};
+}
+
+// A small window whose every control is placed to show one rule of stacking. The label L is
+// listed first, yet lies below the picture box P, as every windowless control does.
+constexpr ControlDef kTestControls[] = {
+    Opaque("L", nullptr, 0, 0, 15, 15, 0x00FF00),
+    Box("P", nullptr, 10, 10, 20, 20, true, 0xFF0000),
+    {"S", -1, ControlKind::Shape, nullptr, 40 * T, 5 * T, 6 * T, 4 * T, true, true, 0, 0xFFFF00,
+     true, Align::Left, nullptr, 0, false, false, nullptr, nullptr, nullptr, 0, 1},
+    {"N", -1, ControlKind::Line, nullptr, 50 * T, 20 * T, 50 * T, 29 * T, true, true, 0, 0x00FFFF,
+     false, Align::Left, nullptr, 0, false, false, nullptr, nullptr, nullptr, 0, 2},
+    Box("H", "P", 0, 0, 5, 5, false, 0xFFFF00),
+    Box("C", "P", 15, 15, 10, 10, true, 0x0000FF),
+    Opaque("CL", "P", 12, 12, 5, 5, 0xFF00FF),
+};
+
+constexpr FormDef kTestForm = {"Test", "Test", 60 * T, 40 * T, 0x111111, true, false, nullptr,
+                               nullptr, kTestControls,
+                               int(sizeof kTestControls / sizeof kTestControls[0])};
+
+// Form1 at the size its load gives it.
+std::unique_ptr<Form> Form1() {
+  auto form = BuildForm(kForm1Def);
+  form->clientWidth = 640;
+  form->clientHeight = 480;
+  return form;
+}
+
+std::pair<int, int> Centre(const Control& c) {
+  const Rect r = ClientRect(c);
+  return {r.x + r.w / 2, r.y + r.h / 2};
+}
+
+Control* HitAtCentreOf(Form& form, const char* name) {
+  auto [x, y] = Centre(form(name));
+  return HitTest(form, x, y);
+}
+
+}  // namespace
+
+TEST(Compose, PictureBoxesLieAboveLabelsAndChildrenInsideTheirContainer) {
+  auto form = BuildForm(kTestForm);
+  Surface frame;
+  ComposeForm(*form, frame);
+  ASSERT_EQ(frame.width, 60);
+  ASSERT_EQ(frame.height, 40);
+  EXPECT_EQ(frame.At(5, 5), 0x00FF00u);    // the label
+  EXPECT_EQ(frame.At(12, 12), 0xFF0000u);  // the picture box over the label
+  EXPECT_EQ(frame.At(10, 10), 0xFF0000u);  // its hidden child is not drawn
+  EXPECT_EQ(frame.At(23, 23), 0xFF00FFu);  // a label on the picture box
+  EXPECT_EQ(frame.At(26, 26), 0x0000FFu);  // the child picture box over that label
+  EXPECT_EQ(frame.At(29, 29), 0x0000FFu);
+  EXPECT_EQ(frame.At(30, 30), 0x111111u);  // the child is cut at its container's edge
+  EXPECT_EQ(frame.At(34, 20), 0x111111u);
+  EXPECT_EQ(frame.At(59, 39), 0x111111u);
+
+  // The shape's outline, one pixel wide, hollow.
+  for (auto [x, y] : {std::pair{40, 5}, {45, 5}, {40, 8}, {45, 8}, {42, 5}, {40, 6}, {43, 8}})
+    EXPECT_EQ(frame.At(x, y), 0xFFFF00u) << x << "," << y;
+  EXPECT_EQ(frame.At(42, 6), 0x111111u);
+  EXPECT_EQ(frame.At(46, 5), 0x111111u);
+  // The line, two pixels wide.
+  for (int y = 20; y <= 29; ++y) {
+    EXPECT_EQ(frame.At(49, y), 0x00FFFFu) << y;
+    EXPECT_EQ(frame.At(50, y), 0x00FFFFu) << y;
+    EXPECT_EQ(frame.At(48, y), 0x111111u) << y;
+    EXPECT_EQ(frame.At(51, y), 0x111111u) << y;
+  }
+  EXPECT_EQ(frame.At(49, 31), 0x111111u);
+
+  // What was drawn into a picture box shows, and hiding the container hides its children.
+  (*form)("C").image.At(9, 0) = 0xABCDEF;
+  (*form)("C").image.At(0, 0) = 0x123456;
+  ComposeForm(*form, frame);
+  EXPECT_EQ(frame.At(25, 25), 0x123456u);
+  (*form)("P").visible = false;
+  ComposeForm(*form, frame);
+  EXPECT_EQ(frame.At(12, 12), 0x00FF00u);
+  EXPECT_EQ(frame.At(25, 25), 0x111111u);
+}
+
+TEST(Compose, HitTestFollowsTheSameStacking) {
+  auto form = BuildForm(kTestForm);
+  EXPECT_EQ(HitTest(*form, 5, 5), &(*form)("L"));
+  EXPECT_EQ(HitTest(*form, 12, 12), &(*form)("P"));
+  EXPECT_EQ(HitTest(*form, 10, 10), &(*form)("P"));   // its child there is hidden
+  EXPECT_EQ(HitTest(*form, 23, 23), &(*form)("CL"));
+  EXPECT_EQ(HitTest(*form, 26, 26), &(*form)("C"));
+  EXPECT_EQ(HitTest(*form, 27, 32), nullptr);         // where the child is cut off
+  EXPECT_EQ(HitTest(*form, 40, 5), nullptr);          // shapes and lines take no clicks
+  EXPECT_EQ(HitTest(*form, 50, 25), nullptr);
+  EXPECT_EQ(HitTest(*form, -1, 5), nullptr);
+  EXPECT_EQ(HitTest(*form, 60, 5), nullptr);
+}
+
+TEST(Compose, TheHiddenClickAreasOfForm1) {
+  auto form = Form1();
+  Form& f = *form;
+  // The title screen is shown: its sound switch area takes the click.
+  EXPECT_EQ(HitAtCentreOf(f, "sic"), &f("sic"));
+  // ura lies on the window itself, below the title screen.
+  EXPECT_EQ(HitAtCentreOf(f, "ura"), &f("title"));
+  f("title").visible = false;
+  EXPECT_EQ(HitAtCentreOf(f, "ura"), &f("ura"));
+  // Without the title, sic's place shows the map view.
+  auto [sx, sy] = Centre(f("sic"));
+  EXPECT_EQ(HitTest(f, sx, sy), &f("main"));
+  // The result screen covers everything again.
+  f("ending").visible = true;
+  EXPECT_EQ(HitAtCentreOf(f, "ura"), &f("ending"));
+  EXPECT_EQ(HitAtCentreOf(f, "ename"), &f("ename"));
+  auto [kx, ky] = Centre(f("keka", 4));
+  EXPECT_EQ(HitTest(f, kx, ky), &f("keka", 4));
+}
+
+TEST(Compose, Form1ChildrenAndRectanglesInClientPixels) {
+  auto form = Form1();
+  Form& f = *form;
+  f("title").visible = false;
+  const Rect cname = ClientRect(f("cname"));
+  EXPECT_EQ(cname.x, 57 + 20);
+  EXPECT_EQ(cname.y, 336 + 48);
+  EXPECT_EQ(cname.w, 128);
+  EXPECT_EQ(cname.h, 22);
+  const Rect li = ClientRect(f("li"));
+  EXPECT_EQ(li.x, 561);
+  EXPECT_EQ(li.y, 60);
+  EXPECT_EQ(li.h, 223);
+  // The target marker is hidden at start: its frame takes the click.
+  EXPECT_EQ(HitAtCentreOf(f, "gung"), &f("gungb"));
+  f("gung").visible = true;
+  EXPECT_EQ(HitAtCentreOf(f, "gung"), &f("gung"));
+  // A click inside the overview hits the overview, not the frame shape drawn on it.
+  EXPECT_EQ(HitAtCentreOf(f, "all"), &f("allm"));
+  // The status labels are reached through their panel.
+  EXPECT_EQ(HitAtCentreOf(f, "cname"), &f("cname"));
+  // Menu highlights lie above the title's labels.
+  f("title").visible = true;
+  f("pa", 0).visible = true;
+  auto [px, py] = Centre(f("pa", 0));
+  EXPECT_EQ(HitTest(f, px, py), &f("pa", 0));
+}
+
+TEST(Compose, Form1InPlayShowsThePanelsAtTheirPlaces) {
+  auto form = Form1();
+  Form& f = *form;
+  Surface frame;
+  ComposeForm(f, frame);
+  ASSERT_EQ(frame.width, 640);
+  ASSERT_EQ(frame.height, 480);
+  EXPECT_EQ(frame.At(0, 0), 0x8080FFu);  // the title screen, without its picture yet
+  EXPECT_EQ(frame.At(639, 479), 0x8080FFu);
+
+  f("title").visible = false;
+  Surface background(640, 480, 0x203020);
+  f.picture = background;
+  f("main").image.Fill(0x00FF00);
+  ComposeForm(f, frame);
+  const Rect main = ClientRect(f("main"));
+  EXPECT_EQ(frame.At(main.x, main.y), 0x00FF00u);
+  EXPECT_EQ(frame.At(main.x + main.w - 1, main.y + main.h - 1), 0x00FF00u);
+  EXPECT_EQ(frame.At(main.x - 1, main.y), 0x203020u);
+  const Rect jyo = ClientRect(f("jyo"));
+  EXPECT_EQ(frame.At(jyo.x + 1, jyo.y + jyo.h - 2), 0x404040u);
+  // The log lines are opaque; the right end of each stays clear of its text.
+  const Rect log8 = ClientRect(f("sarch", 8));
+  EXPECT_EQ(frame.At(log8.x + log8.w - 1, log8.y), 0x808080u);
+  // The overview frame: its top-left corner inside allm, in yellow.
+  const Rect all = ClientRect(f("all"));
+  EXPECT_EQ(frame.At(all.x, all.y), 0xFFFF00u);
+  // The line li in its colour, two pixels wide.
+  EXPECT_EQ(frame.At(561, 100), 0xFFC080u);
+  EXPECT_EQ(frame.At(560, 100), 0xFFC080u);
+  EXPECT_EQ(frame.At(562, 100), 0x203020u);
+}

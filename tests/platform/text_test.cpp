@@ -1,0 +1,248 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/fonts.h"
+#include "platform/text.h"
+#include "platform/window.h"
+
+using namespace platform;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+// A stand-in font: 6 px for an ASCII character, 12 px for any other.
+int Measure(std::string_view s) {
+  int w = 0;
+  for (size_t i = 0; i < s.size(); ++i) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    if (b < 0x80) w += 6;
+    else if ((b & 0xC0) != 0x80) w += 12;
+  }
+  return w;
+}
+
+Lines Wrap(std::string_view text, int width) { return WrapText(text, width, Measure); }
+
+Control MakeLabel(int w, int h, std::string caption) {
+  Control c;
+  c.kind = ControlKind::Label;
+  c.width = w;
+  c.height = h;
+  c.caption = std::move(caption);
+  c.foreColor = 0x80FF80;
+  c.backColor = 0x808080;
+  c.transparent = true;
+  return c;
+}
+
+int CountColor(const Surface& s, uint32_t color) {
+  int n = 0;
+  for (uint32_t p : s.pixels) n += p == color;
+  return n;
+}
+
+// The leftmost and rightmost columns holding a pixel other than `back`, or -1.
+std::pair<int, int> InkColumns(const Surface& s, uint32_t back) {
+  int first = -1, last = -1;
+  for (int x = 0; x < s.width; ++x)
+    for (int y = 0; y < s.height; ++y)
+      if (s.At(x, y) != back) {
+        if (first < 0) first = x;
+        last = x;
+      }
+  return {first, last};
+}
+
+}  // namespace
+
+TEST(Text, PointSizesBecomePixelsAtNinetySixDpi) {
+  EXPECT_EQ(FontPixels(9), 12);
+  EXPECT_EQ(FontPixels(11.25), 15);
+  EXPECT_EQ(FontPixels(14.25), 19);
+  EXPECT_EQ(FontPixels(15.75), 21);
+}
+
+TEST(Text, JapaneseBreaksBetweenAnyTwoCharacters) {
+  EXPECT_EQ(Wrap("あいうえお", 36), (Lines{"あいう", "えお"}));
+  EXPECT_EQ(Wrap("ab あいう", 36), (Lines{"ab あ", "いう"}));
+  // Narrower than one character: still one character per line, never an endless loop.
+  EXPECT_EQ(Wrap("あい", 5), (Lines{"あ", "い"}));
+}
+
+TEST(Text, LatinBreaksAtSpacesAndLongWordsAnywhere) {
+  EXPECT_EQ(Wrap("WidX: 14m here", 60), (Lines{"WidX: 14m", "here"}));
+  EXPECT_EQ(Wrap("aaaa    bbbb", 24), (Lines{"aaaa", "bbbb"}));
+  EXPECT_EQ(Wrap("abcdefghijkl", 30), (Lines{"abcde", "fghij", "kl"}));
+  EXPECT_EQ(Wrap("ab cdefghijkl", 30), (Lines{"ab", "cdefg", "hijkl"}));
+  EXPECT_EQ(Wrap("150000円", 30), (Lines{"15000", "0円"}));
+  EXPECT_EQ(Wrap("  Label2", 100), (Lines{"  Label2"}));
+}
+
+TEST(Text, LineBreaksInTheTextAlwaysBreak) {
+  EXPECT_EQ(Wrap("a\r\nb\nc", 100), (Lines{"a", "b", "c"}));
+  EXPECT_EQ(Wrap("a\n\nb", 100), (Lines{"a", "", "b"}));
+  EXPECT_EQ(Wrap("", 100), Lines{});
+  EXPECT_EQ(Wrap("abc", 0), Lines{});
+  // Broken UTF-8 is laid out byte by byte rather than read past its end.
+  EXPECT_EQ(Wrap("\xE3\x81", 100).size(), 1u);
+}
+
+TEST(Text, DesignFontsMapToTheIpaFonts) {
+  EXPECT_EQ(FamilyForDesignName("ＭＳ Ｐゴシック"), "IPAPGothic");
+  EXPECT_EQ(FamilyForDesignName(""), "IPAPGothic");
+  EXPECT_EQ(FamilyForDesignName("ＭＳ Ｐ明朝"), "IPAPMincho");
+  EXPECT_NE(FontFileFor("ＭＳ Ｐゴシック").path.find("ipagp"), std::string::npos);
+  EXPECT_NE(FontFileFor("").path.find("ipagp"), std::string::npos);
+  EXPECT_NE(FontFileFor("ＭＳ Ｐ明朝").path.find("ipamp"), std::string::npos);
+  EXPECT_FALSE(FindFamily("No Such Family KZV").Found());
+}
+
+TEST(Text, AMissingFontFallsBackToAJapaneseFontWithOneWarning) {
+  testing::internal::CaptureStderr();
+  const FontFile first = FontFileFor("ＭＳ ゴシック体KZV");
+  const FontFile again = FontFileFor("ＭＳ ゴシック体KZV");
+  const std::string err = testing::internal::GetCapturedStderr();
+  ASSERT_TRUE(first.Found());
+  EXPECT_EQ(first.path, FindJapaneseFont().path);
+  EXPECT_EQ(again.path, first.path);
+  EXPECT_NE(err.find("ＭＳ ゴシック体KZV"), std::string::npos) << err;
+  EXPECT_EQ(err.find('\n'), err.size() - 1) << "exactly one line: " << err;
+  // Its text is drawn all the same.
+  Control label = MakeLabel(80, 16, "澄香より");
+  label.font.name = "ＭＳ ゴシック体KZV";
+  Surface frame(80, 16, 0);
+  DrawLabel(label, frame, 0, 0, {0, 0, 80, 16});
+  EXPECT_GT(CountColor(frame, label.foreColor), 0);
+}
+
+TEST(Text, CaptionsWrapInsideTheLabelInItsOwnFont) {
+  auto form = BuildForm(kForm1Def);
+  const Control& remark = (*form)("keka", 4);
+  const Lines lines = LabelLines(remark);
+  ASSERT_GE(lines.size(), 2u);
+  std::string joined;
+  for (const std::string& line : lines) {
+    EXPECT_LE(TextWidth(remark.font, line), remark.width) << line;
+    joined += line;
+  }
+  EXPECT_EQ(joined, remark.caption);
+  // The next character would not have fitted on the first line.
+  const std::string next = lines[0] + lines[1].substr(0, 3);
+  EXPECT_GT(TextWidth(remark.font, next), remark.width);
+  // Bold text has heavier strokes than plain.
+  Control bold = MakeLabel(100, 24, "ガングロ");
+  bold.font = remark.font;
+  Control plain = bold;
+  plain.font.bold = false;
+  Surface heavy(100, 24, 0), light(100, 24, 0);
+  DrawLabel(bold, heavy, 0, 0, {0, 0, 100, 24});
+  DrawLabel(plain, light, 0, 0, {0, 0, 100, 24});
+  EXPECT_GT(CountColor(heavy, bold.foreColor), CountColor(light, plain.foreColor) * 5 / 4);
+}
+
+TEST(Text, OpaqueLabelsFillTheirBackTransparentOnesDoNot) {
+  Control label = MakeLabel(40, 11, "");
+  Surface frame(60, 20, 0x123456);
+  DrawLabel(label, frame, 5, 3, {0, 0, 60, 20});
+  EXPECT_EQ(CountColor(frame, 0x123456), 60 * 20);  // transparent, no caption: nothing drawn
+  label.transparent = false;
+  DrawLabel(label, frame, 5, 3, {0, 0, 60, 20});
+  EXPECT_EQ(CountColor(frame, 0x808080), 40 * 11);
+  EXPECT_EQ(frame.At(5, 3), 0x808080u);
+  EXPECT_EQ(frame.At(44, 13), 0x808080u);
+  EXPECT_EQ(frame.At(45, 13), 0x123456u);
+  EXPECT_EQ(frame.At(44, 14), 0x123456u);
+  // Clipped to the rectangle it is given.
+  Surface clipped(60, 20, 0);
+  DrawLabel(label, clipped, 5, 3, {10, 0, 5, 20});
+  EXPECT_EQ(CountColor(clipped, 0x808080), 5 * 11);
+}
+
+TEST(Text, TextIsAlignedAndClippedToTheLabel) {
+  Control label = MakeLabel(120, 14, "0円");
+  Surface left(120, 30, 0);
+  DrawLabel(label, left, 0, 0, {0, 0, 120, 30});
+  label.align = Align::Right;
+  Surface right(120, 30, 0);
+  DrawLabel(label, right, 0, 0, {0, 0, 120, 30});
+  label.align = Align::Center;
+  Surface centre(120, 30, 0);
+  DrawLabel(label, centre, 0, 0, {0, 0, 120, 30});
+  const auto [l0, l1] = InkColumns(left, 0);
+  const auto [r0, r1] = InkColumns(right, 0);
+  const auto [c0, c1] = InkColumns(centre, 0);
+  EXPECT_LE(l0, 2);
+  EXPECT_GE(r1, 116);
+  EXPECT_NEAR(c0 - l0, (r0 - l0) / 2, 1);
+  EXPECT_NEAR(r1 - r0, l1 - l0, 1);
+  EXPECT_GT(CountColor(left, label.foreColor), 0);
+  // Nothing below the label's height, even for a caption of several lines.
+  label.caption = "一行目\n二行目\n三行目";
+  Surface tall(120, 30, 0);
+  DrawLabel(label, tall, 0, 0, {0, 0, 120, 30});
+  for (int y = 14; y < 30; ++y)
+    for (int x = 0; x < 120; ++x) ASSERT_EQ(tall.At(x, y), 0u) << x << "," << y;
+}
+
+TEST(Text, ALabelIsRenderedAgainOnlyWhenItsTextOrFontChanges) {
+  Control label = MakeLabel(100, 16, "Pdition-");
+  Surface frame(100, 16, 0);
+  const int before = TextRenderCount();
+  DrawLabel(label, frame, 0, 0, {0, 0, 100, 16});
+  DrawLabel(label, frame, 0, 0, {0, 0, 100, 16});
+  EXPECT_EQ(TextRenderCount(), before + 1);
+  // A colour is applied when drawing: no new rendering, but the new colour shows.
+  label.foreColor = 0x004000;
+  frame.Fill(0);
+  DrawLabel(label, frame, 0, 0, {0, 0, 100, 16});
+  EXPECT_EQ(TextRenderCount(), before + 1);
+  EXPECT_GT(CountColor(frame, 0x004000), 0);
+  EXPECT_EQ(CountColor(frame, 0x80FF80), 0);
+  label.caption = "Set_=";
+  DrawLabel(label, frame, 0, 0, {0, 0, 100, 16});
+  EXPECT_EQ(TextRenderCount(), before + 2);
+  label.font.bold = true;
+  DrawLabel(label, frame, 0, 0, {0, 0, 100, 16});
+  EXPECT_EQ(TextRenderCount(), before + 3);
+  label.font.points = 12;
+  DrawLabel(label, frame, 0, 0, {0, 0, 100, 16});
+  EXPECT_EQ(TextRenderCount(), before + 4);
+}
+
+TEST(Text, TheTextBoxShowsItsCaretWhileFocused) {
+  Control box;
+  box.kind = ControlKind::TextBox;
+  box.width = 185;
+  box.height = 22;
+  box.backColor = 0x404040;
+  box.foreColor = 0x80FF80;
+  box.font = {"ＭＳ Ｐゴシック", 15.75, true, false};
+  Surface frame(200, 30, 0);
+  DrawTextBox(box, frame, 5, 4, {0, 0, 200, 30}, false);
+  EXPECT_EQ(CountColor(frame, 0x404040), 185 * 22);
+  DrawTextBox(box, frame, 5, 4, {0, 0, 200, 30}, true);
+  EXPECT_EQ(CountColor(frame, 0x80FF80), 21);  // a caret as tall as the font, at the margin
+  EXPECT_EQ(frame.At(7, 14), 0x80FF80u);
+  SetCaretVisible(false);
+  DrawTextBox(box, frame, 5, 4, {0, 0, 200, 30}, true);
+  SetCaretVisible(true);
+  EXPECT_EQ(CountColor(frame, 0x80FF80), 0);
+
+  // With text, the caret stands after the characters before it.
+  box.caption = "日向 澄香";
+  box.caret = box.caption.size();
+  DrawTextBox(box, frame, 5, 4, {0, 0, 200, 30}, true);
+  const int caretX = 5 + 2 + TextWidth(box.font, box.caption);
+  for (int y = 5; y < 4 + 21; ++y) EXPECT_EQ(frame.At(caretX, y), 0x80FF80u) << y;
+  EXPECT_GT(CountColor(frame, 0x80FF80), 21);
+  // A long text scrolls so that the caret stays inside the box.
+  box.caption = std::string(80, 'W');
+  box.caret = box.caption.size();
+  Surface wide(200, 30, 0);
+  DrawTextBox(box, wide, 5, 4, {0, 0, 200, 30}, true);
+  for (int y = 5; y < 25; ++y) EXPECT_EQ(wide.At(5 + 185 - 3, y), 0x80FF80u) << y;
+  EXPECT_EQ(wide.At(5 + 185, 10), 0u);
+}
