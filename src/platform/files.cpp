@@ -119,7 +119,9 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 }
 
 bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
-  std::string temp = path + ".tmp";
+  // A name of this process's own: a second copy of the game saving at the same moment must not
+  // truncate the temporary file this one is about to rename into place.
+  std::string temp = path + ".tmp." + std::to_string(::getpid());
   int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return false;
   size_t done = 0;
