@@ -1,0 +1,27 @@
+#include "sniping/message_log.h"
+
+#include "shell/windows.h"
+#include "sniping_fixture.h"
+
+using MessageLogTest = SnipingTest;
+
+TEST_F(MessageLogTest, TenMessagesScrollTheFirstOut) {
+  for (int i = 1; i <= 10; ++i) PushLogMessage("line " + std::to_string(i));
+  const std::vector<std::string> expected = {"line 10", "line 9", "line 8", "line 7", "line 6",
+                                             "line 5",  "line 4", "line 3", "line 2"};
+  EXPECT_EQ(LogLines(), expected);
+}
+
+TEST_F(MessageLogTest, EmptyTextIsPushedLikeAnyOtherAndTextsStayUnchanged) {
+  PushLogMessage("  Set_=安西 亜由美 ");
+  PushLogMessage("");
+  EXPECT_EQ(Form1()("sarch", 0).caption, "");
+  EXPECT_EQ(Form1()("sarch", 1).caption, "  Set_=安西 亜由美 ");
+}
+
+TEST_F(MessageLogTest, ColoursStayWithTheLinePositions) {
+  for (int i = 0; i < 12; ++i) PushLogMessage("x");
+  const uint32_t expected[9] = {0x80FF80, 0x80FF80, 0x80FF80, 0x80FF80, 0x80FF80,
+                                0x80FF80, 0x00C000, 0x008000, 0x004000};
+  for (int i = 0; i < 9; ++i) EXPECT_EQ(Form1()("sarch", i).foreColor, expected[i]) << i;
+}

@@ -1,0 +1,315 @@
+#include "sniping/scope_view.h"
+
+#include "shell/windows.h"
+#include "sniping_fixture.h"
+#include "world/world_model.h"
+
+namespace {
+
+using crafted::BloodCovers;
+using crafted::PersonCovers;
+
+// What one tick must show, worked out pixel by pixel from the world and the crafted pictures,
+// with the values of the state as the tick starts.
+struct ExpectedTick {
+  int scopeX, scopeY, cursorX, cursorY, navi, cursorFrame;
+  bool flash;
+
+  static ExpectedTick Now() {
+    return {G.ViewX, G.ViewY, G.CursorX, G.CursorY, G.NaviCounter, G.CursorFrame, G.ShotFlash == 1};
+  }
+
+  // The map view as the scope takes it: cells (or the flash), mask, cursor and band.
+  uint32_t BeforeHairs(int px, int py) const {
+    const int x = scopeX + px / 15 + 1, y = scopeY + py / 15 + 1, lx = px % 15, ly = py % 15;
+    const uint8_t* cell = MapGrid[x][y];
+    uint32_t c = cell[Terrain] < 800 / 15 ? crafted::Tile(cell[Terrain], cell[ShotMark] != 0) : 0;
+    if (cell[Blood] != 0 && BloodCovers(lx, ly)) c = crafted::BloodImage(cell[Blood]);
+    if (cell[Occupant] != 0 && PersonCovers(lx, ly)) c = crafted::PersonImage(cell[Occupant]);
+    if (flash) c = 0xFFFFFF;
+    c &= crafted::Eye(px, py);
+    if (px / 15 + 1 == cursorX && py / 15 + 1 == cursorY)
+      c |= cursorFrame == 15 ? crafted::CursorFrame15 : crafted::CursorFrame0;
+    if (py >= navi && py < navi + 50) c |= crafted::Band;
+    return c;
+  }
+
+  uint32_t Main(int px, int py) const {
+    uint32_t c = BeforeHairs(px, py);
+    if (px == 15 * cursorX - 8) c |= crafted::VerticalHair;
+    if (py == 15 * cursorY - 8) c |= crafted::HorizontalHair;
+    return c;
+  }
+
+  // The scope: the 45 x 45 pixels round the cursor cell, each repeated by replication.
+  uint32_t Big(int X, int Y) const {
+    if (crafted::ScopeRimAt(X, Y)) return crafted::ScopeRim;
+    return BeforeHairs(15 * (cursorX - 2) + X * 45 / 200, 15 * (cursorY - 2) + Y * 45 / 200);
+  }
+};
+
+// Compares a whole surface with the expected pixels, reporting only the first difference.
+template <typename F>
+::testing::AssertionResult SurfaceIs(const platform::Surface& s, int w, int h, F expected) {
+  if (s.width != w || s.height != h)
+    return ::testing::AssertionFailure() << "size " << s.width << "x" << s.height;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      if (s.At(x, y) != expected(x, y))
+        return ::testing::AssertionFailure() << "pixel (" << x << "," << y << ") is " << std::hex
+                                             << s.At(x, y) << ", expected " << expected(x, y);
+  return ::testing::AssertionSuccess();
+}
+
+class ScopeViewTest : public SnipingTest {
+ protected:
+  void SetUp() override {
+    SnipingTest::SetUp();
+    G.ViewX = 20;
+    G.ViewY = 30;
+    G.CursorX = 8;
+    G.CursorY = 8;
+    G.NaviCounter = -50;
+    G.Charge = 246;
+    // Streets of varied tiles over the whole grid, a building here and there.
+    for (int x = 0; x < kMapCells; ++x)
+      for (int y = 0; y < kMapCells; ++y) MapGrid[x][y][Terrain] = uint8_t((x * 7 + y * 3) % 53);
+  }
+
+  // Runs one tick and checks both pictures against the expectation taken as it started.
+  void TickAndCompare() {
+    const ExpectedTick expected = ExpectedTick::Now();
+    Tim1_Timer();
+    EXPECT_TRUE(SurfaceIs(Form1()("main").image, 225, 225,
+                          [&](int x, int y) { return expected.Main(x, y); }));
+    EXPECT_TRUE(SurfaceIs(Form1()("big").image, 200, 200,
+                          [&](int x, int y) { return expected.Big(x, y); }));
+  }
+
+  // The aimed cell.
+  static int Cx() { return G.ViewX + G.CursorX; }
+  static int Cy() { return G.ViewY + G.CursorY; }
+};
+
+TEST_F(ScopeViewTest, KnownPersonAndBloodOnKnownCells) {
+  // View cell (4, 5) is map cell (24, 35): its top-left pixel is (45, 60).
+  MapGrid[24][35][Terrain] = 7;
+  PlacePerson(12, 24, 35, 3, Citizen);
+  // A victim's cell at (27, 33) with its four splashes, one of them over a shot mark.
+  MapGrid[27][33][Blood] = 5;
+  MapGrid[27][32][Blood] = 1;
+  MapGrid[28][33][Blood] = 2;
+  MapGrid[27][34][Blood] = 3;
+  MapGrid[26][33][Blood] = 4;
+  MapGrid[27][33][ShotMark] = 1;
+  MapGrid[26][33][ShotMark] = 1;
+  TickAndCompare();
+
+  const platform::Surface& view = Form1()("main").image;
+  EXPECT_EQ(view.At(46, 61), 0x001300u);   // the person's image (look 3)
+  EXPECT_EQ(view.At(55, 70), 0x200007u);   // tile 7 beside it
+  EXPECT_EQ(view.At(91, 31), 0x00A500u);   // victim's cell (view (7, 3)), top half
+  EXPECT_EQ(view.At(92, 42), 0x400000u | ((27 * 7 + 33 * 3) % 53));  // marked tile below
+  EXPECT_EQ(view.At(76, 31), 0x00A400u);   // west splash
+  EXPECT_EQ(view.At(77, 43), 0x400000u | ((26 * 7 + 33 * 3) % 53));  // marked tile under it
+  EXPECT_EQ(view.At(92, 16), 0x00A100u);   // north splash
+  EXPECT_EQ(view.At(106, 31), 0x00A200u);  // east splash
+  EXPECT_EQ(view.At(92, 46), 0x00A300u);   // south splash
+  EXPECT_EQ(view.At(90, 30), 0x00A500u & 0x7F7F7Fu);  // a pixel the eye mask darkens
+}
+
+TEST_F(ScopeViewTest, BandSweepsAndIsClippedAtBothEdges) {
+  struct Case {
+    int navi, firstRow, rows;
+  };
+  for (const Case& c : {Case{-50, 0, 0}, Case{-49, 0, 1}, Case{176, 176, 49}, Case{224, 224, 1},
+                        Case{400, 0, 0}}) {
+    G.NaviCounter = int16_t(c.navi);
+    TickAndCompare();
+    int banded = 0, first = -1;
+    for (int y = 0; y < 225; ++y) {
+      if (Form1()("main").image.At(0, y) & crafted::Band) {
+        if (first < 0) first = y;
+        ++banded;
+      }
+    }
+    EXPECT_EQ(banded, c.rows) << c.navi;
+    if (c.rows) {
+      EXPECT_EQ(first, c.firstRow) << c.navi;
+    }
+  }
+}
+
+TEST_F(ScopeViewTest, FlashFrameLastsExactlyOneTick) {
+  PlacePerson(5, Cx(), Cy(), 2, Target);
+  G.NaviCounter = 100;
+  G.ShotFlash = 1;
+  TickAndCompare();
+  EXPECT_EQ(G.ShotFlash, 0);
+  const platform::Surface& view = Form1()("main").image;
+  EXPECT_EQ(view.At(1, 1), 0xFFFFFFu);
+  EXPECT_EQ(view.At(0, 0), 0x7F7F7Fu);  // white darkened by the mask
+  EXPECT_EQ(view.At(0, 100), 0x7F7F7Fu | crafted::Band);
+  EXPECT_EQ(Form1()("big").image.At(100, 100), 0xFFFFFFu);  // the magnified white frame
+  TickAndCompare();  // and the map is back
+  EXPECT_EQ(Form1()("main").image.At(1, 1), crafted::Tile((21 * 7 + 31 * 3) % 53, false));
+}
+
+TEST_F(ScopeViewTest, ScopeReplicatesTheCursorSurroundingsWithoutCrossHairs) {
+  G.CursorX = 2;  // the scope's source touches the view's left and top edges
+  G.CursorY = 14;
+  TickAndCompare();
+  const platform::Surface& scope = Form1()("big").image;
+  // 45 source pixels over 200: runs of 5 and 4 scope pixels, each one source pixel.
+  std::vector<int> runs;
+  int run = 1;
+  for (int x = 1; x < 200; ++x) {
+    const int source = x * 45 / 200;
+    if (source == (x - 1) * 45 / 200) ++run;
+    else { runs.push_back(run); run = 1; }
+  }
+  runs.push_back(run);
+  EXPECT_EQ(runs.size(), 45u);
+  EXPECT_EQ(runs[0], 5);
+  EXPECT_EQ(runs[1], 4);
+  for (int y = 0; y < 200; ++y)
+    for (int x = 0; x < 200; ++x)
+      ASSERT_EQ(scope.At(x, y) & (crafted::VerticalHair | crafted::HorizontalHair), 0u);
+  const platform::Surface& view = Form1()("main").image;
+  EXPECT_TRUE(view.At(22, 3) & crafted::VerticalHair);
+  EXPECT_TRUE(view.At(100, 202) & crafted::HorizontalHair);
+  EXPECT_FALSE(view.At(21, 3) & crafted::VerticalHair);
+}
+
+TEST_F(ScopeViewTest, ScopeFollowsTheViewFromTheNextTick) {
+  TickAndCompare();
+  G.ViewX = 60;
+  G.ViewY = 3;
+  TickAndCompare();
+  EXPECT_EQ(G.ScopeX, 60);
+  EXPECT_EQ(G.ScopeY, 3);
+}
+
+TEST_F(ScopeViewTest, HoverOnAndOffAPerson) {
+  PlacePerson(77, Cx(), Cy(), 4, Target, 2, 3);
+  TickAndCompare();
+  EXPECT_EQ(G.CursorFrame, 15);
+  EXPECT_EQ(G.HoverPerson, 77);
+  EXPECT_EQ(G.ShownPerson, 77);
+  EXPECT_EQ(PlayedSlots(), std::vector<int>{10});
+  EXPECT_TRUE(Form1()("gung").visible);
+  const std::string name = Form1()("cname").caption;
+  EXPECT_EQ(name, "安斉 亜希子");
+  EXPECT_EQ(Form1()("ccode").caption, "ガングロ");
+  EXPECT_EQ(LogLines()[0], "Set_=安斉 亜希子");
+  EXPECT_EQ(LogLines()[1], "Pdition-");
+  TickAndCompare();  // the cursor now shows its occupied frame; nothing is repeated
+  EXPECT_TRUE(PlayedSlots().empty());
+  EXPECT_EQ(LogLines()[2], "");
+
+  // A steps away: the cursor goes back to its empty frame, the labels stay.
+  MapGrid[Cx()][Cy()][Occupant] = 0;
+  People[77][PosX] = uint8_t(Cx() + 1);
+  MapGrid[Cx() + 1][Cy()][Occupant] = 4;
+  Form1()("cname").caption = "kept";
+  TickAndCompare();
+  EXPECT_EQ(G.CursorFrame, 0);
+  EXPECT_FALSE(Form1()("gung").visible);
+  EXPECT_EQ(G.HoverSoundPerson, 0);
+  EXPECT_EQ(G.HoverPerson, 77);
+  EXPECT_EQ(Form1()("cname").caption, "kept");
+  EXPECT_TRUE(PlayedSlots().empty());
+
+  // And back: the sound again, but no new log lines and no label rewritten.
+  MapGrid[Cx() + 1][Cy()][Occupant] = 0;
+  People[77][PosX] = uint8_t(Cx());
+  MapGrid[Cx()][Cy()][Occupant] = 4;
+  TickAndCompare();
+  EXPECT_EQ(PlayedSlots(), std::vector<int>{10});
+  EXPECT_TRUE(Form1()("gung").visible);
+  EXPECT_EQ(Form1()("cname").caption, "kept");
+  EXPECT_EQ(LogLines()[2], "");
+}
+
+TEST_F(ScopeViewTest, BystanderUnderTheCursorShowsNoMarker) {
+  PlacePerson(3, Cx(), Cy(), 9, Elder);
+  Form1()("gung").visible = true;
+  Tim1_Timer();
+  EXPECT_FALSE(Form1()("gung").visible);
+  EXPECT_EQ(Form1()("ccode").caption, "老人");
+}
+
+TEST_F(ScopeViewTest, TwoPeopleOnTheCellTheHigherIndexIsIdentified) {
+  PlacePerson(400, Cx(), Cy(), 2, Target, 1, 1);
+  PlacePerson(12, Cx(), Cy(), 6, Citizen, 3, 2);
+  Tim1_Timer();
+  EXPECT_EQ(G.HoverPerson, 400);
+  EXPECT_EQ(Form1()("cname").caption, "安西 亜由美");
+}
+
+TEST_F(ScopeViewTest, NobodyInTheTableKeepsTheLastHoveredPerson) {
+  PlacePerson(8, Cx(), Cy(), 6, Citizen);
+  Tim1_Timer();
+  People[8][PosX] = 0;  // the grid still shows somebody
+  PlayedSlots();
+  Tim1_Timer();
+  EXPECT_EQ(G.HoverPerson, 8);
+  EXPECT_EQ(G.CursorFrame, 15);
+  EXPECT_TRUE(PlayedSlots().empty());
+}
+
+TEST_F(ScopeViewTest, WhileAShotIsBusyTheIdentityDisplayIsNotUpdated) {
+  G.ShotBusy = 1;
+  PlacePerson(8, Cx(), Cy(), 6, Citizen);
+  Tim1_Timer();
+  EXPECT_EQ(G.HoverPerson, 8);
+  EXPECT_EQ(G.ShownPerson, 0);
+  EXPECT_EQ(Form1()("cname").caption, "");
+  EXPECT_EQ(LogLines()[0], "");
+  EXPECT_EQ(PlayedSlots(), std::vector<int>{10});
+}
+
+TEST_F(ScopeViewTest, HoverIsSilentWithSoundOff) {
+  G.SoundOn = 0;
+  PlacePerson(8, Cx(), Cy(), 6, Citizen);
+  Tim1_Timer();
+  EXPECT_TRUE(PlayedSlots().empty());
+  EXPECT_EQ(G.HoverSoundPerson, 0);
+  EXPECT_EQ(G.ShownPerson, 8);
+}
+
+TEST_F(ScopeViewTest, AutoSnipeShootsAPersonInTheSameTick) {
+  G.HiddenMode = 1;
+  G.Charge = 0;
+  PlacePerson(31, Cx(), Cy(), 1, Target, 1, 1);
+  PinBonus(2);
+  Tim1_Timer();
+  const std::vector<std::string> expected = {"Nice!..GUNGURO", "Delete..安西 亜由美",
+                                             "Set_=安西 亜由美", "Pdition-",
+                                             "CarsolCode_#090", "Set_=安西 亜由美",
+                                             "Pdition-", "", ""};
+  EXPECT_EQ(LogLines(), expected);
+  EXPECT_EQ(PlayedSlots(), (std::vector<int>{10, 13, 29}));
+  EXPECT_EQ(G.ShotReward, 10200);
+  EXPECT_EQ(People[31][PosX], 0);
+  EXPECT_EQ(MapGrid[Cx()][Cy()][Occupant], 0);
+  EXPECT_EQ(MapGrid[Cx()][Cy()][Blood], 5);
+  EXPECT_EQ(G.Charge, 246);
+  EXPECT_EQ(G.ShotBusy, 1);
+  EXPECT_EQ(G.ShotFlash, 1);
+  TickAndCompare();  // the flash, then the cell reads empty
+  EXPECT_EQ(G.CursorFrame, 0);
+}
+
+TEST_F(ScopeViewTest, AutoSnipeWaitsForTheChargeAndOnlyInItsMode) {
+  PlacePerson(31, Cx(), Cy(), 1, Target);
+  for (auto [mode, charge] : {std::pair{1, 6}, std::pair{2, 0}, std::pair{0, 0}}) {
+    G.HiddenMode = uint8_t(mode);
+    G.Charge = uint8_t(charge);
+    Tim1_Timer();
+    EXPECT_EQ(People[31][State], 1) << mode;
+    EXPECT_EQ(G.Charge, charge);
+  }
+}
+
+}  // namespace
