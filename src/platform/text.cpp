@@ -124,6 +124,36 @@ int MeasureIn(TTF_Font* f, std::string_view text) {
   return w;
 }
 
+// The captions were laid out for MS P Gothic, whose Latin letters are narrower than IPA
+// P Gothic's: "WidX: 14m" needs 62 px where its label has 59. Rather than wrap such a line and
+// lose its end below the label, the gaps next to Latin characters may each give up one pixel.
+int SqueezableGaps(std::string_view line) {
+  int gaps = 0;
+  bool previousWide = true, first = true;
+  for (size_t i = 0; i < line.size();) {
+    const size_t n = CharLength(line, i);
+    const bool wide = BreaksAnywhere(CodePoint(line.substr(i, n)));
+    if (!first && !(wide && previousWide)) ++gaps;
+    previousWide = wide;
+    first = false;
+    i += n;
+  }
+  return gaps;
+}
+
+// The narrowest a line can be drawn.
+int SqueezedWidth(TTF_Font* f, std::string_view line) {
+  const int natural = MeasureIn(f, line);
+  return natural == 0 ? 0 : std::max(1, natural - SqueezableGaps(line));
+}
+
+// Where a line's baseline lies below its top: as MS P Gothic places it (86 % of the em),
+// which is a pixel higher than IPA P Gothic would, so that the one-line labels of the design,
+// a pixel shorter than the font, keep the feet of their characters.
+int BaselineShift(TTF_Font* f, const Font& font) {
+  return int(std::lround(FontPixels(font.points) * 0.86)) - TTF_FontAscent(f);
+}
+
 // ---- Rendering and its cache ------------------------------------------------------------
 
 // Glyph coverage (0..255) over a w x h box; what a rendering of a caption keeps.
@@ -192,6 +222,29 @@ const Coverage& Cached(TextCache& cache, const Control& c, Coverage (*render)(co
   return entry.coverage;
 }
 
+// Draws a line too wide for its label character by character, taking up to a pixel from each
+// gap next to a Latin character, spread evenly along the line.
+void RenderSqueezed(TTF_Font* f, const std::string& line, int natural, int room, int x, int y,
+                   Coverage& cov) {
+  const int gaps = SqueezableGaps(line);
+  const int squeeze = std::min(natural - room, gaps);
+  int gap = 0;
+  bool previousWide = true, first = true;
+  for (size_t i = 0; i < line.size();) {
+    const size_t n = CharLength(line, i);
+    const std::string c = line.substr(i, n);
+    const bool wide = BreaksAnywhere(CodePoint(c));
+    if (!first && !(wide && previousWide)) ++gap;
+    previousWide = wide;
+    first = false;
+    if (c != " ") {
+      const int at = MeasureIn(f, std::string_view(line).substr(0, i)) - gap * squeeze / gaps;
+      RenderLine(f, c, x + at, y, cov);
+    }
+    i += n;
+  }
+}
+
 Coverage RenderLabel(const Control& label) {
   Coverage cov{label.width, label.height, {}};
   if (cov.w <= 0 || cov.h <= 0) return cov;
@@ -199,14 +252,16 @@ Coverage RenderLabel(const Control& label) {
   TTF_Font* f = OpenFont(label.font);
   if (!f) return cov;
   const int lineHeight = TTF_FontHeight(f);
-  int y = 0;
+  int y = BaselineShift(f, label.font);
   for (const std::string& line : LabelLines(label)) {
     if (y >= cov.h) break;  // clipped to the label's height
-    const int w = MeasureIn(f, line);
+    const int natural = MeasureIn(f, line);
+    const int w = natural > cov.w ? std::max(cov.w, SqueezedWidth(f, line)) : natural;
     const int x = label.align == Align::Left    ? 0
                   : label.align == Align::Right ? cov.w - w
                                                 : (cov.w - w) / 2;
-    RenderLine(f, line, x, y, cov);
+    if (w < natural) RenderSqueezed(f, line, natural, w, x, y, cov);
+    else RenderLine(f, line, x, y, cov);
     y += lineHeight;
   }
   return cov;
@@ -347,7 +402,7 @@ std::vector<std::string> LabelLines(const Control& label) {
   TTF_Font* f = OpenFont(label.font);
   if (!f) return {};
   return WrapText(label.caption, label.width,
-                  [f](std::string_view s) { return MeasureIn(f, s); });
+                  [f](std::string_view s) { return SqueezedWidth(f, s); });
 }
 
 void DrawLabel(const Control& label, Surface& frame, int x, int y, const Rect& clip) {

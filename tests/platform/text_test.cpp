@@ -143,6 +143,23 @@ TEST(Text, CaptionsWrapInsideTheLabelInItsOwnFont) {
   EXPECT_GT(CountColor(heavy, bold.foreColor), CountColor(light, plain.foreColor) * 5 / 4);
 }
 
+TEST(Text, ALatinLineALittleTooWideIsDrawnTighterRatherThanWrapped) {
+  auto form = BuildForm(kForm1Def);
+  Control& box = (*form)("box");
+  box.caption = "WidX: 92m";
+  ASSERT_GT(TextWidth(box.font, box.caption), box.width);  // the substitute font is wider
+  EXPECT_EQ(LabelLines(box), Lines{"WidX: 92m"});
+  Surface frame(100, 20, 0);
+  DrawLabel(box, frame, 0, 0, {0, 0, 100, 20});
+  const auto [first, last] = InkColumns(frame, 0);
+  EXPECT_LE(first, 1);
+  EXPECT_LT(last, box.width);
+  EXPECT_GE(last, box.width - 6);  // the "m" is there, not cut off
+  // Japanese text is never squeezed: it wraps as designed.
+  box.caption = "一般市民一般市民";
+  EXPECT_EQ(LabelLines(box).size(), 2u);
+}
+
 TEST(Text, OpaqueLabelsFillTheirBackTransparentOnesDoNot) {
   Control label = MakeLabel(40, 11, "");
   Surface frame(60, 20, 0x123456);
