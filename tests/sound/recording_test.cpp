@@ -120,3 +120,45 @@ TEST_F(SoundRecording, MusicFadesOutToSilenceAndStops) {
       std::all_of(samples.end() - 2 * kRate, samples.end(), [](int16_t v) { return v == 0; }));
   EXPECT_GT(*std::max_element(samples.begin(), samples.end()), 1000);
 }
+
+// The whole sound of a scene in real time, as a player's device would get it: the game's music
+// at tempo 85 (or the test's bar when the game's data is not built) and voices overlapping on
+// top. Slow (about ten seconds), so it runs only when asked for:
+//   KZV_SOUND_RECORDING_DIR=/tmp test_sound --gtest_also_run_disabled_tests
+//       --gtest_filter='*RealTimeScene*'
+// and the recording can then be measured, e.g. with
+//   sox -t raw -r 44100 -e signed -b 16 -c 2 /tmp/scene.raw -n stat
+TEST_F(SoundRecording, DISABLED_RealTimeScene) {
+  const std::string data = std::string(KZV_BUILD_DIR) + "/data/";
+  auto gameFile = [&](const std::string& name, const std::string& fallback) {
+    return access((data + name).c_str(), R_OK) == 0 ? data + name : fallback;
+  };
+  std::vector<int16_t> tone(size_t(kRate * 0.8));
+  for (size_t i = 0; i < tone.size(); ++i) {
+    double t = double(i) / kRate;
+    tone[i] = int16_t(6000.0 * std::exp(-3.0 * t) * std::sin(2 * M_PI * 440.0 * t));
+  }
+  WriteBytes(dir_ + "/tone.wav", MakeWave(tone));
+  std::string path = RecordingPath("scene.raw");
+  StartRecording(path, false);
+  STReadFile(10, gameFile("se10.wav", dir_ + "/tone.wav"), 3);
+  STReadFile(11, gameFile("se11.wav", dir_ + "/tone.wav"), 3);
+  STReadFile(20, gameFile("opr10.wav", dir_ + "/tone.wav"), 3);
+  MTReadFile(gameFile("bgm.mid", midi_));
+  MTSetTempo(85);
+  MTPlay();
+  WaitForSeconds(path, 2.0);
+  STPlay(10);  // three voices a tenth of a second apart
+  usleep(100000);
+  STPlay(11);
+  usleep(100000);
+  STPlay(20);
+  WaitForSeconds(path, 5.0);
+  STPlay(10);  // the same slot three times at once
+  STPlay(10);
+  STPlay(10);
+  WaitForSeconds(path, 10.0);
+  auto samples = StopRecording(path);
+  ASSERT_GE(samples.size(), size_t(10 * kRate));
+  EXPECT_GT(*std::max_element(samples.begin(), samples.end()), 1000);
+}
