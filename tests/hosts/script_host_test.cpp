@@ -150,9 +150,17 @@ TEST(ScriptHost, PutsBackTheRealClockAndChoosesNoAudioDevice) {
     unsetenv("SDL_AUDIODRIVER");
 }
 
-TEST(ScriptHost, TheWholeProgramRunsAgainAfterAReset) {
-  ResetProgram();
-  SetAppDir(FreshAppDir("script_host_test_app"));
+// The whole program on the script host; whatever happens, the next test starts clean.
+class WholeProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetProgram();
+    SetAppDir(FreshAppDir("script_host_test_app"));
+  }
+  void TearDown() override { ResetProgram(); }
+};
+
+TEST_F(WholeProgramTest, RunsAgainAfterAReset) {
   for (int run = 0; run < 2; ++run) {
     {
       ScriptHost host;
