@@ -1,0 +1,114 @@
+#include "flow/mission_end.h"
+
+#include <cstring>
+
+#include "flow/game_state.h"
+#include "flow/number_text.h"
+#include "flow/record.h"
+#include "platform/window.h"
+#include "shell/settings_file.h"
+#include "shell/sound_binding.h"
+#include "shell/windows.h"
+#include "world/world_model.h"
+
+namespace {
+
+constexpr int kKeyEnter = 13;
+constexpr int kMissionOverSound = 16;
+constexpr std::size_t kRecordNameLength = 20;
+constexpr int kMenuItems = 3, kMenuStart = 2;
+
+constexpr Rank kRanks[] = {
+    {900000, 1250000, "Ｓランク", "すっごいねぇ～、もう教える事は何もないよぉ～", 21},
+    {600000, 900000, "Ａランク",
+     "君の能力は上層部でも高く評価されている。これからもがんばってくれたまえ。", 22},
+    {250000, 600000, "Ｂランク", "まずまずの戦闘結果だな。今後の君の活躍に期待する。", 23},
+    {150000, 250000, "Ｃランク", "君には失望させられたよ。基礎からやり直したほうがいいな…", 24},
+    {1, 150000, "Ｄランク", "君の階級章は飾りかね…？一からやり直したまえ！", 25},
+};
+constexpr Rank kRankE = {0, 0, "Ｅランク", "君を降格する！さっさとこの場から消えたまえ！", 26};
+
+void PlaySound(int slot) {
+  if (G.SoundOn == 1) STPlay(slot);
+}
+
+bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+}  // namespace
+
+const Rank& RankOf(int32_t reward) {
+  for (const Rank& rank : kRanks) {
+    if (reward >= rank.low && reward <= rank.high) return rank;
+  }
+  return kRankE;
+}
+
+void EndMission() {
+  PlaySound(kMissionOverSound);
+  platform::Form& form = Form1();
+  form("tim1").SetEnabled(false);
+  form("Tim2").SetEnabled(false);
+  form("Tim3").SetEnabled(false);
+  G.GameMode = 0;
+
+  form("keka", 0).caption = BareNumber(G.TargetKills) + "人";
+  form("keka", 1).caption = BareNumber(G.CivilianKills) + "人";
+  form("keka", 2).caption = BareNumber(G.Reward) + "円";
+  form("keka", 3).caption = BareNumber(G.RecordReward) + "円";  // the record before this mission
+
+  const Rank& rank = RankOf(G.Reward);
+  form("keka", 5).caption = rank.caption;
+  form("keka", 4).caption = rank.remark;
+  PlaySound(rank.voice);
+
+  platform::Control& name = form("ename");
+  const bool newRecord = G.RecordReward < G.Reward;
+  form("chu2").visible = newRecord;
+  form("chu").visible = newRecord;
+  name.enabled = newRecord;
+  if (newRecord) {
+    name.caption.clear();
+    name.caret = 0;
+    G.RecordReward = G.Reward;
+  }
+
+  form("ending").visible = true;
+  G.GameMode = 2;
+}
+
+void ResultKeyDown(int vk) {
+  if (vk == kKeyEnter && !Form1()("ename").caption.empty()) CommitRecordName();
+}
+
+void CommitRecordName() {
+  G.GameMode = 0;
+  platform::Form& form = Form1();
+  // Without a new record the disabled box still holds the holder's name, which is taken again.
+  G.RecordHolder = FirstCharacters(form("ename").caption, kRecordNameLength);
+  SaveSettings();  // writes only when the settings file is there
+  G.Veteran = 1;
+
+  form("Label2").caption = RecordLine();
+  form("Label3").caption = form("Label2").caption;
+
+  // The next mission starts from an empty city: no mark, blood or person survives.
+  std::memset(MapGrid, 0, sizeof MapGrid);
+
+  G.MenuChoice = kMenuStart;
+  G.PageStep = 0;
+  for (int item = 0; item < kMenuItems; ++item) form("pa", item).visible = false;
+  form("pa", kMenuStart).visible = true;
+  form("title").visible = true;
+  form("ending").visible = false;
+  G.GameMode = 1;
+}
+
+std::string FirstCharacters(std::string_view text, std::size_t count) {
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (IsContinuationByte(text[i])) continue;
+    if (characters == count) return std::string(text.substr(0, i));
+    ++characters;
+  }
+  return std::string(text);
+}

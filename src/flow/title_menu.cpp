@@ -1,0 +1,169 @@
+#include "flow/title_menu.h"
+
+#include <optional>
+
+#include "flow/game_state.h"
+#include "flow/number_text.h"
+#include "platform/picture.h"
+#include "platform/window.h"
+#include "shell/data_paths.h"
+#include "shell/settings_file.h"
+#include "shell/sound_binding.h"
+#include "shell/windows.h"
+#include "world/world_creation.h"
+
+namespace {
+
+constexpr int kKeyShift = 16, kKeyEscape = 27, kKeyUp = 38, kKeyDown = 40, kKeyS = 83;
+constexpr int kPad2 = 98, kPad8 = 104;
+
+constexpr int kMenuBriefing = 0, kMenuHelp = 1, kMenuStart = 2;
+constexpr int kMenuItems = 3;
+
+constexpr int kMenuMoveSound = 14;
+constexpr int kConfirmSound = 15;
+constexpr int kMissionVoice = 20;
+constexpr int kPlayStartSound = 11;
+
+constexpr int kHelpPage = 1;
+constexpr int kBriefingFirstPage = 2;  // pages 2, 3, 4
+constexpr int kLoadingPage = 5;
+
+constexpr int kLogLines = 9;
+
+void PlaySound(int slot) {
+  if (G.SoundOn == 1) STPlay(slot);
+}
+
+void HighlightMenuChoice() {
+  platform::Form& form = Form1();
+  for (int item = 0; item < kMenuItems; ++item) form("pa", item).visible = false;
+  form("pa", G.MenuChoice).visible = true;
+}
+
+void MoveHighlight(int delta) {
+  if (G.PageStep != 0) return;  // the menu is frozen while a page shows
+  G.MenuChoice = static_cast<uint8_t>((G.MenuChoice + delta + kMenuItems) % kMenuItems);
+  HighlightMenuChoice();
+  PlaySound(kMenuMoveSound);
+}
+
+void ClosePage() {
+  G.PageStep = 0;
+  Form1()("page").visible = false;
+}
+
+// After a page sequence a first-time player is led on to the next item.
+void LeadFirstTimePlayerTo(int item) {
+  if (G.Veteran != 0) return;
+  G.MenuChoice = static_cast<uint8_t>(item);
+  HighlightMenuChoice();
+}
+
+void Confirm() {
+  if (G.MenuChoice != kMenuStart) PlaySound(kConfirmSound);
+  platform::Form& form = Form1();
+
+  if (G.PageStep == 0) {
+    switch (G.MenuChoice) {
+      case kMenuBriefing:
+        ShowPage(kBriefingFirstPage);
+        form("page").visible = true;
+        G.PageStep = 1;
+        break;
+      case kMenuHelp:
+        ShowPage(kHelpPage);
+        form("page").visible = true;
+        G.PageStep = 1;
+        break;
+      case kMenuStart: StartMission(); break;
+      default: break;
+    }
+    return;
+  }
+
+  if (G.MenuChoice == kMenuBriefing) {
+    if (G.PageStep < 3) {
+      ShowPage(kBriefingFirstPage + G.PageStep);
+      ++G.PageStep;
+    } else {
+      ClosePage();
+      LeadFirstTimePlayerTo(kMenuHelp);
+    }
+  } else if (G.MenuChoice == kMenuHelp) {
+    ClosePage();
+    LeadFirstTimePlayerTo(kMenuStart);
+  }
+}
+
+}  // namespace
+
+void TitleKeyDown(int vk) {
+  switch (vk) {
+    case kKeyShift: Confirm(); break;
+    case kKeyEscape: platform::EndProgram("escape");
+    case kKeyUp:
+    case kPad8: MoveHighlight(-1); break;
+    case kKeyDown:
+    case kPad2: MoveHighlight(+1); break;
+    case kKeyS: ToggleSoundKey(); break;
+    default: break;
+  }
+}
+
+void ShowPage(int page) {
+  BuildDataPath("page" + BareNumber(page) + ".mcg");
+  if (!FilePresent(G.FilePath)) StopOnMissingFile();
+  std::optional<platform::Surface> picture = platform::LoadPictureFile(ExistingPath(G.FilePath));
+  if (!picture) StopOnUnreadableFile();
+  Form1()("page").SetPicture(*picture);
+}
+
+void ToggleSoundKey() {
+  if (G.SoundOn == 1) {
+    Form1()("si").visible = true;
+    G.SoundOn = 0;
+  } else {
+    Form1()("si").visible = false;
+    G.SoundOn = 1;
+  }
+  PlaySound(kConfirmSound);
+  SaveSettings();  // writes only when the settings file is there
+}
+
+void StartMission() {
+  G.GameMode = 0;
+  PlaySound(kMissionVoice);
+  platform::Form& form = Form1();
+  form("page").visible = true;
+  ShowPage(kLoadingPage);
+
+  CreateWorld();
+
+  for (int line = 0; line < kLogLines; ++line) {
+    form("sarch", line).transparent = true;
+    form("sarch", line).caption = ".....";
+  }
+  NewMissionReset();
+  // The overview frame around the starting window, and a full shot gauge.
+  form("all").left = 7;
+  form("all").top = 7;
+  form("li").y1 = 60;
+  form("yenm").caption = "0";
+  form("dne").caption = "： 0円";
+  form("ndel").caption = "Del._= ";
+  form("cname").caption = "";
+  form("ccode").caption = "";
+  form("sarch", 0).caption = "Welcome!";
+  form("sarch", 1).caption = "OrbitalSnipersatellite";
+  form("sarch", 2).caption = "MainSystem";
+  form("sarch", 3).caption = "ALL Green";
+
+  form("tim1").SetEnabled(true);
+  form("Tim2").SetEnabled(true);
+  form("Tim3").SetEnabled(true);
+  form("title").visible = false;
+  G.GameMode = 3;
+  form("page").visible = false;
+  PlaySound(kPlayStartSound);
+}
