@@ -1,0 +1,108 @@
+// kzv-gen-pictures DATA_DIR GENERATED_DIR
+// Draws every picture of data/, lays out the city map, and writes the stored pictures both as
+// a C++ source compiled into the game and as files for the contact sheet and the menu icon.
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "art.h"
+#include "city_map.h"
+#include "encode.h"
+#include "text.h"
+
+namespace {
+
+void Write(const std::string& path, const Bytes& bytes) { WriteFileAtomically(path, bytes); }
+
+Bytes TextBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+struct Stored {
+  std::string name;
+  std::string extension;
+  Bytes bytes;
+};
+
+std::string StoredPicturesSource(const std::vector<Stored>& pictures) {
+  std::string out = "// Made by kzv-gen-pictures; do not edit.\n#include \"shell/stored_pictures.h\"\n\nnamespace {\n";
+  for (const Stored& p : pictures) {
+    out += "const unsigned char k_" + p.name + "[] = {";
+    for (size_t i = 0; i < p.bytes.size(); ++i) {
+      if (i % 24 == 0) out += "\n";
+      out += std::to_string(p.bytes[i]) + ",";
+    }
+    out += "\n};\n";
+  }
+  out += "const StoredPicture kPictures[] = {\n";
+  for (const Stored& p : pictures)
+    out += "    {\"" + p.name + "\", k_" + p.name + ", sizeof k_" + p.name + "},\n";
+  out += "};\n}  // namespace\n\nstd::span<const StoredPicture> StoredPictures() { return kPictures; }\n";
+  return out;
+}
+
+bool SavePng(const Image& im, const std::string& path) {
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, im.w, im.h, 32, SDL_PIXELFORMAT_ARGB8888);
+  if (!s) return false;
+  for (int y = 0; y < im.h; ++y)
+    for (int x = 0; x < im.w; ++x)
+      static_cast<uint32_t*>(s->pixels)[size_t(y) * (s->pitch / 4) + x] = 0xFF000000u | im.Get(x, y);
+  bool ok = IMG_SavePNG(s, path.c_str()) == 0;
+  SDL_FreeSurface(s);
+  return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: kzv-gen-pictures DATA_DIR GENERATED_DIR\n");
+    return 2;
+  }
+  const std::string data = argv[1], generated = argv[2];
+  std::filesystem::create_directories(data);
+  std::filesystem::create_directories(generated + "/stored");
+
+  const CityMap city = BuildCityMap();
+  Write(data + "/map.dat", TextBytes(MapFileText(city)));
+
+  // The loader recognises pictures by content: the three formats all appear.
+  Write(data + "/title.mcg", EncodeJpeg(MakeTitle(), 92));
+  Write(data + "/end.mcg", EncodeJpeg(MakeResult(), 92));
+  Write(data + "/map.mcg", EncodeBmp24(MakeTileSheet()));
+  Write(data + "/interface.mcg", EncodeBmp24(MakeInterface()));
+  Write(data + "/sco.mcg", EncodeBmp24(MakeScope()));
+  Write(data + "/geari.mcg", EncodeGif(MakeGauge(true)));
+  Write(data + "/genai.mcg", EncodeGif(MakeGauge(false)));
+  Write(data + "/noise.mcg", EncodeGif(MakeNoise()));
+  Write(data + "/eye.mcg", EncodeJpeg(MakeEye(), 95));
+  Write(data + "/jyo.mcg", EncodeBmp24(MakeStatusPanel()));
+  for (int n = 1; n <= 5; ++n) Write(data + "/page" + std::to_string(n) + ".mcg", EncodeGif(MakePage(n)));
+
+  std::vector<Stored> stored = {
+      {"icon", "bmp", EncodeBmp24(MakeIcon())},
+      {"form2", "gif", EncodeGif(MakeLauncher())},
+      {"si", "gif", EncodeGif(MakeSoundOff())},
+      {"pa0", "gif", EncodeGif(MakeMenuHighlight(0))},
+      {"pa1", "gif", EncodeGif(MakeMenuHighlight(1))},
+      {"pa2", "gif", EncodeGif(MakeMenuHighlight(2))},
+      {"gungb", "gif", EncodeGif(MakeMarkerBack())},
+      {"gung", "gif", EncodeGif(MakeTargetMarker())},
+      {"allm", "bmp", EncodeBmpPalette(MakeOverview(city), 8)},
+      {"peple", "gif", EncodeGif(MakePeople())},
+      {"chi", "gif", EncodeGif(MakeBlood())},
+      {"sol", "bmp", EncodeBmpPalette(MakeCursor(), 4)},
+      {"line1", "bmp", EncodeBmp24(MakeCrossHair(true))},
+      {"line2", "bmp", EncodeBmp24(MakeCrossHair(false))},
+  };
+  for (const Stored& p : stored) Write(generated + "/stored/" + p.name + "." + p.extension, p.bytes);
+  Write(generated + "/stored_pictures.cpp", TextBytes(StoredPicturesSource(stored)));
+  if (!SavePng(Magnify(MakeIcon(), 2), generated + "/kzv-icon.png")) {
+    std::fprintf(stderr, "kzv-gen-pictures: cannot write the menu icon\n");
+    return 1;
+  }
+  ShutDownText();
+  return 0;
+}

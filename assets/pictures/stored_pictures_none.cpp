@@ -1,3 +1,0 @@
-#include "shell/stored_pictures.h"
-
-std::span<const StoredPicture> StoredPictures() { return {}; }
