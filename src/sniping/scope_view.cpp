@@ -61,15 +61,77 @@ void DrawMasked(Surface& dst, int x, int y, const Surface& sheet, int sprite) {
   BitBlt(dst, x, y, kCell, kCell, sheet, kCell * sprite, 0, Rop::SrcPaint);
 }
 
+bool SquareInside(const Surface& s, int x, int y) {
+  return x >= 0 && y >= 0 && x + kCell <= s.width && y + kCell <= s.height;
+}
+
+// Whether drawing the sprite changes nothing: a mask with every colour bit set and a black
+// image, as sprite 0 of the blood and people sheets is meant to be.
+bool SpriteLeavesCellAlone(const Surface& sheet, int sprite) {
+  if (!SquareInside(sheet, kCell * sprite, kCell)) return false;
+  for (int y = 0; y < kCell; ++y) {
+    for (int x = kCell * sprite; x < kCell * (sprite + 1); ++x) {
+      if (sheet.At(x, y) != 0 || (sheet.At(x, y + kCell) & 0xFFFFFF) != 0xFFFFFF) return false;
+    }
+  }
+  return true;
+}
+
+// The five block copies of one cell, fused: each pixel goes through the tile's OR and the
+// mask AND and image OR of the blood and the person sprite, in this order, and is written
+// once; the result is that of the five copies. A sprite that leaves the cell alone is left
+// out. Every square must lie inside its surface.
+template <bool kBlood, bool kPerson>
+void FuseCell(const ScopeSurfaces& s, int x, int y, int tileX, int tileY, int bloodX,
+              int personX) {
+  for (int row = 0; row < kCell; ++row) {
+    // Distinct surfaces: no square overlaps another, which lets the loop run in vectors.
+    uint32_t* __restrict d = &s.work.pixels[size_t(y + row) * s.work.width + x];
+    const uint32_t* __restrict tile = &s.cip.pixels[size_t(tileY + row) * s.cip.width + tileX];
+    const uint32_t* __restrict bloodImage = &s.chi.pixels[size_t(row) * s.chi.width + bloodX];
+    const uint32_t* __restrict bloodMask = bloodImage + size_t(kCell) * s.chi.width;
+    const uint32_t* __restrict personImage =
+        &s.peple.pixels[size_t(row) * s.peple.width + personX];
+    const uint32_t* __restrict personMask = personImage + size_t(kCell) * s.peple.width;
+    for (int i = 0; i < kCell; ++i) {
+      uint32_t p = d[i] | tile[i];
+      if constexpr (kBlood) p = (p & bloodMask[i]) | bloodImage[i];
+      if constexpr (kPerson) p = (p & personMask[i]) | personImage[i];
+      d[i] = p;
+    }
+  }
+}
+
+struct EmptySprites {
+  bool blood, person;  // sprite 0 of `chi`, of `peple` leaves a cell alone
+};
+
+void DrawCell(const ScopeSurfaces& s, const EmptySprites& empty, int x, int y,
+              const CellLayers& cell) {
+  const int tileX = kCell * cell.terrain, tileY = cell.shotMark ? kCell : 0;
+  const int bloodX = kCell * cell.blood, personX = kCell * cell.occupant;
+  if (!SquareInside(s.work, x, y) || !SquareInside(s.cip, tileX, tileY) ||
+      !SquareInside(s.chi, bloodX, kCell) || !SquareInside(s.peple, personX, kCell)) {
+    // A sheet smaller than designed: the copies one by one, clipped as the platform clips.
+    BitBlt(s.work, x, y, kCell, kCell, s.cip, tileX, tileY, Rop::SrcPaint);
+    DrawMasked(s.work, x, y, s.chi, cell.blood);
+    DrawMasked(s.work, x, y, s.peple, cell.occupant);
+    return;
+  }
+  const bool blood = !(cell.blood == 0 && empty.blood);
+  const bool person = !(cell.occupant == 0 && empty.person);
+  if (blood && person) FuseCell<true, true>(s, x, y, tileX, tileY, bloodX, personX);
+  else if (blood) FuseCell<true, false>(s, x, y, tileX, tileY, bloodX, personX);
+  else if (person) FuseCell<false, true>(s, x, y, tileX, tileY, bloodX, personX);
+  else FuseCell<false, false>(s, x, y, tileX, tileY, bloodX, personX);
+}
+
 void DrawMapCells(const ScopeSurfaces& s) {
+  const EmptySprites empty{SpriteLeavesCellAlone(s.chi, 0), SpriteLeavesCellAlone(s.peple, 0)};
   for (int i = 1; i <= kViewCells; ++i) {
     for (int j = 1; j <= kViewCells; ++j) {
-      const CellLayers cell = ReadCell(G.ScopeX + i, G.ScopeY + j);
-      const int x = kCell * (i - 1), y = kCell * (j - 1);
-      BitBlt(s.work, x, y, kCell, kCell, s.cip, kCell * cell.terrain, cell.shotMark ? kCell : 0,
-             Rop::SrcPaint);
-      DrawMasked(s.work, x, y, s.chi, cell.blood);
-      DrawMasked(s.work, x, y, s.peple, cell.occupant);
+      DrawCell(s, empty, kCell * (i - 1), kCell * (j - 1),
+               ReadCell(G.ScopeX + i, G.ScopeY + j));
     }
   }
 }

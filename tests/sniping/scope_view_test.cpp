@@ -118,6 +118,29 @@ TEST_F(ScopeViewTest, KnownPersonAndBloodOnKnownCells) {
   EXPECT_EQ(view.At(90, 30), 0x00A500u & 0x7F7F7Fu);  // a pixel the eye mask darkens
 }
 
+TEST_F(ScopeViewTest, SpriteZeroIsDrawnOnEveryCellWhateverItHolds) {
+  // A blood sheet whose sprite 0 is not empty: its image row adds a bit everywhere.
+  platform::Surface& chi = Form1()("chi").image;
+  for (int y = 0; y < 15; ++y)
+    for (int x = 0; x < 15; ++x) chi.At(x, y) = 0x010000;
+  PlacePerson(12, 24, 35, 3, Citizen);  // view cell (4, 5)
+  Tim1_Timer();
+  const platform::Surface& view = Form1()("main").image;
+  EXPECT_EQ(view.At(1, 1), crafted::Tile((21 * 7 + 31 * 3) % 53, false) | 0x010000u);
+  EXPECT_EQ(view.At(46, 61), 0x001300u);           // the person covers it
+  EXPECT_EQ(view.At(55, 61), 0x010000u | crafted::Tile((24 * 7 + 35 * 3) % 53, false));
+}
+
+TEST_F(ScopeViewTest, TilesBeyondASmallSheetAreClippedAway) {
+  Form1()("cip").image = platform::Surface(300, 30, 0x202020);  // tiles 0..19 only
+  MapGrid[21][31][Terrain] = 19;  // view cell (1, 1)
+  MapGrid[22][31][Terrain] = 20;  // view cell (2, 1)
+  Tim1_Timer();
+  const platform::Surface& view = Form1()("main").image;
+  EXPECT_EQ(view.At(1, 1), 0x202020u);
+  EXPECT_EQ(view.At(16, 1), 0x000000u);
+}
+
 TEST_F(ScopeViewTest, BandSweepsAndIsClippedAtBothEdges) {
   struct Case {
     int navi, firstRow, rows;
