@@ -106,15 +106,33 @@ void DrawControl(Form& form, Control& c, Surface& frame, const Rect& clip, Contr
 }
 
 // Back to front: the windowless controls on the container's own surface first, then the
-// picture boxes and the text box; the table lists each group front to back.
+// picture boxes and the text box; the table lists each group front to back. Only the first
+// `windowedCount` windowed children are drawn, and the windowless ones only when asked (the
+// window's own are skipped when a picture box covers the whole frame).
+void DrawList(Form& form, const std::vector<Control*>& children, size_t windowedCount,
+              bool windowless, Surface& frame, const Rect& clip, Control* focus) {
+  if (windowless)
+    for (auto it = children.rbegin(); it != children.rend(); ++it)
+      if ((*it)->visible && Windowless(**it)) DrawControl(form, **it, frame, clip, focus);
+  for (size_t i = std::min(windowedCount, children.size()); i-- > 0;)
+    if (children[i]->visible && Windowed(*children[i]))
+      DrawControl(form, *children[i], frame, clip, focus);
+}
+
 void DrawChildren(Form& form, const Control* container, Surface& frame, const Rect& clip,
                   Control* focus) {
   if (clip.w <= 0 || clip.h <= 0) return;
   const std::vector<Control*> children = form.ChildrenOf(container);
-  for (auto it = children.rbegin(); it != children.rend(); ++it)
-    if ((*it)->visible && Windowless(**it)) DrawControl(form, **it, frame, clip, focus);
-  for (auto it = children.rbegin(); it != children.rend(); ++it)
-    if ((*it)->visible && Windowed(**it)) DrawControl(form, **it, frame, clip, focus);
+  DrawList(form, children, children.size(), true, frame, clip, focus);
+}
+
+// True when what the picture box shows covers all of area.
+bool CoversArea(const Control& box, const Rect& area) {
+  if (box.kind != ControlKind::PictureBox || !box.visible) return false;
+  const Rect r = ClientRect(box);
+  const int w = std::min(r.w, box.image.width), h = std::min(r.h, box.image.height);
+  return r.x <= area.x && r.y <= area.y && r.x + w >= area.x + area.w &&
+         r.y + h >= area.y + area.h;
 }
 
 Control* HitChildren(Form& form, const Control* container, int x, int y, const Rect& clip) {
@@ -150,10 +168,23 @@ Rect ClientRect(const Control& c) {
 void ComposeForm(Form& form, Surface& frame) {
   if (frame.width != form.clientWidth || frame.height != form.clientHeight)
     frame = Surface(std::max(0, form.clientWidth), std::max(0, form.clientHeight));
-  frame.Fill(form.backColor);
-  if (!form.picture.Empty())
-    BitBlt(frame, 0, 0, form.picture.width, form.picture.height, form.picture, 0, 0, Rop::SrcCopy);
-  DrawChildren(form, nullptr, frame, {0, 0, frame.width, frame.height}, FocusedTextBox(form));
+  const Rect all{0, 0, frame.width, frame.height};
+  const std::vector<Control*> children = form.ChildrenOf(nullptr);
+  // A picture box that covers the whole frame (the title and result screens) hides the window
+  // behind it and everything further back.
+  size_t drawn = children.size();
+  bool windowShows = true;
+  for (size_t i = 0; i < children.size() && windowShows; ++i)
+    if (CoversArea(*children[i], all)) {
+      drawn = i + 1;
+      windowShows = false;
+    }
+  if (windowShows) {
+    const Surface& p = form.picture;
+    if (p.width < frame.width || p.height < frame.height) frame.Fill(form.backColor);
+    if (!p.Empty()) BitBlt(frame, 0, 0, p.width, p.height, p, 0, 0, Rop::SrcCopy);
+  }
+  DrawList(form, children, drawn, windowShows, frame, all, FocusedTextBox(form));
 }
 
 Control* HitTest(Form& form, int x, int y) {

@@ -172,6 +172,15 @@ TEST(Compose, Form1InPlayShowsThePanelsAtTheirPlaces) {
   ASSERT_EQ(frame.height, 480);
   EXPECT_EQ(frame.At(0, 0), 0x8080FFu);  // the title screen, without its picture yet
   EXPECT_EQ(frame.At(639, 479), 0x8080FFu);
+  const Rect log0 = ClientRect(f("sarch", 0));
+  EXPECT_EQ(frame.At(log0.x + 1, log0.y + 1), 0x8080FFu);  // the window lies behind the title
+  // The result screen in front of the title, with its text box.
+  f("ending").visible = true;
+  ComposeForm(f, frame);
+  const Rect ename = ClientRect(f("ename"));
+  EXPECT_EQ(frame.At(ename.x + ename.w - 1, ename.y), 0x404040u);
+  EXPECT_EQ(frame.At(0, 0), kWindowBackground);
+  f("ending").visible = false;
 
   f("title").visible = false;
   Surface background(640, 480, 0x203020);
