@@ -1,5 +1,7 @@
 #include "sniping/scope_view.h"
 
+#include <cstring>
+
 #include "flow/game_state.h"
 #include "platform/surface.h"
 #include "platform/window.h"
@@ -77,28 +79,57 @@ bool SpriteLeavesCellAlone(const Surface& sheet, int sprite) {
   return true;
 }
 
-// The five block copies of one cell, fused: each pixel goes through the tile's OR and the
-// mask AND and image OR of the blood and the person sprite, in this order, and is written
-// once; the result is that of the five copies. A sprite that leaves the cell alone is left
-// out. Every square must lie inside its surface.
+// One row of a cell's five copies: the tile's OR, then the mask AND and image OR of the blood
+// and the person sprite (each left out when it changes nothing), written once.
+template <bool kBlood, bool kPerson>
+struct CellRow {
+  const uint32_t *tile, *bloodMask, *bloodImage, *personMask, *personImage;
+
+  template <typename T>
+  T Combine(T d, int i, T (*load)(const uint32_t*)) const {
+    T p = d | load(tile + i);
+    if constexpr (kBlood) p = (p & load(bloodMask + i)) | load(bloodImage + i);
+    if constexpr (kPerson) p = (p & load(personMask + i)) | load(personImage + i);
+    return p;
+  }
+
+  void Apply(uint32_t* d) const {
+#if defined(__GNUC__)
+    // Four pixels at a time through the compiler's generic vectors. A row of 15 is done as
+    // four vectors, the last one overlapping the third by one pixel: all four are computed
+    // from the pixels as they were before any is stored, so the shared pixel gets the same
+    // value twice.
+    using Pixels4 = uint32_t __attribute__((vector_size(16)));
+    auto load = [](const uint32_t* p) {
+      Pixels4 v;
+      std::memcpy(&v, p, sizeof v);
+      return v;
+    };
+    constexpr int kStarts[4] = {0, 4, 8, kCell - 4};
+    Pixels4 out[4];
+    for (int k = 0; k < 4; ++k) out[k] = Combine<Pixels4>(load(d + kStarts[k]), kStarts[k], load);
+    for (int k = 0; k < 4; ++k) std::memcpy(d + kStarts[k], &out[k], sizeof out[k]);
+#else
+    auto load = [](const uint32_t* p) { return *p; };
+    for (int i = 0; i < kCell; ++i) d[i] = Combine<uint32_t>(d[i], i, load);
+#endif
+  }
+};
+
+// The five block copies of one cell, fused: each pixel goes through the five operations in
+// their order and is written once, which gives the result of the five copies since the
+// sheets are other surfaces than `work`. Every square must lie inside its surface.
 template <bool kBlood, bool kPerson>
 void FuseCell(const ScopeSurfaces& s, int x, int y, int tileX, int tileY, int bloodX,
               int personX) {
   for (int row = 0; row < kCell; ++row) {
-    // Distinct surfaces: no square overlaps another, which lets the loop run in vectors.
-    uint32_t* __restrict d = &s.work.pixels[size_t(y + row) * s.work.width + x];
-    const uint32_t* __restrict tile = &s.cip.pixels[size_t(tileY + row) * s.cip.width + tileX];
-    const uint32_t* __restrict bloodImage = &s.chi.pixels[size_t(row) * s.chi.width + bloodX];
-    const uint32_t* __restrict bloodMask = bloodImage + size_t(kCell) * s.chi.width;
-    const uint32_t* __restrict personImage =
-        &s.peple.pixels[size_t(row) * s.peple.width + personX];
-    const uint32_t* __restrict personMask = personImage + size_t(kCell) * s.peple.width;
-    for (int i = 0; i < kCell; ++i) {
-      uint32_t p = d[i] | tile[i];
-      if constexpr (kBlood) p = (p & bloodMask[i]) | bloodImage[i];
-      if constexpr (kPerson) p = (p & personMask[i]) | personImage[i];
-      d[i] = p;
-    }
+    const uint32_t* bloodImage = &s.chi.pixels[size_t(row) * s.chi.width + bloodX];
+    const uint32_t* personImage = &s.peple.pixels[size_t(row) * s.peple.width + personX];
+    const CellRow<kBlood, kPerson> cellRow{
+        &s.cip.pixels[size_t(tileY + row) * s.cip.width + tileX],
+        bloodImage + size_t(kCell) * s.chi.width, bloodImage,
+        personImage + size_t(kCell) * s.peple.width, personImage};
+    cellRow.Apply(&s.work.pixels[size_t(y + row) * s.work.width + x]);
   }
 }
 
@@ -128,8 +159,10 @@ void DrawCell(const ScopeSurfaces& s, const EmptySprites& empty, int x, int y,
 
 void DrawMapCells(const ScopeSurfaces& s) {
   const EmptySprites empty{SpriteLeavesCellAlone(s.chi, 0), SpriteLeavesCellAlone(s.peple, 0)};
-  for (int i = 1; i <= kViewCells; ++i) {
-    for (int j = 1; j <= kViewCells; ++j) {
+  // Cells do not overlap, so the order is free: row by row walks the surface as it lies in
+  // memory.
+  for (int j = 1; j <= kViewCells; ++j) {
+    for (int i = 1; i <= kViewCells; ++i) {
       DrawCell(s, empty, kCell * (i - 1), kCell * (j - 1),
                ReadCell(G.ScopeX + i, G.ScopeY + j));
     }

@@ -103,6 +103,7 @@ TEST_F(ScopeViewTest, KnownPersonAndBloodOnKnownCells) {
   MapGrid[26][33][Blood] = 4;
   MapGrid[27][33][ShotMark] = 1;
   MapGrid[26][33][ShotMark] = 1;
+  PlacePerson(13, 28, 33, 5, Citizen);  // somebody standing in the east splash
   TickAndCompare();
 
   const platform::Surface& view = Form1()("main").image;
@@ -113,7 +114,9 @@ TEST_F(ScopeViewTest, KnownPersonAndBloodOnKnownCells) {
   EXPECT_EQ(view.At(76, 31), 0x00A400u);   // west splash
   EXPECT_EQ(view.At(77, 43), 0x400000u | ((26 * 7 + 33 * 3) % 53));  // marked tile under it
   EXPECT_EQ(view.At(92, 16), 0x00A100u);   // north splash
-  EXPECT_EQ(view.At(106, 31), 0x00A200u);  // east splash
+  EXPECT_EQ(view.At(114, 31), 0x00A200u);  // east splash
+  EXPECT_EQ(view.At(106, 31), 0x001500u);  // the person over it (look 5)
+  EXPECT_EQ(view.At(106, 40), 0x001500u);
   EXPECT_EQ(view.At(92, 46), 0x00A300u);   // south splash
   EXPECT_EQ(view.At(90, 30), 0x00A500u & 0x7F7F7Fu);  // a pixel the eye mask darkens
 }
