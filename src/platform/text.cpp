@@ -160,6 +160,17 @@ int BaselineShift(TTF_Font* f, const Font& font) {
 struct Coverage {
   int w = 0, h = 0;
   std::vector<uint8_t> alpha;
+  int inkX0 = 0, inkY0 = 0, inkX1 = 0, inkY1 = 0;  // the box around every covered pixel
+
+  void FindInk() {
+    inkX0 = w, inkY0 = h, inkX1 = 0, inkY1 = 0;
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x)
+        if (alpha[size_t(y) * w + x]) {
+          inkX0 = std::min(inkX0, x), inkX1 = std::max(inkX1, x + 1);
+          inkY0 = std::min(inkY0, y), inkY1 = std::max(inkY1, y + 1);
+        }
+  }
 };
 
 // Renders one line of text and adds its coverage into cov at (x, y), clipped to cov.
@@ -204,22 +215,28 @@ LabelKey KeyOf(const Control& c) {
 struct CachedText {
   LabelKey key;
   Coverage coverage;
+  // An opaque label drawn whole in the colours it had last time, copied as it is while they
+  // stay the same.
+  Surface opaque;
+  uint32_t opaqueFore = 0, opaqueBack = 0;
 };
 
 // Keyed per control; each entry also holds the inputs it was made from, so a control that
 // reuses the address of one that is gone never gets a stale picture.
 using TextCache = std::unordered_map<const Control*, CachedText>;
 
-const Coverage& Cached(TextCache& cache, const Control& c, Coverage (*render)(const Control&)) {
+CachedText& Cached(TextCache& cache, const Control& c, Coverage (*render)(const Control&)) {
   if (cache.size() > 4096) cache.clear();  // forms rebuilt again and again, as tests do
   LabelKey key = KeyOf(c);
   auto it = cache.find(&c);
-  if (it != cache.end() && it->second.key == key) return it->second.coverage;
+  if (it != cache.end() && it->second.key == key) return it->second;
   ++g_renderCount;
   CachedText& entry = cache[&c];
   entry.key = std::move(key);
   entry.coverage = render(c);
-  return entry.coverage;
+  entry.coverage.FindInk();
+  entry.opaque = Surface();
+  return entry;
 }
 
 // Draws a line too wide for its label character by character, taking up to a pixel from each
@@ -306,7 +323,9 @@ uint32_t Blend(uint32_t dst, uint32_t fore, uint32_t a) {
 
 // Lays coverage whose (0, 0) is at frame pixel (x, y) onto the frame in colour, inside area.
 void Paint(const Coverage& cov, int x, int y, uint32_t color, Surface& frame, const Rect& area) {
-  const Rect r = Intersect(area, {x, y, cov.w, cov.h});
+  const Rect ink{x + cov.inkX0, y + cov.inkY0, cov.inkX1 - cov.inkX0, cov.inkY1 - cov.inkY0};
+  if (ink.w <= 0 || ink.h <= 0) return;
+  const Rect r = Intersect(area, ink);
   for (int fy = r.y; fy < r.y + r.h; ++fy) {
     const uint8_t* a = &cov.alpha[size_t(fy - y) * cov.w + (r.x - x)];
     uint32_t* d = &frame.At(r.x, fy);
@@ -408,9 +427,23 @@ std::vector<std::string> LabelLines(const Control& label) {
 void DrawLabel(const Control& label, Surface& frame, int x, int y, const Rect& clip) {
   const Rect area = FrameClip(frame, clip, {x, y, label.width, label.height});
   if (area.w <= 0 || area.h <= 0) return;
-  if (!label.transparent) FillRect(frame, area, label.backColor);
-  if (label.caption.empty()) return;
-  Paint(Cached(LabelCache(), label, RenderLabel), x, y, label.foreColor, frame, area);
+  if (label.caption.empty()) {
+    if (!label.transparent) FillRect(frame, area, label.backColor);
+    return;
+  }
+  CachedText& text = Cached(LabelCache(), label, RenderLabel);
+  if (label.transparent) {
+    Paint(text.coverage, x, y, label.foreColor, frame, area);
+    return;
+  }
+  if (text.opaque.Empty() || text.opaqueFore != label.foreColor ||
+      text.opaqueBack != label.backColor) {
+    text.opaque = Surface(label.width, label.height, label.backColor);
+    Paint(text.coverage, 0, 0, label.foreColor, text.opaque, {0, 0, label.width, label.height});
+    text.opaqueFore = label.foreColor;
+    text.opaqueBack = label.backColor;
+  }
+  BitBlt(frame, area.x, area.y, area.w, area.h, text.opaque, area.x - x, area.y - y, Rop::SrcCopy);
 }
 
 void DrawTextBox(const Control& box, Surface& frame, int x, int y, const Rect& clip,
@@ -430,7 +463,8 @@ void DrawTextBox(const Control& box, Surface& frame, int x, int y, const Rect& c
   const int scroll = std::max(0, caretX - (box.width - 2 * kMargin - 1));
   const int left = x + kMargin - scroll;
   if (!box.caption.empty())
-    Paint(Cached(TextBoxCache(), box, RenderTextLine), left, top, box.foreColor, frame, area);
+    Paint(Cached(TextBoxCache(), box, RenderTextLine).coverage, left, top, box.foreColor, frame,
+          area);
   if (focused && g_caretVisible) {
     const Rect bar = Intersect(area, {left + caretX, top, 1, std::min(lineHeight, box.height)});
     if (bar.w > 0 && bar.h > 0) FillRect(frame, bar, box.foreColor);

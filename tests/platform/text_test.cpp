@@ -176,6 +176,23 @@ TEST(Text, OpaqueLabelsFillTheirBackTransparentOnesDoNot) {
   Surface clipped(60, 20, 0);
   DrawLabel(label, clipped, 5, 3, {10, 0, 5, 20});
   EXPECT_EQ(CountColor(clipped, 0x808080), 5 * 11);
+
+  // With a caption: the text over the back colour, in the colours of the moment.
+  label.caption = "Label2";
+  Surface log(60, 20, 0x123456);
+  DrawLabel(label, log, 5, 3, {0, 0, 60, 20});
+  EXPECT_GT(CountColor(log, 0x80FF80), 5);
+  EXPECT_EQ(log.At(44, 13), 0x808080u);
+  EXPECT_EQ(CountColor(log, 0x123456), 60 * 20 - 40 * 11);
+  label.backColor = 0x000000;
+  label.foreColor = 0x004000;
+  DrawLabel(label, log, 5, 3, {0, 0, 60, 20});
+  EXPECT_EQ(CountColor(log, 0x80FF80), 0);
+  EXPECT_EQ(CountColor(log, 0x808080), 0);
+  EXPECT_GT(CountColor(log, 0x004000), 5);
+  Surface part(60, 20, 0x123456);
+  DrawLabel(label, part, 5, 3, {0, 5, 60, 3});
+  EXPECT_EQ(CountColor(part, 0x123456), 60 * 20 - 40 * 3);
 }
 
 TEST(Text, TextIsAlignedAndClippedToTheLabel) {
