@@ -1,0 +1,146 @@
+#include <string>
+#include <vector>
+
+#include "flow/game_state.h"
+#include "scenario_fixture.h"
+#include "shell/windows.h"
+
+namespace {
+
+using Slots = std::vector<int>;
+constexpr int kEnter = 13, kEscape = 27, kShift = 16;
+const std::string kDefaultLine = "最高報酬者記録： スナイパー日向 澄香： 150000円";
+
+class MissionEndTest : public ScenarioTest {};
+
+TEST_F(MissionEndTest, RewardEqualToTheRecordIsNoNewRecordButTheNameIsCommitted) {
+  Boot();
+  EndMissionWithReward(150000);
+  EXPECT_EQ(C("keka", 2).caption, "150000円");
+  EXPECT_EQ(C("keka", 3).caption, "150000円");
+  EXPECT_EQ(C("keka", 5).caption, "Ｃランク");
+  EXPECT_EQ(C("keka", 4).caption, "君には失望させられたよ。基礎からやり直したほうがいいな…");
+  EXPECT_FALSE(C("chu2").visible);
+  EXPECT_FALSE(C("chu").visible);
+  EXPECT_FALSE(C("ename").enabled);
+  EXPECT_EQ(C("ename").caption, "日向 澄香");
+  EXPECT_EQ(G.RecordReward, 150000);
+
+  Key(kEnter);
+  EXPECT_EQ(G.GameMode, 1);
+  EXPECT_EQ(G.Veteran, 1);
+  EXPECT_EQ(G.RecordHolder, "日向 澄香");
+  EXPECT_EQ(SaveValues(), "1,150000,\"日向 澄香\",1");
+  EXPECT_EQ(C("Label2").caption, kDefaultLine);
+  EXPECT_EQ(C("Label3").caption, kDefaultLine);
+  EXPECT_EQ(G.MenuChoice, 2);
+  EXPECT_EQ(G.PageStep, 0);
+  EXPECT_EQ(Highlights(), "0 0 1");
+  EXPECT_TRUE(C("title").visible);
+  EXPECT_FALSE(C("ending").visible);
+}
+
+TEST_F(MissionEndTest, ANegativeRewardShowsItsSignAndGetsE) {
+  Boot();
+  TakePlayedSlots();
+  EndMissionWithReward(-45000);
+  EXPECT_EQ(C("keka", 2).caption, "-45000円");
+  EXPECT_EQ(C("keka", 5).caption, "Ｅランク");
+  EXPECT_EQ(C("keka", 4).caption, "君を降格する！さっさとこの場から消えたまえ！");
+  const Slots slots = TakePlayedSlots();
+  ASSERT_GE(slots.size(), 3u);
+  EXPECT_EQ((Slots(slots.end() - 3, slots.end())), (Slots{16, 26, 11}));
+  EXPECT_EQ(G.RecordReward, 150000);
+  EXPECT_FALSE(C("ename").enabled);
+}
+
+TEST_F(MissionEndTest, BandEndsReachTheirRankAndVoice) {
+  struct Case {
+    int32_t reward;
+    const char* caption;
+    int voice;
+  };
+  // A record high enough that none of these is a new one.
+  WriteSave("1,99999999,\"日向 澄香\",1");
+  Boot();
+  for (const Case& c : {Case{900000, "Ｓランク", 21}, Case{600000, "Ａランク", 22},
+                        Case{250000, "Ｂランク", 23}, Case{150000, "Ｃランク", 24},
+                        Case{1, "Ｄランク", 25}, Case{0, "Ｅランク", 26},
+                        Case{1250001, "Ｅランク", 26}}) {
+    TakePlayedSlots();
+    EndMissionWithReward(c.reward);
+    EXPECT_EQ(C("keka", 5).caption, c.caption) << c.reward;
+    const Slots slots = TakePlayedSlots();
+    ASSERT_GE(slots.size(), 2u);
+    EXPECT_EQ(slots[slots.size() - 2], c.voice) << c.reward;
+    Key(kEnter);
+    ASSERT_EQ(G.GameMode, 1);
+  }
+}
+
+TEST_F(MissionEndTest, ANewRecordWaitsForANameAndKeepsItsFirstTwentyCharacters) {
+  Boot();
+  TakePlayedSlots();
+  EndMissionWithReward(900000);
+  EXPECT_EQ(C("keka", 3).caption, "150000円");  // the record it beat
+  EXPECT_EQ(C("keka", 5).caption, "Ｓランク");
+  EXPECT_EQ(G.RecordReward, 900000);
+  EXPECT_TRUE(C("chu2").visible);
+  EXPECT_TRUE(C("chu").visible);
+  EXPECT_TRUE(C("ename").enabled);
+  EXPECT_EQ(C("ename").caption, "");
+  const Slots slots = TakePlayedSlots();
+  EXPECT_EQ((Slots(slots.end() - 3, slots.end())), (Slots{16, 21, 11}));
+
+  // Nothing commits an empty name, and no other key acts here, Escape included.
+  Key(kEnter);
+  Key(kEscape);
+  Key(kShift);
+  EXPECT_EQ(G.GameMode, 2);
+  EXPECT_FALSE(host_->Ended());
+  EXPECT_EQ(SaveValues(), "0,150000,\"日向 澄香\",1");
+
+  host_->Type("軌道狙撃衛星の新しい操作員です、よろしく。");  // 21 characters
+  EXPECT_EQ(C("ename").caption, "軌道狙撃衛星の新しい操作員です、よろしく。");
+  Key(kEnter);
+  const std::string name = "軌道狙撃衛星の新しい操作員です、よろしく";
+  EXPECT_EQ(G.RecordHolder, name);
+  EXPECT_EQ(SaveValues(), "1,900000,\"" + name + "\",1");
+  const std::string line = "最高報酬者記録： スナイパー" + name + "： 900000円";
+  EXPECT_EQ(C("Label2").caption, line);
+  EXPECT_EQ(C("Label3").caption, line);
+  EXPECT_EQ(G.GameMode, 1);
+}
+
+TEST_F(MissionEndTest, AQuoteInTheNameCannotBreakTheSettingsFile) {
+  Boot();
+  EndMissionWithReward(300000);
+  host_->Type("A\"B,C");
+  Key(kEnter);
+  ASSERT_EQ(G.GameMode, 1);
+  EXPECT_EQ(G.RecordHolder.find('"'), std::string::npos);
+  EXPECT_EQ(SaveValues(), "1,300000,\"" + G.RecordHolder + "\",1");
+}
+
+TEST_F(MissionEndTest, ClosingTheResultScreenLosesTheNewRecord) {
+  Boot();
+  const std::string before = SaveBytes();
+  EndMissionWithReward(400000);
+  host_->Type("新記録");
+  host_->Close();
+  EXPECT_TRUE(host_->Ended());
+  EXPECT_EQ(SaveBytes(), before);
+}
+
+TEST_F(MissionEndTest, WithoutASettingsFileTheRecordLivesOnlyInTheRun) {
+  Boot();
+  EndMissionWithReward(700000);
+  RemoveSave();
+  host_->Type("風");
+  Key(kEnter);
+  EXPECT_EQ(G.RecordHolder, "風");
+  EXPECT_FALSE(SavePresent());
+  EXPECT_EQ(C("Label2").caption, "最高報酬者記録： スナイパー風： 700000円");
+}
+
+}  // namespace
