@@ -1,0 +1,182 @@
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "flow/game_state.h"
+#include "scenario_fixture.h"
+#include "shell/windows.h"
+#include "world/world_model.h"
+
+namespace {
+
+using Slots = std::vector<int>;
+constexpr int kShift = 16, kEscape = 27, kRight = 39;
+constexpr int kShotSound = 13, kShotReadySound = 11, kSixLeftVoice = 30, kMissionOver = 16;
+
+int Count(const Slots& slots, int slot) { return int(std::count(slots.begin(), slots.end(), slot)); }
+
+int ShotMarks() {
+  int marks = 0;
+  for (int x = 0; x < kMapCells; ++x)
+    for (int y = 0; y < kMapCells; ++y) marks += MapGrid[x][y][ShotMark];
+  return marks;
+}
+
+class PlayTest : public ScenarioTest {};
+
+TEST_F(PlayTest, ShiftWhileChargingFiresNothing) {
+  Boot();
+  StartMissionFromTitle();
+  TakePlayedSlots();
+  ASSERT_EQ(G.Charge, 246);
+  Key(kShift);
+  EXPECT_EQ(G.GameMode, 3);
+  EXPECT_EQ(C("li").y1, 60);
+  EXPECT_EQ(ShotMarks(), 0);
+  EXPECT_TRUE(TakePlayedSlots().empty());
+  EXPECT_EQ(C("sarch", 0).caption, "Welcome!");
+  // The position display still refreshes.
+  EXPECT_EQ(C("box").caption, "WidX: 14m");
+  EXPECT_EQ(C("box2").caption, "WidY: 14m");
+}
+
+TEST_F(PlayTest, AMissionHasFiftySixShotsAndWarnsWhenSixRemain) {
+  Boot();
+  StartMissionFromTitle();
+  for (int shot = 1; shot <= 56; ++shot) {
+    WaitForCharge();
+    TakePlayedSlots();
+    Key(kShift);
+    const Slots slots = TakePlayedSlots();
+    ASSERT_EQ(Count(slots, kShotSound), 1) << "shot " << shot;
+    EXPECT_EQ(Count(slots, kSixLeftVoice), shot == 50 ? 1 : 0) << "shot " << shot;
+    EXPECT_EQ(C("li").y1, 60 + 4 * shot);
+    if (shot < 56) {
+      ASSERT_EQ(G.GameMode, 3) << "shot " << shot;
+      EXPECT_EQ(C("sarch", 0).caption, "CarsolCode_#090");
+      EXPECT_EQ(slots.back(), kShotReadySound);
+    } else {
+      // The last shot is resolved in full, then the result screen comes, and the fire key's
+      // own last steps still run after it.
+      EXPECT_EQ(G.GameMode, 2);
+      EXPECT_TRUE(C("ending").visible);
+      EXPECT_EQ(Count(slots, kMissionOver), 1);
+      EXPECT_EQ(slots.back(), kShotReadySound);
+      EXPECT_EQ(G.Charge, 246);
+    }
+  }
+  EXPECT_GT(ShotMarks(), 0);
+  EXPECT_FALSE(C("tim1").enabled);
+  EXPECT_FALSE(C("Tim2").enabled);
+  EXPECT_FALSE(C("Tim3").enabled);
+  EXPECT_EQ(C("keka", 0).caption, std::to_string(G.TargetKills) + "人");
+  EXPECT_EQ(C("keka", 1).caption, std::to_string(G.CivilianKills) + "人");
+  EXPECT_EQ(C("keka", 2).caption, std::to_string(G.Reward) + "円");
+
+  // Nothing moves on the result screen.
+  const uint8_t charge = G.Charge;
+  Wait(3000);
+  Key(kShift);
+  EXPECT_EQ(G.Charge, charge);
+  EXPECT_EQ(C("li").y1, 284);
+}
+
+TEST_F(PlayTest, InstantChargeFiresOnEveryShiftRepeatYetStopsAtFiftySix) {
+  Boot();
+  StartMissionFromTitle();
+  ASSERT_TRUE(host_->Click("ura"));
+  ASSERT_TRUE(host_->Click("ura"));
+  ASSERT_EQ(G.HiddenMode, 2);
+  EXPECT_EQ(Form1().caption, "K.Z.V（即時充電）");
+  WaitForCharge();  // the mission's first charge still runs down
+  TakePlayedSlots();
+
+  // Shift held down: one key-down per auto-repeat, about 30 a second.
+  int keys = 0;
+  while (G.GameMode == 3 && keys < 200) {
+    Key(kShift);
+    ++keys;
+    Wait(33);
+  }
+  const Slots slots = TakePlayedSlots();
+  EXPECT_EQ(keys, 56);
+  EXPECT_EQ(Count(slots, kShotSound), 56);
+  EXPECT_EQ(Count(slots, kShotReadySound), 0);
+  EXPECT_EQ(Count(slots, kSixLeftVoice), 1);
+  EXPECT_EQ(G.Charge, 0);
+  EXPECT_EQ(G.GameMode, 2);
+  for (int i = 0; i < 20; ++i) Key(kShift);
+  EXPECT_EQ(Count(TakePlayedSlots(), kShotSound), 0);
+  EXPECT_EQ(G.HiddenMode, 2);  // survives the mission
+}
+
+TEST_F(PlayTest, EscapeDuringPlayEndsWithoutSaving) {
+  WriteSave("1,150000,\"日向 澄香\",1");
+  const std::string before = SaveBytes();
+  Boot();
+  StartMissionFromTitle();
+  WaitForCharge();
+  Key(kShift);
+  Key(kRight);
+  Key(kEscape);
+  EXPECT_TRUE(host_->Ended());
+  EXPECT_EQ(host_->EndReason(), "escape");
+  EXPECT_EQ(SaveBytes(), before);
+}
+
+TEST_F(PlayTest, ASecondMissionStartsClean) {
+  Boot();
+  StartMissionFromTitle();
+  WaitForCharge();
+  for (int i = 0; i < 30; ++i) Key(kRight);
+  // A hit, so that the status labels and the map carry traces, then the last shot.
+  PutPersonUnderAim();
+  Key(kShift);
+  ASSERT_NE(G.ShotPerson, 0);
+  ASSERT_NE(C("cname").caption, "");
+  C("li").y1 = 280;
+  WaitForCharge();
+  Key(kShift);
+  ASSERT_EQ(G.GameMode, 2);
+  ASSERT_GT(ShotMarks(), 0);
+  Key(13);  // the holder's name is still in the box
+  ASSERT_EQ(G.GameMode, 1);
+  EXPECT_EQ(ShotMarks(), 0);
+
+  Key(kShift);
+  ASSERT_EQ(G.GameMode, 3);
+  const std::vector<std::string> expected = {"Welcome!", "OrbitalSnipersatellite", "MainSystem",
+                                             "ALL Green", ".....", ".....", ".....", ".....",
+                                             "....."};
+  for (int line = 0; line < 9; ++line) {
+    EXPECT_EQ(C("sarch", line).caption, expected[line]) << line;
+    EXPECT_TRUE(C("sarch", line).transparent);
+  }
+  EXPECT_EQ(C("yenm").caption, "0");
+  EXPECT_EQ(C("dne").caption, "： 0円");
+  EXPECT_EQ(C("ndel").caption, "Del._= ");
+  EXPECT_EQ(C("cname").caption, "");
+  EXPECT_EQ(C("ccode").caption, "");
+  EXPECT_EQ(C("li").y1, 60);
+  EXPECT_EQ(C("all").left, 7);
+  EXPECT_EQ(C("all").top, 7);
+  EXPECT_EQ(G.Reward, 0);
+  EXPECT_EQ(G.ViewX, 10);
+  EXPECT_EQ(G.ViewY, 10);
+  EXPECT_EQ(G.CursorX, 8);
+  EXPECT_EQ(G.CursorY, 8);
+  EXPECT_EQ(G.Charge, 246);
+  EXPECT_EQ(G.NaviCounter, -50);
+  EXPECT_EQ(G.ComboCount, 0);
+  EXPECT_EQ(G.ComboArmed, 0);
+  EXPECT_EQ(ShotMarks(), 0);
+  int blood = 0;
+  for (int x = 0; x < kMapCells; ++x)
+    for (int y = 0; y < kMapCells; ++y) blood += MapGrid[x][y][Blood];
+  EXPECT_EQ(blood, 0);
+  EXPECT_TRUE(C("tim1").enabled);
+  EXPECT_TRUE(C("Tim2").enabled);
+  EXPECT_TRUE(C("Tim3").enabled);
+}
+
+}  // namespace
