@@ -1,0 +1,68 @@
+// kzv-gen-sounds: makes every sound file of data/ — the effects, the commander's voice clips
+// and the music — from nothing but our own code, the table of voice lines and the speech
+// synthesiser. Same inputs, same bytes.
+//
+//   kzv-gen-sounds <output folder> <voice_lines.tsv> [<espeak-ng program>]
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "bgm_score.h"
+#include "radio_voice.h"
+#include "sound_effects.h"
+#include "wave_file.h"
+
+namespace {
+
+bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+  const std::string temp = path + ".part";
+  std::FILE* f = std::fopen(temp.c_str(), "wb");
+  if (f == nullptr) return false;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  const bool closed = std::fclose(f) == 0;
+  std::error_code ec;
+  if (written && closed) std::filesystem::rename(temp, path, ec);
+  if (!written || !closed || ec) {
+    std::filesystem::remove(temp, ec);
+    return false;
+  }
+  return true;
+}
+
+int Fail(const std::string& message) {
+  std::fprintf(stderr, "kzv-gen-sounds: %s\n", message.c_str());
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3 || argc > 4) {
+    std::fprintf(stderr, "usage: kzv-gen-sounds <output folder> <voice_lines.tsv> [<espeak-ng>]\n");
+    return 2;
+  }
+  const std::string out = argv[1];
+  const std::string espeak = argc == 4 ? argv[3] : "espeak-ng";
+  std::error_code ec;
+  std::filesystem::create_directories(out, ec);
+  std::string error;
+
+  for (const auto& effect : sounds::MakeSoundEffects()) {
+    if (!sounds::WriteWave16(out + "/" + effect.file, effect.sound, error)) return Fail(error);
+  }
+
+  const auto lines = sounds::ReadVoiceLines(argv[2], error);
+  if (!lines) return Fail(error);
+  for (const auto& line : *lines) {
+    const auto speech = sounds::Speak(espeak, line.kana, error);
+    if (!speech) return Fail(error);
+    const auto clip = sounds::RadioFilter(*speech, static_cast<uint64_t>(line.slot));
+    if (!sounds::WriteWave16(out + "/" + line.file, clip, error)) return Fail(error);
+  }
+
+  if (!WriteBytes(out + "/bgm.mid", sounds::ComposeBackgroundMusic())) {
+    return Fail("cannot write " + out + "/bgm.mid");
+  }
+  return 0;
+}
