@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -279,4 +281,28 @@ TEST(Text, TheTextBoxShowsItsCaretWhileFocused) {
   DrawTextBox(box, wide, 5, 4, {0, 0, 200, 30}, true);
   for (int y = 5; y < 25; ++y) EXPECT_EQ(wide.At(5 + 185 - 3, y), 0x80FF80u) << y;
   EXPECT_EQ(wide.At(5 + 185, 10), 0u);
+}
+
+// Run in a fresh process (fonts are looked up once per run): with a fontconfig that knows no
+// font at all, labels still draw their back colour, text is left out, and one warning says so.
+TEST(TextDeathTest, WithNoFontAtAllTextIsLeftOutWithOneWarning) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const std::string config = testing::TempDir() + "kzv-no-fonts.conf";
+  EXPECT_EXIT(
+      {
+        FILE* f = std::fopen(config.c_str(), "w");
+        std::fputs("<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n", f);
+        std::fclose(f);
+        setenv("FONTCONFIG_FILE", config.c_str(), 1);
+        Control label = MakeLabel(40, 12, "ガングロ");
+        label.transparent = false;
+        Surface frame(40, 12, 0);
+        DrawLabel(label, frame, 0, 0, {0, 0, 40, 12});
+        DrawLabel(label, frame, 0, 0, {0, 0, 40, 12});
+        Control box = label;
+        box.kind = ControlKind::TextBox;
+        DrawTextBox(box, frame, 0, 0, {0, 0, 40, 12}, true);
+        std::exit(CountColor(frame, 0x808080) == 40 * 12 && LabelLines(label).empty() ? 0 : 1);
+      },
+      testing::ExitedWithCode(0), "^kzv: no font that covers Japanese is installed; text is not drawn\n$");
 }
