@@ -126,7 +126,8 @@ int MeasureIn(TTF_Font* f, std::string_view text) {
 
 // The captions were laid out for MS P Gothic, whose Latin letters are narrower than IPA
 // P Gothic's: "WidX: 14m" needs 62 px where its label has 59. Rather than wrap such a line and
-// lose its end below the label, the gaps next to Latin characters may each give up one pixel.
+// lose its end below the label, the gaps next to Latin characters may each give up a pixel per
+// six pixels of font size (its digits are a third wider: "：+10815円" takes 66 px of 58).
 int SqueezableGaps(std::string_view line) {
   int gaps = 0;
   bool previousWide = true, first = true;
@@ -142,9 +143,11 @@ int SqueezableGaps(std::string_view line) {
 }
 
 // The narrowest a line can be drawn.
+int SqueezePerGap(TTF_Font* f) { return std::max(1, TTF_FontHeight(f) / 6); }
+
 int SqueezedWidth(TTF_Font* f, std::string_view line) {
   const int natural = MeasureIn(f, line);
-  return natural == 0 ? 0 : std::max(1, natural - SqueezableGaps(line));
+  return natural == 0 ? 0 : std::max(1, natural - SqueezableGaps(line) * SqueezePerGap(f));
 }
 
 // Where a line's baseline lies below its top: as MS P Gothic places it (86 % of the em),
@@ -244,7 +247,7 @@ CachedText& Cached(TextCache& cache, const Control& c, Coverage (*render)(const 
 void RenderSqueezed(TTF_Font* f, const std::string& line, int natural, int room, int x, int y,
                    Coverage& cov) {
   const int gaps = SqueezableGaps(line);
-  const int squeeze = std::min(natural - room, gaps);
+  const int squeeze = std::min(natural - room, gaps * SqueezePerGap(f));
   int gap = 0;
   bool previousWide = true, first = true;
   for (size_t i = 0; i < line.size();) {

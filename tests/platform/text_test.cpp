@@ -157,6 +157,10 @@ TEST(Text, ALatinLineALittleTooWideIsDrawnTighterRatherThanWrapped) {
   EXPECT_LE(first, 1);
   EXPECT_LT(last, box.width);
   EXPECT_GE(last, box.width - 6);  // the "m" is there, not cut off
+  // The value of a shot in the status panel.
+  Control& value = (*form)("dne");
+  value.caption = "：+10815円";
+  EXPECT_EQ(LabelLines(value), Lines{"：+10815円"});
   // Japanese text is never squeezed: it wraps as designed.
   box.caption = "一般市民一般市民";
   EXPECT_EQ(LabelLines(box).size(), 2u);
