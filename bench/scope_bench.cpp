@@ -40,7 +40,8 @@ constexpr int64_t kTickBytes = 8 * kViewBytes + 4 * kScopeBytes + kBandBytes + k
 platform::Surface Patterned(int w, int h, uint32_t seed) {
   platform::Surface s(w, h);
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) s.At(x, y) = (uint32_t(x * 2654435761u) ^ uint32_t(y * 40503u) ^ seed) & 0xFFFFFF;
+    for (int x = 0; x < w; ++x)
+      s.At(x, y) = (uint32_t(x * 2654435761u) ^ uint32_t(y * 40503u) ^ seed) & 0xFFFFFF;
   return s;
 }
 
@@ -72,7 +73,8 @@ void SetUpPlayingWorld() {
   // A full city: streets and buildings, 1000 people on streets, blood and shot marks about.
   for (int x = 1; x <= 100; ++x)
     for (int y = 1; y <= 100; ++y) {
-      MapGrid[x][y][Terrain] = uint8_t((x % 6 == 0 || y % 5 == 0) ? (x + y) % 10 : 10 + (x * y) % 43);
+      MapGrid[x][y][Terrain] =
+          uint8_t((x % 6 == 0 || y % 5 == 0) ? (x + y) % 10 : 10 + (x * y) % 43);
       MapGrid[x][y][Blood] = uint8_t((x * 31 + y * 17) % 23 < 6 ? (x + y) % 6 : 0);
       MapGrid[x][y][ShotMark] = uint8_t((x * 13 + y) % 29 == 0);
     }
@@ -153,15 +155,15 @@ void BM_MemcpyOverTheTickSurfaces(benchmark::State& state) {
     benchmark::ClobberMemory();
   };
   for (auto _ : state) {
-    std::memset(work.data(), 0, kViewBytes);                       // clear
+    std::memset(work.data(), 0, kViewBytes);                              // clear
     for (int pass = 0; pass < 5; ++pass) copy(work, sheets, kViewBytes);  // the cells
-    copy(work, eye, kViewBytes);                                   // mask
-    copy(work, cursorAndHairs, kSmallBytes);                       // cursor and cross-hairs
-    copy(work, noise, kBandBytes);                                 // band
-    copy(sco2, work, kScopeBytes);                                 // stretch
-    copy(sco2, scoMask, kScopeBytes);                              // overlay
+    copy(work, eye, kViewBytes);                                          // mask
+    copy(work, cursorAndHairs, kSmallBytes);                              // cursor and cross-hairs
+    copy(work, noise, kBandBytes);                                        // band
+    copy(sco2, work, kScopeBytes);                                        // stretch
+    copy(sco2, scoMask, kScopeBytes);                                     // overlay
     copy(sco2, scoImage, kScopeBytes);
-    copy(big, sco2, kScopeBytes);                                  // present
+    copy(big, sco2, kScopeBytes);  // present
     copy(main, work, kViewBytes);
   }
   state.SetBytesProcessed(state.iterations() * kTickBytes);

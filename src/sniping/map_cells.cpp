@@ -89,15 +89,14 @@ struct CellRow {
 // their order and is written once, which gives the result of the five copies since the
 // sheets are other surfaces than `work`. Every square must lie inside its surface.
 template <bool kBlood, bool kPerson>
-void FuseCell(const CellSheets& s, int x, int y, int tileX, int tileY, int bloodX,
-              int personX) {
+void FuseCell(const CellSheets& s, int x, int y, int tileX, int tileY, int bloodX, int personX) {
   for (int row = 0; row < kCell; ++row) {
     const uint32_t* bloodImage = &s.chi.pixels[size_t(row) * s.chi.width + bloodX];
     const uint32_t* personImage = &s.peple.pixels[size_t(row) * s.peple.width + personX];
-    const CellRow<kBlood, kPerson> cellRow{
-        &s.cip.pixels[size_t(tileY + row) * s.cip.width + tileX],
-        bloodImage + size_t(kCell) * s.chi.width, bloodImage,
-        personImage + size_t(kCell) * s.peple.width, personImage};
+    const CellRow<kBlood, kPerson> cellRow{&s.cip.pixels[size_t(tileY + row) * s.cip.width + tileX],
+                                           bloodImage + size_t(kCell) * s.chi.width, bloodImage,
+                                           personImage + size_t(kCell) * s.peple.width,
+                                           personImage};
     cellRow.Apply(&s.work.pixels[size_t(y + row) * s.work.width + x]);
   }
 }
@@ -120,10 +119,14 @@ void DrawCell(const CellSheets& s, const EmptySprites& empty, int x, int y,
   }
   const bool blood = !(cell.blood == 0 && empty.blood);
   const bool person = !(cell.occupant == 0 && empty.person);
-  if (blood && person) FuseCell<true, true>(s, x, y, tileX, tileY, bloodX, personX);
-  else if (blood) FuseCell<true, false>(s, x, y, tileX, tileY, bloodX, personX);
-  else if (person) FuseCell<false, true>(s, x, y, tileX, tileY, bloodX, personX);
-  else FuseCell<false, false>(s, x, y, tileX, tileY, bloodX, personX);
+  if (blood && person)
+    FuseCell<true, true>(s, x, y, tileX, tileY, bloodX, personX);
+  else if (blood)
+    FuseCell<true, false>(s, x, y, tileX, tileY, bloodX, personX);
+  else if (person)
+    FuseCell<false, true>(s, x, y, tileX, tileY, bloodX, personX);
+  else
+    FuseCell<false, false>(s, x, y, tileX, tileY, bloodX, personX);
 }
 
 }  // namespace
@@ -134,9 +137,7 @@ void DrawMapCells(const CellSheets& s, int scopeX, int scopeY) {
   // memory.
   for (int j = 1; j <= kViewCells; ++j) {
     for (int i = 1; i <= kViewCells; ++i) {
-      DrawCell(s, empty, kCell * (i - 1), kCell * (j - 1),
-               ReadCell(scopeX + i, scopeY + j));
+      DrawCell(s, empty, kCell * (i - 1), kCell * (j - 1), ReadCell(scopeX + i, scopeY + j));
     }
   }
 }
-

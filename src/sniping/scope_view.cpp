@@ -117,11 +117,11 @@ void Tim1_Timer() {
   work.Cls();
   G.ScopeX = G.ViewX;
   G.ScopeY = G.ViewY;
-  const ScopeSurfaces surfaces{work.image,           form("main").image,  form("sco2").image,
-                               form("big").image,    form("cip").image,   form("chi").image,
-                               form("peple").image,  form("sol").image,   form("line1").image,
-                               form("line2").image,  form("noise").image, form("eye").image,
-                               form("fra").image,    form("sco").image};
+  const ScopeSurfaces surfaces{work.image,          form("main").image,  form("sco2").image,
+                               form("big").image,   form("cip").image,   form("chi").image,
+                               form("peple").image, form("sol").image,   form("line1").image,
+                               form("line2").image, form("noise").image, form("eye").image,
+                               form("fra").image,   form("sco").image};
   DrawView(surfaces);
   Identify(form);
 }

@@ -30,14 +30,20 @@ void PlaySound(int slot) {
   if (G.SoundOn == 1) STPlay(slot);
 }
 
-bool InsideGrid(int x, int y) { return x >= 0 && x < kMapCells && y >= 0 && y < kMapCells; }
+bool InsideGrid(int x, int y) {
+  return x >= 0 && x < kMapCells && y >= 0 && y < kMapCells;
+}
 
 int32_t BaseValue(int kind) {
   switch (kind) {
-    case Citizen: return -15000;
-    case Child: return -20000;
-    case Elder: return -10000;
-    case Target: return 10000;
+    case Citizen:
+      return -15000;
+    case Child:
+      return -20000;
+    case Elder:
+      return -10000;
+    case Target:
+      return 10000;
   }
   return 0;
 }

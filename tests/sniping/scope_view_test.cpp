@@ -107,17 +107,17 @@ TEST_F(ScopeViewTest, KnownPersonAndBloodOnKnownCells) {
   TickAndCompare();
 
   const platform::Surface& view = Form1()("main").image;
-  EXPECT_EQ(view.At(46, 61), 0x001300u);   // the person's image (look 3)
-  EXPECT_EQ(view.At(55, 70), 0x200007u);   // tile 7 beside it
-  EXPECT_EQ(view.At(91, 31), 0x00A500u);   // victim's cell (view (7, 3)), top half
+  EXPECT_EQ(view.At(46, 61), 0x001300u);  // the person's image (look 3)
+  EXPECT_EQ(view.At(55, 70), 0x200007u);  // tile 7 beside it
+  EXPECT_EQ(view.At(91, 31), 0x00A500u);  // victim's cell (view (7, 3)), top half
   EXPECT_EQ(view.At(92, 42), 0x400000u | ((27 * 7 + 33 * 3) % 53));  // marked tile below
-  EXPECT_EQ(view.At(76, 31), 0x00A400u);   // west splash
+  EXPECT_EQ(view.At(76, 31), 0x00A400u);                             // west splash
   EXPECT_EQ(view.At(77, 43), 0x400000u | ((26 * 7 + 33 * 3) % 53));  // marked tile under it
-  EXPECT_EQ(view.At(92, 16), 0x00A100u);   // north splash
-  EXPECT_EQ(view.At(114, 31), 0x00A200u);  // east splash
-  EXPECT_EQ(view.At(106, 31), 0x001500u);  // the person over it (look 5)
+  EXPECT_EQ(view.At(92, 16), 0x00A100u);                             // north splash
+  EXPECT_EQ(view.At(114, 31), 0x00A200u);                            // east splash
+  EXPECT_EQ(view.At(106, 31), 0x001500u);                            // the person over it (look 5)
   EXPECT_EQ(view.At(106, 40), 0x001500u);
-  EXPECT_EQ(view.At(92, 46), 0x00A300u);   // south splash
+  EXPECT_EQ(view.At(92, 46), 0x00A300u);              // south splash
   EXPECT_EQ(view.At(90, 30), 0x00A500u & 0x7F7F7Fu);  // a pixel the eye mask darkens
 }
 
@@ -130,14 +130,14 @@ TEST_F(ScopeViewTest, SpriteZeroIsDrawnOnEveryCellWhateverItHolds) {
   Tim1_Timer();
   const platform::Surface& view = Form1()("main").image;
   EXPECT_EQ(view.At(1, 1), crafted::Tile((21 * 7 + 31 * 3) % 53, false) | 0x010000u);
-  EXPECT_EQ(view.At(46, 61), 0x001300u);           // the person covers it
+  EXPECT_EQ(view.At(46, 61), 0x001300u);  // the person covers it
   EXPECT_EQ(view.At(55, 61), 0x010000u | crafted::Tile((24 * 7 + 35 * 3) % 53, false));
 }
 
 TEST_F(ScopeViewTest, TilesBeyondASmallSheetAreClippedAway) {
   Form1()("cip").image = platform::Surface(300, 30, 0x202020);  // tiles 0..19 only
-  MapGrid[21][31][Terrain] = 19;  // view cell (1, 1)
-  MapGrid[22][31][Terrain] = 20;  // view cell (2, 1)
+  MapGrid[21][31][Terrain] = 19;                                // view cell (1, 1)
+  MapGrid[22][31][Terrain] = 20;                                // view cell (2, 1)
   Tim1_Timer();
   const platform::Surface& view = Form1()("main").image;
   EXPECT_EQ(view.At(1, 1), 0x202020u);
@@ -148,8 +148,8 @@ TEST_F(ScopeViewTest, BandSweepsAndIsClippedAtBothEdges) {
   struct Case {
     int navi, firstRow, rows;
   };
-  for (const Case& c : {Case{-50, 0, 0}, Case{-49, 0, 1}, Case{176, 176, 49}, Case{224, 224, 1},
-                        Case{400, 0, 0}}) {
+  for (const Case& c :
+       {Case{-50, 0, 0}, Case{-49, 0, 1}, Case{176, 176, 49}, Case{224, 224, 1}, Case{400, 0, 0}}) {
     G.NaviCounter = int16_t(c.navi);
     TickAndCompare();
     int banded = 0, first = -1;
@@ -177,7 +177,7 @@ TEST_F(ScopeViewTest, FlashFrameLastsExactlyOneTick) {
   EXPECT_EQ(view.At(0, 0), 0x7F7F7Fu);  // white darkened by the mask
   EXPECT_EQ(view.At(0, 100), 0x7F7F7Fu | crafted::Band);
   EXPECT_EQ(Form1()("big").image.At(100, 100), 0xFFFFFFu);  // the magnified white frame
-  TickAndCompare();  // and the map is back
+  TickAndCompare();                                         // and the map is back
   EXPECT_EQ(Form1()("main").image.At(1, 1), crafted::Tile((21 * 7 + 31 * 3) % 53, false));
 }
 
@@ -191,8 +191,12 @@ TEST_F(ScopeViewTest, ScopeReplicatesTheCursorSurroundingsWithoutCrossHairs) {
   int run = 1;
   for (int x = 1; x < 200; ++x) {
     const int source = x * 45 / 200;
-    if (source == (x - 1) * 45 / 200) ++run;
-    else { runs.push_back(run); run = 1; }
+    if (source == (x - 1) * 45 / 200)
+      ++run;
+    else {
+      runs.push_back(run);
+      run = 1;
+    }
   }
   runs.push_back(run);
   EXPECT_EQ(runs.size(), 45u);
@@ -310,10 +314,15 @@ TEST_F(ScopeViewTest, AutoSnipeShootsAPersonInTheSameTick) {
   PlacePerson(31, Cx(), Cy(), 1, Target, 1, 1);
   PinBonus(2);
   Tim1_Timer();
-  const std::vector<std::string> expected = {"Nice!..GUNGURO", "Delete..安西 亜由美",
-                                             "Set_=安西 亜由美", "Pdition-",
-                                             "CarsolCode_#090", "Set_=安西 亜由美",
-                                             "Pdition-", "", ""};
+  const std::vector<std::string> expected = {"Nice!..GUNGURO",
+                                             "Delete..安西 亜由美",
+                                             "Set_=安西 亜由美",
+                                             "Pdition-",
+                                             "CarsolCode_#090",
+                                             "Set_=安西 亜由美",
+                                             "Pdition-",
+                                             "",
+                                             ""};
   EXPECT_EQ(LogLines(), expected);
   EXPECT_EQ(PlayedSlots(), (std::vector<int>{10, 13, 29}));
   EXPECT_EQ(G.ShotReward, 10200);

@@ -217,7 +217,8 @@ TEST_F(ShotTest, NoSoundsWithSoundOff) {
 
 TEST_F(ShotTest, GridShowingSomebodyTheTableDoesNotKnowStopsTheProgram) {
   std::string shown;
-  platform::SetMessageBoxHandler([&](const std::string&, const std::string& text) { shown = text; });
+  platform::SetMessageBoxHandler(
+      [&](const std::string&, const std::string& text) { shown = text; });
   MapGrid[kCx][kCy][Occupant] = 6;  // as the driver's setcell would leave it
   try {
     ResolveShot();

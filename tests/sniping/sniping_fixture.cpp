@@ -88,7 +88,8 @@ void SnipingTest::TearDown() {
 std::vector<int> SnipingTest::PlayedSlots() {
   std::vector<int> slots;
   for (const SoundCall& call : TakeSoundCalls()) {
-    if (call.function == "STPlay" && call.args.size() == 1) slots.push_back(std::stoi(call.args[0]));
+    if (call.function == "STPlay" && call.args.size() == 1)
+      slots.push_back(std::stoi(call.args[0]));
   }
   return slots;
 }

@@ -16,9 +16,15 @@
 // horizontal cross-hair in red 0x10, 0x08, 0x04.
 namespace crafted {
 
-constexpr uint32_t Tile(int t, bool marked) { return (marked ? 0x400000u : 0x200000u) | uint32_t(t); }
-constexpr uint32_t BloodImage(int b) { return uint32_t(0xA0 | b) << 8; }
-constexpr uint32_t PersonImage(int look) { return uint32_t(0x10 | look) << 8; }
+constexpr uint32_t Tile(int t, bool marked) {
+  return (marked ? 0x400000u : 0x200000u) | uint32_t(t);
+}
+constexpr uint32_t BloodImage(int b) {
+  return uint32_t(0xA0 | b) << 8;
+}
+constexpr uint32_t PersonImage(int look) {
+  return uint32_t(0x10 | look) << 8;
+}
 constexpr uint32_t CursorFrame0 = 0x000040, CursorFrame15 = 0x000080;
 constexpr uint32_t Band = 0x100000;
 constexpr uint32_t VerticalHair = 0x080000, HorizontalHair = 0x040000;
@@ -27,14 +33,22 @@ constexpr uint32_t ScopeRim = 0x123456;                 // scope overlay outside
 
 // Blood sprites are opaque on the top half of a cell (rows 0..7), people sprites on the left
 // half (columns 0..7); sprite 0 of each sheet is empty.
-inline bool BloodCovers(int /*lx*/, int ly) { return ly < 8; }
-inline bool PersonCovers(int lx, int /*ly*/) { return lx < 8; }
+inline bool BloodCovers(int /*lx*/, int ly) {
+  return ly < 8;
+}
+inline bool PersonCovers(int lx, int /*ly*/) {
+  return lx < 8;
+}
 
 // The eye mask darkens a sparse pattern of pixels; elsewhere it keeps the map.
-inline uint32_t Eye(int x, int y) { return (x + 2 * y) % 5 == 0 ? 0x7F7F7F : 0xFFFFFF; }
+inline uint32_t Eye(int x, int y) {
+  return (x + 2 * y) % 5 == 0 ? 0x7F7F7F : 0xFFFFFF;
+}
 
 // The scope overlay lets the magnified view through except on a rim on the right and bottom.
-inline bool ScopeRimAt(int x, int y) { return x >= 190 || y >= 190; }
+inline bool ScopeRimAt(int x, int y) {
+  return x >= 190 || y >= 190;
+}
 
 platform::Surface TileSheet();
 platform::Surface SpriteSheet(int sprites, uint32_t (*image)(int), bool (*covers)(int, int));
