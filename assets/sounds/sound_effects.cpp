@@ -118,7 +118,7 @@ Sound MenuMove() {
     s.samples[i] += static_cast<float>(0.4 * tick_filter.Process(noise.Next()));
   }
   NormalisePeak(s.samples, 0.45);
-  FadeEdges(s, 0.0, 0.005);
+  FadeEdges(s, 0.0005, 0.005);
   return s;
 }
 
