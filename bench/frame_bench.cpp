@@ -28,10 +28,12 @@ std::unique_ptr<Form> PlayingForm1() {
   f("ending").visible = false;
   uint32_t shade = 0x101010;
   for (auto& c : f.controls)
-    if (c->kind == ControlKind::PictureBox) c->SetPicture(Surface(c->width, c->height, shade += 0x030303));
+    if (c->kind == ControlKind::PictureBox)
+      c->SetPicture(Surface(c->width, c->height, shade += 0x030303));
   f("Label3").caption = "最高報酬者記録： スナイパー日向 澄香： 150000円";
-  const char* log[] = {"Set_=佐藤 花子", "Pdition-", "navigation...", "CarsolCode_#090", "ALL Green",
-                       ".....", ".....", ".....", "....."};
+  const char* log[] = {"Set_=佐藤 花子",  "Pdition-",  "navigation...",
+                       "CarsolCode_#090", "ALL Green", ".....",
+                       ".....",           ".....",     "....."};
   for (int i = 0; i < 9; ++i) f("sarch", i).caption = log[i];
   f("cname").caption = "佐藤 花子";
   f("ccode").caption = "ガングロ";
@@ -64,8 +66,12 @@ void BM_MemcpyFrame(benchmark::State& state) {
   state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes));
 }
 // A whole frame; a 15 x 15 cell; a 225 x 225 view; a 200 x 200 scope; one scope tick's writes.
-BENCHMARK(BM_MemcpyFrame)->Arg(640 * 480 * 4)->Arg(15 * 15 * 4)->Arg(225 * 225 * 4)
-    ->Arg(200 * 200 * 4)->Arg(2307700);
+BENCHMARK(BM_MemcpyFrame)
+    ->Arg(640 * 480 * 4)
+    ->Arg(15 * 15 * 4)
+    ->Arg(225 * 225 * 4)
+    ->Arg(200 * 200 * 4)
+    ->Arg(2307700);
 
 // One masked 15 x 15 sprite cell of the map view, as the scope tick draws 225 of them: the
 // tile by OR, then mask by AND and image by OR for the blood and the person.
@@ -91,7 +97,10 @@ void BM_BitBltWholeView(benchmark::State& state) {
   }
   state.SetBytesProcessed(int64_t(state.iterations()) * 225 * 225 * 4);
 }
-BENCHMARK(BM_BitBltWholeView)->Arg(int(Rop::SrcCopy))->Arg(int(Rop::SrcPaint))->Arg(int(Rop::SrcAnd));
+BENCHMARK(BM_BitBltWholeView)
+    ->Arg(int(Rop::SrcCopy))
+    ->Arg(int(Rop::SrcPaint))
+    ->Arg(int(Rop::SrcAnd));
 
 // The scope: 45 x 45 pixels around the cursor magnified to 200 x 200.
 void BM_StretchBltScope(benchmark::State& state) {

@@ -65,8 +65,14 @@ void DrawLine(const Control& line, Surface& frame, const Rect& clip) {
     Plot(frame, x, y, width, line.foreColor, clip);
     if (x == x2 && y == y2) break;
     const int e2 = 2 * err;
-    if (e2 >= dy) { err += dy; x += stepX; }
-    if (e2 <= dx) { err += dx; y += stepY; }
+    if (e2 >= dy) {
+      err += dy;
+      x += stepX;
+    }
+    if (e2 <= dx) {
+      err += dx;
+      y += stepY;
+    }
   }
 }
 
@@ -93,15 +99,24 @@ void DrawChildren(Form& form, const Control* container, Surface& frame, const Re
 void DrawControl(Form& form, Control& c, Surface& frame, const Rect& clip, Control* focus) {
   const Rect r = ClientRect(c);
   switch (c.kind) {
-    case ControlKind::Label: DrawLabel(c, frame, r.x, r.y, clip); break;
-    case ControlKind::Shape: DrawShape(c, r, frame, clip); break;
-    case ControlKind::Line: DrawLine(c, frame, clip); break;
-    case ControlKind::TextBox: DrawTextBox(c, frame, r.x, r.y, clip, &c == focus); break;
+    case ControlKind::Label:
+      DrawLabel(c, frame, r.x, r.y, clip);
+      break;
+    case ControlKind::Shape:
+      DrawShape(c, r, frame, clip);
+      break;
+    case ControlKind::Line:
+      DrawLine(c, frame, clip);
+      break;
+    case ControlKind::TextBox:
+      DrawTextBox(c, frame, r.x, r.y, clip, &c == focus);
+      break;
     case ControlKind::PictureBox:
       DrawPictureBox(c, r, frame, clip);
       DrawChildren(form, &c, frame, Intersect(r, clip), focus);
       break;
-    case ControlKind::Timer: break;
+    case ControlKind::Timer:
+      break;
   }
 }
 
@@ -131,8 +146,7 @@ bool CoversArea(const Control& box, const Rect& area) {
   if (box.kind != ControlKind::PictureBox || !box.visible) return false;
   const Rect r = ClientRect(box);
   const int w = std::min(r.w, box.image.width), h = std::min(r.h, box.image.height);
-  return r.x <= area.x && r.y <= area.y && r.x + w >= area.x + area.w &&
-         r.y + h >= area.y + area.h;
+  return r.x <= area.x && r.y <= area.y && r.x + w >= area.x + area.w && r.y + h >= area.y + area.h;
 }
 
 Control* HitChildren(Form& form, const Control* container, int x, int y, const Rect& clip) {
@@ -148,7 +162,8 @@ Control* HitChildren(Form& form, const Control* container, int x, int y, const R
   }
   // Lines and shapes have no click of their own; a click on them goes to what lies below.
   for (Control* c : children)
-    if (c->visible && c->kind == ControlKind::Label && Contains(Intersect(ClientRect(*c), clip), x, y))
+    if (c->visible && c->kind == ControlKind::Label &&
+        Contains(Intersect(ClientRect(*c), clip), x, y))
       return c;
   return nullptr;
 }

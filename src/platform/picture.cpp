@@ -27,7 +27,9 @@ struct Bytes {
   }
 };
 
-bool SideOk(int64_t side) { return side > 0 && side <= kMaxPictureSide; }
+bool SideOk(int64_t side) {
+  return side > 0 && side <= kMaxPictureSide;
+}
 
 // Windows bitmap: the headers must be whole and the size sensible; SDL_image checks the rest
 // and refuses pixel data that is cut short.
@@ -107,8 +109,8 @@ bool JpegLooksWhole(const Bytes& b) {
     if (!b.Has(at, 2)) return false;
     const unsigned length = b.U16be(at);
     if (length < 2 || !b.Has(at, length)) return false;
-    const bool startOfFrame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 &&
-                              marker != 0xC8 && marker != 0xCC;
+    const bool startOfFrame =
+        marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
     if (startOfFrame) {
       if (length < 8) return false;
       if (!SideOk(b.U16be(at + 3)) || !SideOk(b.U16be(at + 5))) return false;
@@ -126,7 +128,8 @@ bool JpegLooksWhole(const Bytes& b) {
 }
 
 Kind Recognise(const Bytes& b) {
-  if (b.Has(0, 2) && b.p[0] == 'B' && b.p[1] == 'M') return BmpLooksWhole(b) ? Kind::Bmp : Kind::Unknown;
+  if (b.Has(0, 2) && b.p[0] == 'B' && b.p[1] == 'M')
+    return BmpLooksWhole(b) ? Kind::Bmp : Kind::Unknown;
   if (b.Has(0, 6) && (std::memcmp(b.p, "GIF87a", 6) == 0 || std::memcmp(b.p, "GIF89a", 6) == 0))
     return GifLooksWhole(b) ? Kind::Gif : Kind::Unknown;
   if (b.Has(0, 3) && b.p[0] == 0xFF && b.p[1] == 0xD8 && b.p[2] == 0xFF)
@@ -192,9 +195,8 @@ std::optional<Surface> LoadPictureBytes(const unsigned char* bytes, std::size_t 
 }
 
 bool SavePng(const Surface& surface, const std::string& path) {
-  return SaveBeside(surface, path, [](SDL_Surface* s, const char* file) {
-    return IMG_SavePNG(s, file);
-  });
+  return SaveBeside(surface, path,
+                    [](SDL_Surface* s, const char* file) { return IMG_SavePNG(s, file); });
 }
 
 bool SavePictureJpeg(const Surface& surface, const std::string& path, int quality) {

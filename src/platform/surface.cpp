@@ -16,14 +16,19 @@ inline Pixels4 Load4(const uint32_t* p) {
   std::memcpy(&v, p, sizeof v);
   return v;
 }
-inline void Store4(uint32_t* p, Pixels4 v) { std::memcpy(p, &v, sizeof v); }
+inline void Store4(uint32_t* p, Pixels4 v) {
+  std::memcpy(p, &v, sizeof v);
+}
 #endif
 
 template <Rop R, typename T>
 inline T Apply(T d, T s) {
-  if constexpr (R == Rop::SrcCopy) return s;
-  else if constexpr (R == Rop::SrcPaint) return d | s;
-  else return d & s;
+  if constexpr (R == Rop::SrcCopy)
+    return s;
+  else if constexpr (R == Rop::SrcPaint)
+    return d | s;
+  else
+    return d & s;
 }
 
 // One row of a block copy between two different surfaces; these rows are the whole cost of
@@ -81,10 +86,26 @@ struct Clipped {
 // Clips in 64 bits, so that absurd coordinates are simply outside rather than overflowing.
 bool Clip(int64_t x, int64_t y, int64_t w, int64_t h, int64_t sx, int64_t sy, int64_t dstW,
           int64_t dstH, int64_t srcW, int64_t srcH, Clipped& out) {
-  if (sx < 0) { x -= sx; w += sx; sx = 0; }
-  if (sy < 0) { y -= sy; h += sy; sy = 0; }
-  if (x < 0) { sx -= x; w += x; x = 0; }
-  if (y < 0) { sy -= y; h += y; y = 0; }
+  if (sx < 0) {
+    x -= sx;
+    w += sx;
+    sx = 0;
+  }
+  if (sy < 0) {
+    y -= sy;
+    h += sy;
+    sy = 0;
+  }
+  if (x < 0) {
+    sx -= x;
+    w += x;
+    x = 0;
+  }
+  if (y < 0) {
+    sy -= y;
+    h += y;
+    y = 0;
+  }
   w = std::min({w, srcW - sx, dstW - x});
   h = std::min({h, srcH - sy, dstH - y});
   if (w <= 0 || h <= 0) return false;
@@ -96,8 +117,11 @@ bool Clip(int64_t x, int64_t y, int64_t w, int64_t h, int64_t sx, int64_t sy, in
 struct Step {
   int64_t value, remainder, whole, fraction, den;
   Step(int64_t start, int64_t i, int64_t num, int64_t den_)
-      : value(start + i * num / den_), remainder(i * num % den_), whole(num / den_),
-        fraction(num % den_), den(den_) {}
+      : value(start + i * num / den_),
+        remainder(i * num % den_),
+        whole(num / den_),
+        fraction(num % den_),
+        den(den_) {}
   void Next() {
     value += whole;
     remainder += fraction;
@@ -126,9 +150,15 @@ void BitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx
     return;
   }
   switch (rop) {
-    case Rop::SrcCopy: BlitRows<Rop::SrcCopy>(dst, c.x, c.y, c.w, c.h, src, c.sx, c.sy); break;
-    case Rop::SrcPaint: BlitRows<Rop::SrcPaint>(dst, c.x, c.y, c.w, c.h, src, c.sx, c.sy); break;
-    case Rop::SrcAnd: BlitRows<Rop::SrcAnd>(dst, c.x, c.y, c.w, c.h, src, c.sx, c.sy); break;
+    case Rop::SrcCopy:
+      BlitRows<Rop::SrcCopy>(dst, c.x, c.y, c.w, c.h, src, c.sx, c.sy);
+      break;
+    case Rop::SrcPaint:
+      BlitRows<Rop::SrcPaint>(dst, c.x, c.y, c.w, c.h, src, c.sx, c.sy);
+      break;
+    case Rop::SrcAnd:
+      BlitRows<Rop::SrcAnd>(dst, c.x, c.y, c.w, c.h, src, c.sx, c.sy);
+      break;
   }
 }
 
@@ -218,9 +248,15 @@ void StretchBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, in
     }
     uint32_t* d = dst.pixels.data() + size_t(dy) * dst.width + first;
     switch (rop) {
-      case Rop::SrcCopy: RowOp<Rop::SrcCopy>(d, row.data(), n); break;
-      case Rop::SrcPaint: RowOp<Rop::SrcPaint>(d, row.data(), n); break;
-      case Rop::SrcAnd: RowOp<Rop::SrcAnd>(d, row.data(), n); break;
+      case Rop::SrcCopy:
+        RowOp<Rop::SrcCopy>(d, row.data(), n);
+        break;
+      case Rop::SrcPaint:
+        RowOp<Rop::SrcPaint>(d, row.data(), n);
+        break;
+      case Rop::SrcAnd:
+        RowOp<Rop::SrcAnd>(d, row.data(), n);
+        break;
     }
   }
 }

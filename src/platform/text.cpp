@@ -39,7 +39,9 @@ uint32_t CodePoint(std::string_view c) {
 }
 
 // Japanese (and other East Asian) characters may break on either side.
-bool BreaksAnywhere(uint32_t cp) { return cp >= 0x2E80; }
+bool BreaksAnywhere(uint32_t cp) {
+  return cp >= 0x2E80;
+}
 
 enum class TokenKind { Word, Wide, Space, Newline };
 struct Token {
@@ -143,7 +145,9 @@ int SqueezableGaps(std::string_view line) {
 }
 
 // The narrowest a line can be drawn.
-int SqueezePerGap(TTF_Font* f) { return std::max(1, TTF_FontHeight(f) / 6); }
+int SqueezePerGap(TTF_Font* f) {
+  return std::max(1, TTF_FontHeight(f) / 6);
+}
 
 int SqueezedWidth(TTF_Font* f, std::string_view line) {
   const int natural = MeasureIn(f, line);
@@ -211,8 +215,8 @@ struct LabelKey {
 };
 
 LabelKey KeyOf(const Control& c) {
-  return {c.caption, c.font.name, c.font.points, c.font.bold, c.font.italic,
-          c.width,   c.height,    c.align};
+  return {c.caption,     c.font.name, c.font.points, c.font.bold,
+          c.font.italic, c.width,     c.height,      c.align};
 }
 
 struct CachedText {
@@ -245,7 +249,7 @@ CachedText& Cached(TextCache& cache, const Control& c, Coverage (*render)(const 
 // Draws a line too wide for its label character by character, taking up to a pixel from each
 // gap next to a Latin character, spread evenly along the line.
 void RenderSqueezed(TTF_Font* f, const std::string& line, int natural, int room, int x, int y,
-                   Coverage& cov) {
+                    Coverage& cov) {
   const int gaps = SqueezableGaps(line);
   const int squeeze = std::min(natural - room, gaps * SqueezePerGap(f));
   int gap = 0;
@@ -280,8 +284,10 @@ Coverage RenderLabel(const Control& label) {
     const int x = label.align == Align::Left    ? 0
                   : label.align == Align::Right ? cov.w - w
                                                 : (cov.w - w) / 2;
-    if (w < natural) RenderSqueezed(f, line, natural, w, x, y, cov);
-    else RenderLine(f, line, x, y, cov);
+    if (w < natural)
+      RenderSqueezed(f, line, natural, w, x, y, cov);
+    else
+      RenderLine(f, line, x, y, cov);
     y += lineHeight;
   }
   return cov;
@@ -360,7 +366,9 @@ size_t CaretOffset(const std::string& text, size_t caret) {
 
 }  // namespace
 
-int FontPixels(double points) { return int(std::lround(points * 96.0 / 72.0)); }
+int FontPixels(double points) {
+  return int(std::lround(points * 96.0 / 72.0));
+}
 
 std::vector<std::string> WrapText(std::string_view text, int width,
                                   const std::function<int(std::string_view)>& measure) {
@@ -392,8 +400,10 @@ std::vector<std::string> WrapText(std::string_view text, int width,
           current = std::move(candidate);
           break;
         }
-        if (!TrimTrailingSpaces(current).empty()) wrap();
-        else current.clear();
+        if (!TrimTrailingSpaces(current).empty())
+          wrap();
+        else
+          current.clear();
         if (fits(std::string(t.text))) {
           current = std::string(t.text);
           break;
@@ -418,7 +428,9 @@ std::vector<std::string> WrapText(std::string_view text, int width,
   return lines;
 }
 
-int TextWidth(const Font& font, std::string_view text) { return MeasureIn(OpenFont(font), text); }
+int TextWidth(const Font& font, std::string_view text) {
+  return MeasureIn(OpenFont(font), text);
+}
 
 std::vector<std::string> LabelLines(const Control& label) {
   TTF_Font* f = OpenFont(label.font);
@@ -449,8 +461,7 @@ void DrawLabel(const Control& label, Surface& frame, int x, int y, const Rect& c
   BitBlt(frame, area.x, area.y, area.w, area.h, text.opaque, area.x - x, area.y - y, Rop::SrcCopy);
 }
 
-void DrawTextBox(const Control& box, Surface& frame, int x, int y, const Rect& clip,
-                 bool focused) {
+void DrawTextBox(const Control& box, Surface& frame, int x, int y, const Rect& clip, bool focused) {
   const Rect area = FrameClip(frame, clip, {x, y, box.width, box.height});
   if (area.w <= 0 || area.h <= 0) return;
   FillRect(frame, area, box.backColor);
@@ -474,8 +485,12 @@ void DrawTextBox(const Control& box, Surface& frame, int x, int y, const Rect& c
   }
 }
 
-void SetCaretVisible(bool on) { g_caretVisible = on; }
+void SetCaretVisible(bool on) {
+  g_caretVisible = on;
+}
 
-int TextRenderCount() { return g_renderCount; }
+int TextRenderCount() {
+  return g_renderCount;
+}
 
 }  // namespace platform

@@ -1,6 +1,7 @@
+#include "platform/compose.h"
+
 #include <gtest/gtest.h>
 
-#include "platform/compose.h"
 #include "platform/window.h"
 
 using namespace platform;
@@ -8,6 +9,9 @@ using namespace platform;
 namespace {
 
 constexpr int T = kTwipsPerPixel;
+
+// Rows of the table read best one control to a row.
+// clang-format off
 
 constexpr ControlDef Box(const char* name, const char* container, int x, int y, int w, int h,
                          bool visible, uint32_t back) {
@@ -39,6 +43,8 @@ constexpr ControlDef kTestControls[] = {
 constexpr FormDef kTestForm = {"Test", "Test", 60 * T, 40 * T, 0x111111, true, false, nullptr,
                                nullptr, kTestControls,
                                int(sizeof kTestControls / sizeof kTestControls[0])};
+
+// clang-format on
 
 // Form1 at the size its load gives it.
 std::unique_ptr<Form> Form1() {
@@ -105,11 +111,11 @@ TEST(Compose, HitTestFollowsTheSameStacking) {
   auto form = BuildForm(kTestForm);
   EXPECT_EQ(HitTest(*form, 5, 5), &(*form)("L"));
   EXPECT_EQ(HitTest(*form, 12, 12), &(*form)("P"));
-  EXPECT_EQ(HitTest(*form, 10, 10), &(*form)("P"));   // its child there is hidden
+  EXPECT_EQ(HitTest(*form, 10, 10), &(*form)("P"));  // its child there is hidden
   EXPECT_EQ(HitTest(*form, 23, 23), &(*form)("CL"));
   EXPECT_EQ(HitTest(*form, 26, 26), &(*form)("C"));
-  EXPECT_EQ(HitTest(*form, 27, 32), nullptr);         // where the child is cut off
-  EXPECT_EQ(HitTest(*form, 40, 5), nullptr);          // shapes and lines take no clicks
+  EXPECT_EQ(HitTest(*form, 27, 32), nullptr);  // where the child is cut off
+  EXPECT_EQ(HitTest(*form, 40, 5), nullptr);   // shapes and lines take no clicks
   EXPECT_EQ(HitTest(*form, 50, 25), nullptr);
   EXPECT_EQ(HitTest(*form, -1, 5), nullptr);
   EXPECT_EQ(HitTest(*form, 60, 5), nullptr);

@@ -1,4 +1,7 @@
+#include "platform/picture.h"
+
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -8,10 +11,7 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "platform/files.h"
-#include "platform/picture.h"
 
 using namespace platform;
 using Bytes = std::vector<unsigned char>;
@@ -81,7 +81,8 @@ Bytes MakeGif(int w, int h, const std::vector<uint8_t>& indices, const uint32_t 
   Put16(b, unsigned(h));
   b.insert(b.end(), {0x81, 0, 0});  // global table of 2^(1+1) colours
   for (uint32_t c : colors) b.insert(b.end(), {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)});
-  if (transparentIndex >= 0) b.insert(b.end(), {0x21, 0xF9, 4, 1, 0, 0, uint8_t(transparentIndex), 0});
+  if (transparentIndex >= 0)
+    b.insert(b.end(), {0x21, 0xF9, 4, 1, 0, 0, uint8_t(transparentIndex), 0});
   b.push_back(0x2C);
   Put16(b, 0);
   Put16(b, 0);
@@ -115,11 +116,13 @@ Bytes MakeGif(int w, int h, const std::vector<uint8_t>& indices, const uint32_t 
   return b;
 }
 
-std::optional<Surface> Load(const Bytes& b) { return LoadPictureBytes(b.data(), b.size()); }
+std::optional<Surface> Load(const Bytes& b) {
+  return LoadPictureBytes(b.data(), b.size());
+}
 
 std::string TempPath(const std::string& name) {
-  auto dir = std::filesystem::temp_directory_path() /
-             ("kzv-picture-test-" + std::to_string(::getpid()));
+  auto dir =
+      std::filesystem::temp_directory_path() / ("kzv-picture-test-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   return (dir / name).string();
 }
@@ -130,8 +133,8 @@ Bytes ReadBytes(const std::string& path) {
 }
 
 void WriteBytes(const std::string& path, const Bytes& b) {
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(b.data()),
-                                              std::streamsize(b.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
 }
 
 const std::vector<uint32_t> kSix = {0xFF0000, 0x00FF00, 0x0000FF,  //
@@ -195,8 +198,7 @@ TEST(Picture, RefusesCutShortPicturesOfEveryKind) {
   for (int i = 0; i < 32 * 32; ++i) gradient.pixels[size_t(i)] = uint32_t(i * 0x010203) & 0xFFFFFF;
   ASSERT_TRUE(SavePictureJpeg(gradient, jpegPath));
   const Bytes whole[] = {MakeBmp(5, 4, 24, std::vector<uint32_t>(20, 0x808080)),
-                         MakeGif(4, 4, std::vector<uint8_t>(16, 2), colors),
-                         ReadBytes(jpegPath)};
+                         MakeGif(4, 4, std::vector<uint8_t>(16, 2), colors), ReadBytes(jpegPath)};
   for (const Bytes& picture : whole) {
     ASSERT_TRUE(Load(picture));
     // Every cut that loses picture data is refused; the GIF trailer alone may go.
@@ -222,7 +224,8 @@ TEST(Picture, RefusesOtherKindsGarbageAndAbsurdSizes) {
     Bytes junk(size_t(rng() % 300));
     for (auto& c : junk) c = uint8_t(rng());
     // Garbage behind each real signature, too.
-    static const Bytes signatures[] = {{'B', 'M'}, {'G', 'I', 'F', '8', '9', 'a'}, {0xFF, 0xD8, 0xFF}};
+    static const Bytes signatures[] = {
+        {'B', 'M'}, {'G', 'I', 'F', '8', '9', 'a'}, {0xFF, 0xD8, 0xFF}};
     const Bytes& sig = signatures[round % 3];
     if (round % 2 && junk.size() >= sig.size()) std::copy(sig.begin(), sig.end(), junk.begin());
     EXPECT_FALSE(Load(junk)) << "round " << round;

@@ -1,9 +1,9 @@
+#include "platform/surface.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 #include <vector>
-
-#include "platform/surface.h"
 
 using namespace platform;
 
@@ -15,7 +15,8 @@ Surface Make(int w, int h, std::vector<uint32_t> pixels) {
   return s;
 }
 
-// A 4 x 4 source whose pixel (x, y) is 0x10 * (y + 1) + x + 1: every pixel tells where it came from.
+// A 4 x 4 source whose pixel (x, y) is 0x10 * (y + 1) + x + 1: every pixel tells where it came
+// from.
 Surface Numbered() {
   Surface s(4, 4);
   for (int y = 0; y < 4; ++y)
@@ -114,8 +115,9 @@ TEST(BitBlt, CopiesWithinOneSurfaceAsIfFromACopy) {
 }
 
 TEST(StretchBlt, MagnifiesAndShrinksByReplication) {
-  const Surface src = Make(3, 2, {0xA, 0xB, 0xC,  //
-                                  0xD, 0xE, 0xF});
+  const Surface src = Make(3, 2,
+                           {0xA, 0xB, 0xC,  //
+                            0xD, 0xE, 0xF});
   Surface big(5, 4);
   StretchBlt(big, 0, 0, 5, 4, src, 0, 0, 3, 2, Rop::SrcCopy);
   EXPECT_EQ(big.pixels, (std::vector<uint32_t>{0xA, 0xA, 0xB, 0xB, 0xC,  //
@@ -220,8 +222,8 @@ TEST(StretchBlt, AgreesWithThePlainDefinitionEverywhere) {
       }
     StretchBlt(dst, x, y, w, h, src, sx, sy, sw, sh, rop);
     ASSERT_EQ(dst.pixels, expected.pixels)
-        << "round " << round << ": " << w << "x" << h << " at " << x << "," << y << " from "
-        << sw << "x" << sh << " at " << sx << "," << sy;
+        << "round " << round << ": " << w << "x" << h << " at " << x << "," << y << " from " << sw
+        << "x" << sh << " at " << sx << "," << sy;
   }
 }
 

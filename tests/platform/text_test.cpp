@@ -1,3 +1,5 @@
+#include "platform/text.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -7,7 +9,6 @@
 #include <vector>
 
 #include "platform/fonts.h"
-#include "platform/text.h"
 #include "platform/window.h"
 
 using namespace platform;
@@ -20,13 +21,17 @@ int Measure(std::string_view s) {
   int w = 0;
   for (size_t i = 0; i < s.size(); ++i) {
     const auto b = static_cast<unsigned char>(s[i]);
-    if (b < 0x80) w += 6;
-    else if ((b & 0xC0) != 0x80) w += 12;
+    if (b < 0x80)
+      w += 6;
+    else if ((b & 0xC0) != 0x80)
+      w += 12;
   }
   return w;
 }
 
-Lines Wrap(std::string_view text, int width) { return WrapText(text, width, Measure); }
+Lines Wrap(std::string_view text, int width) {
+  return WrapText(text, width, Measure);
+}
 
 Control MakeLabel(int w, int h, std::string caption) {
   Control c;
@@ -308,5 +313,6 @@ TEST(TextDeathTest, WithNoFontAtAllTextIsLeftOutWithOneWarning) {
         DrawTextBox(box, frame, 0, 0, {0, 0, 40, 12}, true);
         std::exit(CountColor(frame, 0x808080) == 40 * 12 && LabelLines(label).empty() ? 0 : 1);
       },
-      testing::ExitedWithCode(0), "^kzv: no font that covers Japanese is installed; text is not drawn\n$");
+      testing::ExitedWithCode(0),
+      "^kzv: no font that covers Japanese is installed; text is not drawn\n$");
 }
