@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
   Write(data + "/geari.mcg", EncodeGif(MakeGauge(true)));
   Write(data + "/genai.mcg", EncodeGif(MakeGauge(false)));
   Write(data + "/noise.mcg", EncodeGif(MakeNoise()));
-  Write(data + "/eye.mcg", EncodeJpeg(MakeEye(), 95));
+  Write(data + "/eye.mcg", EncodeBmpPalette(MakeEye(), 8));
   Write(data + "/jyo.mcg", EncodeBmp24(MakeStatusPanel()));
   for (int n = 1; n <= 5; ++n) Write(data + "/page" + std::to_string(n) + ".mcg", EncodeGif(MakePage(n)));
 
