@@ -1,0 +1,238 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <set>
+#include <utility>
+
+#include "flow/game_state.h"
+#include "world/crowd.h"
+#include "world/random_draw.h"
+#include "world/world_creation.h"
+#include "world/world_model.h"
+#include "world_fixture.h"
+
+namespace {
+
+// Pinned values that draw each direction (or side) of a uniform 1..4 draw.
+constexpr double kNorth = 0.1, kEast = 0.3, kSouth = 0.6, kWest = 0.9;
+
+class CrowdTest : public WorldTest {
+ protected:
+  void SetUp() override {
+    WorldTest::SetUp();
+    ParkEveryoneButPersonOne();
+  }
+  void Place(int n, int x, int y, int look) {
+    People[n][State] = 1;
+    People[n][PosX] = uint8_t(x);
+    People[n][PosY] = uint8_t(y);
+    People[n][Look] = uint8_t(look);
+    MapGrid[x][y][Occupant] = uint8_t(look);
+  }
+  void Block(int x, int y) { MapGrid[x][y][Terrain] = 10; }
+  std::pair<int, int> Where(int n) const { return {People[n][PosX], People[n][PosY]}; }
+  // Persons 2..1000 never move in these tests; whatever they draw, they stay parked.
+  void ExpectParkedStill() {
+    for (int n = 2; n <= kPersonCount; ++n) {
+      ASSERT_EQ(MapGrid[People[n][PosX]][People[n][PosY]][Occupant], People[n][Look]) << n;
+    }
+  }
+};
+
+// At each edge the only open neighbour lies outside columns and rows 1..99 (row or column 0
+// or 100 is street in storage), so the bound alone keeps the person where it is.
+TEST_F(CrowdTest, NobodyWalksPastColumnsAndRowsOneAndNinetyNine) {
+  struct Edge {
+    int x, y;
+  };
+  for (Edge edge : {Edge{50, 1}, Edge{99, 50}, Edge{50, 99}, Edge{1, 50}}) {
+    for (int dx = -1; dx <= 1; ++dx) {
+      for (int dy = -1; dy <= 1; ++dy) {
+        const int x = edge.x + dx, y = edge.y + dy;
+        if (x >= 1 && x <= 99 && y >= 1 && y <= 99 && (dx != 0 || dy != 0)) Block(x, y);
+      }
+    }
+    Place(1, edge.x, edge.y, 7);
+    for (int tick = 0; tick < 40; ++tick) {
+      StepCrowd();
+      ASSERT_EQ(Where(1), std::make_pair(edge.x, edge.y));
+    }
+    EXPECT_EQ(MapGrid[edge.x][edge.y][Occupant], 7);
+    MapGrid[edge.x][edge.y][Occupant] = 0;
+  }
+  ExpectParkedStill();
+}
+
+TEST_F(CrowdTest, APersonWithBlockedOrTakenNeighboursStaysPut) {
+  Place(1, 5, 5, 9);
+  Block(5, 4);
+  Block(6, 5);
+  MapGrid[5][6][Occupant] = 3;  // someone stands there
+  MapGrid[4][5][Occupant] = 12;
+  for (int tick = 0; tick < 40; ++tick) {
+    const int64_t reads = clock_reads_;
+    StepCrowd();
+    ASSERT_EQ(Where(1), std::make_pair(5, 5));
+    // One draw for each of the 1000 walking persons, person 1 included.
+    ASSERT_EQ(clock_reads_ - reads, kPersonCount);
+  }
+  EXPECT_EQ(MapGrid[5][5][Occupant], 9);
+}
+
+TEST_F(CrowdTest, AStepMovesTheLookFromTheCellLeftToTheCellEntered) {
+  Place(1, 5, 5, 9);
+  PinRandomDraws({kEast});
+  StepCrowd();
+  EXPECT_EQ(Where(1), std::make_pair(6, 5));
+  EXPECT_EQ(MapGrid[5][5][Occupant], 0);
+  EXPECT_EQ(MapGrid[6][5][Occupant], 9);
+  struct Step {
+    double draw;
+    int x, y;
+  };
+  for (Step step : {Step{kSouth, 6, 6}, Step{kWest, 5, 6}, Step{kNorth, 5, 5}}) {
+    PinRandomDraws({step.draw});
+    StepCrowd();
+    EXPECT_EQ(Where(1), std::make_pair(step.x, step.y));
+  }
+  int occupied = 0;
+  for (int x = 1; x <= 9; ++x)
+    for (int y = 1; y <= 9; ++y) occupied += MapGrid[x][y][Occupant] != 0;
+  EXPECT_EQ(occupied, 1);
+}
+
+TEST_F(CrowdTest, ACellFreedByALowerNumberIsTakenInTheSameTickButNotTheOtherWayRound) {
+  // Person 2 is taken out of the parking for this test.
+  MapGrid[People[2][PosX]][People[2][PosY]][Occupant] = 0;
+  Place(1, 5, 5, 6);
+  Place(2, 4, 5, 8);
+  PinRandomDraws({kEast, kEast});
+  StepCrowd();
+  EXPECT_EQ(Where(1), std::make_pair(6, 5));
+  EXPECT_EQ(Where(2), std::make_pair(5, 5));
+
+  // Now person 1 stands behind person 2: its step is refused, person 2's is not.
+  Place(2, 7, 5, 8);
+  MapGrid[5][5][Occupant] = 0;
+  PinRandomDraws({kEast, kEast});
+  StepCrowd();
+  EXPECT_EQ(Where(1), std::make_pair(6, 5));
+  EXPECT_EQ(Where(2), std::make_pair(8, 5));
+}
+
+TEST_F(CrowdTest, ANewcomerOnATakenCellHidesTheOtherUntilOneOfThemStepsAway) {
+  // Person 1 is shot; it comes back on the top side at column 40, where person 3 stands.
+  MapGrid[People[3][PosX]][People[3][PosY]][Occupant] = 0;
+  Place(3, 40, 2, 11);
+  Block(41, 2);
+  People[1][State] = 0;
+  const double along_40 = (40 - 3 + 0.5) / 95;
+  const double identity[] = {0.0, 0.5, 0.0, 0.0, 0.0};  // 安西 亜由美, a citizen with Look 5
+  PinRandomDraws({kNorth, along_40, identity[0], identity[1], identity[2], identity[3],
+                  identity[4], kNorth /* person 2, parked */, kEast /* person 3: blocked */});
+  StepCrowd();
+  ASSERT_EQ(Where(1), std::make_pair(40, 2));
+  ASSERT_EQ(Where(3), std::make_pair(40, 2));
+  EXPECT_EQ(People[1][Look], 5);
+  EXPECT_EQ(MapGrid[40][2][Occupant], 5);
+  EXPECT_EQ(PersonAt(40, 2), 3);  // the higher number of the two
+
+  // Person 1 is refused (east is blocked), person 3 walks north: the cell they shared shows
+  // nobody although person 1 still stands there.
+  PinRandomDraws({kEast, kNorth, kNorth});
+  StepCrowd();
+  EXPECT_EQ(Where(1), std::make_pair(40, 2));
+  EXPECT_EQ(Where(3), std::make_pair(40, 1));
+  EXPECT_EQ(MapGrid[40][1][Occupant], 11);
+  EXPECT_EQ(MapGrid[40][2][Occupant], 0);
+  EXPECT_EQ(PersonAt(40, 2), 0);
+}
+
+TEST_F(CrowdTest, EveryShotPersonReEntersAtTheEdgeInOneTick) {
+  // At program start nobody walks: all 1000 come in on the first tick.
+  ResetWorld();
+  SeedRandom(5);
+  StepCrowd();
+  int sides[5] = {};
+  int min_along = 100, max_along = 0;
+  for (int n = 1; n <= kPersonCount; ++n) {
+    ASSERT_EQ(People[n][State], 1);
+    const int x = People[n][PosX], y = People[n][PosY];
+    auto inside = [](int v) { return v >= 3 && v <= 97; };
+    const int side = y == 2 && inside(x) ? 1 : x == 97 && inside(y) ? 2 : y == 97 && inside(x) ? 3
+                   : x == 2 && inside(y) ? 4 : 0;
+    ASSERT_NE(side, 0) << n << " at " << x << "," << y;
+    ++sides[side];
+    const int along = side == 1 || side == 3 ? x : y;
+    min_along = std::min(min_along, along);
+    max_along = std::max(max_along, along);
+    ASSERT_NE(MapGrid[x][y][Occupant], 0);
+  }
+  EXPECT_EQ(min_along, 3);
+  EXPECT_EQ(max_along, 97);
+  for (int side = 1; side <= 4; ++side) {
+    EXPECT_GT(sides[side], 170) << side;
+    EXPECT_LT(sides[side], 330) << side;
+  }
+}
+
+TEST_F(CrowdTest, TwoPersonsShotBeforeATickBothComeBackWithNewIdentities) {
+  WriteMapFile(StreetMap());
+  ResetWorld();
+  CreateWorld();
+  for (int n : {17, 503}) {
+    MapGrid[People[n][PosX]][People[n][PosY]][Occupant] = 0;
+    People[n][State] = 0;
+    People[n][PosX] = 0;
+    People[n][PosY] = 0;
+  }
+  StepCrowd();
+  int walking = 0;
+  for (int n = 1; n <= kPersonCount; ++n) walking += People[n][State] == 1;
+  EXPECT_EQ(walking, kPersonCount);
+  for (int n : {17, 503}) {
+    const int x = People[n][PosX], y = People[n][PosY];
+    EXPECT_TRUE(x == 2 || x == 97 || y == 2 || y == 97) << n << " at " << x << "," << y;
+    EXPECT_EQ(MapGrid[x][y][Occupant], People[n][Look]);
+  }
+}
+
+// Many ticks over a whole city: every step is one cell onto a free street cell, and the grid
+// keeps showing exactly the crowd.
+TEST_F(CrowdTest, ManyTicksKeepTheCrowdOnFreeStreetCells) {
+  WriteMapFile(StreetMap());
+  ResetWorld();
+  SeedRandom(77);
+  CreateWorld();
+  int moves = 0;
+  for (int tick = 0; tick < 200; ++tick) {
+    uint8_t before[kPersonCount + 1][2];
+    for (int n = 1; n <= kPersonCount; ++n) {
+      before[n][0] = People[n][PosX];
+      before[n][1] = People[n][PosY];
+    }
+    StepCrowd();
+    std::set<std::pair<int, int>> cells;
+    for (int n = 1; n <= kPersonCount; ++n) {
+      const int x = People[n][PosX], y = People[n][PosY];
+      const int distance = std::abs(x - before[n][0]) + std::abs(y - before[n][1]);
+      ASSERT_LE(distance, 1) << n;
+      moves += distance;
+      ASSERT_GE(x, 1);
+      ASSERT_LE(x, 99);
+      ASSERT_GE(y, 1);
+      ASSERT_LE(y, 99);
+      ASSERT_LT(MapGrid[x][y][Terrain], 10);
+      ASSERT_EQ(MapGrid[x][y][Occupant], People[n][Look]);
+      cells.insert({x, y});
+    }
+    ASSERT_EQ(cells.size(), size_t(kPersonCount));
+    int occupied = 0;
+    for (int x = 0; x <= 100; ++x)
+      for (int y = 0; y <= 100; ++y) occupied += MapGrid[x][y][Occupant] != 0;
+    ASSERT_EQ(occupied, kPersonCount);
+  }
+  EXPECT_GT(moves, 200 * kPersonCount / 10);  // the crowd does walk
+}
+
+}  // namespace

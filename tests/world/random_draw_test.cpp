@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <set>
+#include <vector>
+
+#include "platform/clock.h"
+#include "world/random_draw.h"
+
+namespace {
+
+class RandomDrawTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetRandom(); }
+  void TearDown() override {
+    platform::SetClock({});
+    ResetRandom();
+  }
+  void FreezeClock(int64_t reading) {
+    platform::SetClock([this, reading] {
+      ++reads_;
+      return reading;
+    });
+  }
+  int reads_ = 0;
+};
+
+std::vector<double> Draws(int count) {
+  std::vector<double> draws;
+  for (int i = 0; i < count; ++i) draws.push_back(Rnd());
+  return draws;
+}
+
+TEST_F(RandomDrawTest, HundredsOfDrawsWithinOneClockReadingAllDiffer) {
+  FreezeClock(123456);
+  SeedRandom(99);
+  const std::vector<double> draws = Draws(500);
+  const std::set<double> distinct(draws.begin(), draws.end());
+  EXPECT_EQ(distinct.size(), draws.size());
+  for (double r : draws) {
+    EXPECT_GE(r, 0.0);
+    EXPECT_LT(r, 1.0);
+  }
+}
+
+TEST_F(RandomDrawTest, EveryDrawReadsTheClockOnce) {
+  FreezeClock(1);
+  Rnd();
+  DrawUniform(6);
+  DrawUniform(94);
+  EXPECT_EQ(reads_, 3);
+}
+
+TEST_F(RandomDrawTest, SameSeedAndClockRepeatTheDrawsAndTheClockChangesThem) {
+  int64_t now = 0;
+  platform::SetClock([&now] { return now += 17; });
+  SeedRandom(7);
+  const std::vector<double> first = Draws(50);
+  now = 0;
+  SeedRandom(7);
+  EXPECT_EQ(Draws(50), first);
+
+  // The same seed under other clock readings: the readings are folded in, not ignored.
+  now = 1000;
+  SeedRandom(7);
+  EXPECT_NE(Draws(50), first);
+  // Another seed under the same readings.
+  now = 0;
+  SeedRandom(8);
+  EXPECT_NE(Draws(50), first);
+}
+
+TEST_F(RandomDrawTest, ResetGoesBackToTheStartingState) {
+  FreezeClock(42);
+  const std::vector<double> from_start = Draws(20);
+  Draws(5);
+  ResetRandom();
+  EXPECT_EQ(Draws(20), from_start);
+  SeedRandom(0);
+  EXPECT_EQ(Draws(20), from_start);
+}
+
+TEST_F(RandomDrawTest, UniformDrawsCoverOneToNEvenly) {
+  FreezeClock(777);
+  SeedRandom(2024);
+  std::vector<int> counts(7, 0);
+  for (int i = 0; i < 60000; ++i) {
+    const int d = DrawUniform(6);
+    ASSERT_GE(d, 1);
+    ASSERT_LE(d, 6);
+    ++counts[d];
+  }
+  for (int d = 1; d <= 6; ++d) {
+    EXPECT_GT(counts[d], 9000) << d;
+    EXPECT_LT(counts[d], 11000) << d;
+  }
+  EXPECT_EQ(DrawUniform(1), 1);
+}
+
+TEST_F(RandomDrawTest, PinnedDrawsComeFirstAndStayInsideTheRange) {
+  FreezeClock(5);
+  PinRandomDraws({0.0, 0.5, 0.999, 1.0, -3.0});
+  EXPECT_EQ(DrawUniform(4), 1);
+  EXPECT_EQ(DrawUniform(4), 3);
+  EXPECT_EQ(DrawUniform(4), 4);
+  EXPECT_EQ(DrawUniform(4), 4);  // 1.0 is kept just below 1
+  EXPECT_EQ(DrawUniform(4), 1);  // a negative value is kept at 0
+  EXPECT_EQ(reads_, 0);
+  Rnd();
+  EXPECT_EQ(reads_, 1);
+
+  ResetRandom();
+  const double unpinned = Rnd();
+  PinRandomDraws({0.25});
+  ResetRandom();  // drops what was pinned
+  EXPECT_EQ(Rnd(), unpinned);
+}
+
+}  // namespace

@@ -1,0 +1,307 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+#include <string>
+#include <utility>
+
+#include "flow/game_state.h"
+#include "world/random_draw.h"
+#include "world/world_creation.h"
+#include "world/world_model.h"
+#include "world_fixture.h"
+
+namespace {
+
+const std::string kDigits = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+
+TEST(DecodeMapDigit, GivesEachOfTheSixtyTwoDigitsItsPosition) {
+  for (size_t i = 0; i < kDigits.size(); ++i) {
+    DecodedDigit = 99;
+    DecodeMapDigit(kDigits.substr(i, 1));
+    EXPECT_EQ(DecodedDigit, i) << kDigits[i];
+  }
+  DecodeMapDigit("A");
+  EXPECT_EQ(DecodedDigit, 10);
+  DecodeMapDigit("a");
+  EXPECT_EQ(DecodedDigit, 36);
+  DecodedDigit = 0;
+}
+
+TEST(DecodeMapDigit, AnythingElseKeepsThePreviousValue) {
+  DecodedDigit = 23;
+  for (const char* c : {"", " ", ",", "-", "@", "[", "{", "\n", "あ", "Ａ", "00", "1a"}) {
+    DecodeMapDigit(c);
+    EXPECT_EQ(DecodedDigit, 23) << '"' << c << '"';
+  }
+  DecodedDigit = 0;
+}
+
+using CreateWorldTest = WorldTest;
+
+TEST_F(CreateWorldTest, AnAllStreetMapPlacesEveryoneInsideColumnsAndRowsFourToNinetySeven) {
+  WriteMapFile(UniformMap('0'));
+  CreateWorld();
+  std::set<std::pair<int, int>> cells;
+  for (int n = 1; n <= kPersonCount; ++n) {
+    EXPECT_EQ(People[n][State], 1);
+    EXPECT_GE(People[n][PosX], 4);
+    EXPECT_LE(People[n][PosX], 97);
+    EXPECT_GE(People[n][PosY], 4);
+    EXPECT_LE(People[n][PosY], 97);
+    cells.insert({People[n][PosX], People[n][PosY]});
+  }
+  EXPECT_EQ(cells.size(), size_t(kPersonCount));
+  // All four edges of the square are reached, so the draw is 4..97 and not narrower.
+  int min_x = 100, max_x = 0, min_y = 100, max_y = 0;
+  for (int n = 1; n <= kPersonCount; ++n) {
+    min_x = std::min<int>(min_x, People[n][PosX]);
+    max_x = std::max<int>(max_x, People[n][PosX]);
+    min_y = std::min<int>(min_y, People[n][PosY]);
+    max_y = std::max<int>(max_y, People[n][PosY]);
+  }
+  EXPECT_EQ(min_x, 4);
+  EXPECT_EQ(max_x, 97);
+  EXPECT_EQ(min_y, 4);
+  EXPECT_EQ(max_y, 97);
+}
+
+TEST_F(CreateWorldTest, TerrainFollowsTheMapTextRowByRowAndLeavesColumnAndRowZero) {
+  const std::string map = StreetMap();
+  WriteMapFile(map + "\r\nsecond line,ignored\r\n");
+  CreateWorld();
+  EXPECT_EQ(G.MapText, map);
+  EXPECT_EQ(G.MissingFile, "map.dat");
+  EXPECT_EQ(G.FilePath, (DataDir() / "map.dat").string());
+  for (int y = 1; y <= 100; ++y) {
+    for (int x = 1; x <= 100; ++x) {
+      ASSERT_EQ(MapGrid[x][y][Terrain], kDigits.find(map[size_t((y - 1) * 100 + x - 1)]))
+          << x << "," << y;
+    }
+  }
+  for (int i = 0; i <= 100; ++i) {
+    EXPECT_EQ(MapGrid[0][i][Terrain], 0);
+    EXPECT_EQ(MapGrid[i][0][Terrain], 0);
+  }
+}
+
+TEST_F(CreateWorldTest, EveryOccupiedCellIsAPersonsCellShowingItsLook) {
+  WriteMapFile(StreetMap());
+  CreateWorld();
+  int occupied = 0;
+  for (int x = 0; x <= 100; ++x) {
+    for (int y = 0; y <= 100; ++y) {
+      if (MapGrid[x][y][Occupant] != 0) ++occupied;
+    }
+  }
+  EXPECT_EQ(occupied, kPersonCount);
+  for (int n = 1; n <= kPersonCount; ++n) {
+    const int x = People[n][PosX], y = People[n][PosY];
+    EXPECT_LT(MapGrid[x][y][Terrain], 10) << n;
+    EXPECT_EQ(MapGrid[x][y][Occupant], People[n][Look]) << n;
+    EXPECT_EQ(PersonAt(x, y), n);
+  }
+}
+
+TEST_F(CreateWorldTest, ShortTextsRepeatThePreviousCell) {
+  // 9,999 digits: the last cell repeats the one before it.
+  std::string map = UniformMap('0').substr(0, 9999);
+  SetCell(map, 99, 100, '7');
+  WriteMapFile(map);
+  CreateWorld();
+  EXPECT_EQ(MapGrid[99][100][Terrain], 7);
+  EXPECT_EQ(MapGrid[100][100][Terrain], 7);
+}
+
+TEST_F(CreateWorldTest, ABlankOrAnyOtherCharacterInsideTheTextRepeatsThePreviousCell) {
+  std::string map = UniformMap('0');
+  SetCell(map, 4, 1, '3');
+  SetCell(map, 5, 1, ' ');
+  SetCell(map, 9, 1, 'B');
+  SetCell(map, 12, 1, '6');  // the cells after (10, 1) are not shifted by its extra bytes
+  map.replace(9, 1, "あ");   // cell (10, 1): one character of three bytes
+  WriteMapFile("  \t" + map);  // leading blanks are skipped
+  CreateWorld();
+  EXPECT_EQ(MapGrid[4][1][Terrain], 3);
+  EXPECT_EQ(MapGrid[5][1][Terrain], 3);
+  EXPECT_EQ(MapGrid[9][1][Terrain], 11);
+  EXPECT_EQ(MapGrid[10][1][Terrain], 11);
+  EXPECT_EQ(MapGrid[11][1][Terrain], 0);
+  EXPECT_EQ(MapGrid[12][1][Terrain], 6);
+}
+
+TEST_F(CreateWorldTest, TheFieldEndsAtTheFirstComma) {
+  WriteMapFile("0000005," + UniformMap('A'));
+  CreateWorld();
+  EXPECT_EQ(G.MapText, "0000005");
+  EXPECT_EQ(MapGrid[100][100][Terrain], 5);
+}
+
+TEST_F(CreateWorldTest, TheFirstCellOfANonDigitTextKeepsTheValueLeftFromBefore) {
+  DecodedDigit = 8;
+  WriteMapFile("@" + UniformMap('0').substr(1));
+  CreateWorld();
+  EXPECT_EQ(MapGrid[1][1][Terrain], 8);
+  EXPECT_EQ(MapGrid[2][1][Terrain], 0);
+}
+
+TEST_F(CreateWorldTest, KillCountersStartAtZero) {
+  G.TargetKills = 200;
+  G.CivilianKills = 9;
+  WriteMapFile(StreetMap());
+  CreateWorld();
+  EXPECT_EQ(G.TargetKills, 0);
+  EXPECT_EQ(G.CivilianKills, 0);
+}
+
+TEST_F(CreateWorldTest, TheSameSeedAndClockGiveTheSameWorld) {
+  WriteMapFile(StreetMap());
+  SeedRandom(31337);
+  CreateWorld();
+  const std::vector<uint8_t> first = WorldBytes();
+
+  ResetWorld();
+  clock_reads_ = 0;
+  SeedRandom(31337);
+  CreateWorld();
+  EXPECT_EQ(WorldBytes(), first);
+
+  ResetWorld();
+  clock_reads_ = 0;
+  SeedRandom(31338);
+  CreateWorld();
+  EXPECT_NE(WorldBytes(), first);
+}
+
+TEST_F(CreateWorldTest, IdentitiesFollowTheirOddsOverManyWorlds) {
+  WriteMapFile(StreetMap());
+  SeedRandom(1);
+  int persons = 0, targets = 0, men = 0, children = 0, elders = 0;
+  for (int world = 0; world < 6; ++world) {
+    ResetWorld();
+    CreateWorld();
+    for (int n = 1; n <= kPersonCount; ++n) {
+      const int kind = People[n][Kind], look = People[n][Look], given = People[n][GivenName];
+      const bool man = given >= 63;
+      ASSERT_GE(People[n][Surname], 1);
+      ASSERT_LE(People[n][Surname], 152);
+      ASSERT_GE(given, 1);
+      ASSERT_LE(given, 114);
+      ASSERT_LE(kind, 3);
+      if (kind == Target) {
+        ASSERT_FALSE(man) << "a man of the target kind, person " << n;
+        ASSERT_GE(look, 1);
+        ASSERT_LE(look, 4);
+      } else {
+        ASSERT_GE(look, 5);
+        ASSERT_LE(look, 12);
+      }
+      ++persons;
+      targets += kind == Target;
+      children += kind == Child;
+      elders += kind == Elder;
+      men += man;
+    }
+  }
+  // Expected 1000, 2000, 1667 and 833 of 6000; the bounds leave several standard deviations.
+  EXPECT_NEAR(targets, persons / 6, 150);
+  EXPECT_NEAR(men, persons / 3, 200);
+  EXPECT_NEAR(children, persons * 5 / 18, 200);
+  EXPECT_NEAR(elders, persons * 5 / 36, 150);
+}
+
+// Bad input: each of these stops the program with a message naming the file, before any
+// of the world changes and without a single draw of the placement.
+class BadMapTest : public WorldTest {
+ protected:
+  void SetUp() override {
+    WorldTest::SetUp();
+    for (int x = 0; x <= 100; ++x) {
+      for (int y = 0; y <= 100; ++y) MapGrid[x][y][Terrain] = uint8_t((x + y) % 62);
+    }
+    People[5][Surname] = 77;
+    DecodedDigit = 41;
+    G.TargetKills = 3;
+    before_ = WorldBytes();
+  }
+  void ExpectNothingChanged() {
+    EXPECT_EQ(WorldBytes(), before_);
+    EXPECT_EQ(DecodedDigit, 41);
+    EXPECT_EQ(G.TargetKills, 3);
+    EXPECT_EQ(G.MapText, "");
+    EXPECT_EQ(clock_reads_, 0) << "the placement had started";
+  }
+  std::vector<uint8_t> before_;
+};
+
+TEST_F(BadMapTest, AMissingMapFileIsTheMissingFileStop) {
+  EXPECT_EQ(EndReason(CreateWorld), "missing-file");
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].title, "K.Z.V");
+  EXPECT_EQ(boxes_[0].text, "ファイル【map.dat】が存在しません。");
+  ExpectNothingChanged();
+}
+
+TEST_F(BadMapTest, AFolderNamedMapDatIsMissingToo) {
+  std::filesystem::create_directory(DataDir() / "map.dat");
+  EXPECT_EQ(EndReason(CreateWorld), "missing-file");
+  ExpectNothingChanged();
+}
+
+TEST_F(BadMapTest, AnEmptyMapFileStopsWithAClearMessage) {
+  for (const std::string& empty : {std::string(), std::string("   \r\n"), std::string(",0000"),
+                                   std::string("\n") + UniformMap('0')}) {
+    boxes_.clear();
+    WriteMapFile(empty);
+    EXPECT_EQ(EndReason(CreateWorld), "bad-map");
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].title, "K.Z.V");
+    EXPECT_EQ(boxes_[0].text, "ファイル【map.dat】を読み込めません。（地図が空です）");
+    ExpectNothingChanged();
+  }
+}
+
+// Walkable cells only where the test says: n of them inside the placement square, row by row
+// from (4, 4), plus the whole of rows 1..3, which do not count.
+std::string MapWithStreetCells(int n) {
+  std::string map = UniformMap('Z');
+  for (int y = 1; y <= 3; ++y) {
+    for (int x = 1; x <= 100; ++x) SetCell(map, x, y, '0');
+  }
+  for (int i = 0; i < n; ++i) SetCell(map, 4 + i % 94, 4 + i / 94, '1');
+  return map;
+}
+
+TEST_F(BadMapTest, TooFewStreetCellsForTheCrowdStopWithAClearMessage) {
+  WriteMapFile(MapWithStreetCells(999));
+  EXPECT_EQ(EndReason(CreateWorld), "bad-map");
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].text, "ファイル【map.dat】を読み込めません。（人が歩ける道が足りません）");
+  ExpectNothingChanged();
+
+  WriteMapFile(UniformMap('a'));
+  EXPECT_EQ(EndReason(CreateWorld), "bad-map");
+  ExpectNothingChanged();
+}
+
+TEST_F(CreateWorldTest, ExactlyEnoughStreetCellsFillEveryOneOfThem) {
+  WriteMapFile(MapWithStreetCells(1000));
+  CreateWorld();
+  for (int n = 1; n <= kPersonCount; ++n) {
+    EXPECT_EQ(MapGrid[People[n][PosX]][People[n][PosY]][Terrain], 1) << n;
+  }
+}
+
+TEST_F(CreateWorldTest, ASecondWorldOverwritesEveryPerson) {
+  WriteMapFile(StreetMap());
+  CreateWorld();
+  for (int n = 1; n <= kPersonCount; ++n) People[n][State] = 0;
+  // The result screen's reset clears the grid before the next mission.
+  for (int x = 0; x <= 100; ++x)
+    for (int y = 0; y <= 100; ++y)
+      for (int layer = 0; layer < 4; ++layer) MapGrid[x][y][layer] = 0;
+  CreateWorld();
+  for (int n = 1; n <= kPersonCount; ++n) EXPECT_EQ(People[n][State], 1);
+}
+
+}  // namespace

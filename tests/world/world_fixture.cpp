@@ -1,0 +1,105 @@
+#include "world_fixture.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <stdexcept>
+
+#include "flow/game_state.h"
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/message_box.h"
+#include "platform/window.h"
+#include "world/random_draw.h"
+#include "world/world_creation.h"
+#include "world/world_model.h"
+
+namespace {
+void ResetAll() {
+  ResetGameState();
+  ResetWorld();
+  ResetRandom();
+  DecodedDigit = 0;
+}
+}  // namespace
+
+void WorldTest::SetUp() {
+  ResetAll();
+  platform::SetClock([this] {
+    if (++clock_reads_ > kClockReadLimit) throw std::runtime_error("the clock was read endlessly");
+    return int64_t(5'000'000) + clock_reads_ / 8;
+  });
+  platform::SetMessageBoxHandler(
+      [this](const std::string& title, const std::string& text) { boxes_.push_back({title, text}); });
+  std::string dir = (std::filesystem::temp_directory_path() / "kzv-world-XXXXXX").string();
+  ASSERT_NE(mkdtemp(dir.data()), nullptr);
+  app_dir_ = dir;
+  std::filesystem::create_directory(DataDir());
+  platform::SetAppDir(app_dir_.string());
+}
+
+void WorldTest::TearDown() {
+  platform::SetClock({});
+  platform::SetMessageBoxHandler({});
+  platform::SetAppDir("");
+  std::error_code ec;
+  std::filesystem::remove_all(app_dir_, ec);
+  ResetAll();
+}
+
+void WorldTest::WriteMapFile(const std::string& bytes) {
+  std::ofstream out(DataDir() / "map.dat", std::ios::binary | std::ios::trunc);
+  out << bytes;
+  ASSERT_TRUE(out.good());
+}
+
+std::string WorldTest::EndReason(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const platform::ProgramEnded& ended) {
+    return ended.reason;
+  }
+  return "";
+}
+
+std::string UniformMap(char digit) { return std::string(10000, digit); }
+
+void SetCell(std::string& map, int x, int y, char c) { map[size_t((y - 1) * 100 + x - 1)] = c; }
+
+std::string StreetMap() {
+  std::string map = UniformMap('0');
+  const std::string streets = "0123456789";
+  const std::string buildings = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  for (int y = 1; y <= 100; ++y) {
+    for (int x = 1; x <= 100; ++x) {
+      const bool street = x % 5 == 0 || y % 5 == 0;
+      SetCell(map, x, y, street ? streets[(x + y) % 10] : buildings[(x * 7 + y * 3) % 52]);
+    }
+  }
+  return map;
+}
+
+std::vector<uint8_t> WorldBytes() {
+  std::vector<uint8_t> bytes(sizeof MapGrid + sizeof People);
+  std::memcpy(bytes.data(), MapGrid, sizeof MapGrid);
+  std::memcpy(bytes.data() + sizeof MapGrid, People, sizeof People);
+  return bytes;
+}
+
+void ParkEveryoneButPersonOne() {
+  for (int x = 10; x <= 90; ++x) {
+    for (int y = 10; y <= 90; ++y) MapGrid[x][y][Terrain] = 10;
+  }
+  int n = 2;
+  for (int y = 12; y <= 88 && n <= kPersonCount; y += 2) {
+    for (int x = 12; x <= 88 && n <= kPersonCount; x += 2) {
+      MapGrid[x][y][Terrain] = 0;
+      People[n][State] = 1;
+      People[n][PosX] = uint8_t(x);
+      People[n][PosY] = uint8_t(y);
+      People[n][Look] = uint8_t(5 + n % 8);
+      MapGrid[x][y][Occupant] = People[n][Look];
+      ++n;
+    }
+  }
+}
