@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "flow/game_state.h"
+#include "shell/program.h"
 #include "platform/compose.h"
 #include "shell/windows.h"
 #include "shell_fixture.h"
