@@ -58,10 +58,10 @@ TEST_F(ShellTest, FirstStartCreatesTheDefaultFileAndShowsTheTitle) {
 
 TEST_F(ShellTest, TheMainWindowOpensOnExactlyTheTenthLauncherTick) {
   host_->Start(StartProgram);
-  host_->Wait(9 * 15625 / 1000);  // 140 ms: nine ticks
+  host_->Wait(141);  // nine ticks of 15.625 ms
   EXPECT_FALSE(Form1().loaded);
   EXPECT_FALSE(std::filesystem::exists(AppPath("save.dat")));
-  host_->Wait(16);  // the tenth
+  host_->Wait(16);  // the tenth, at 156.25 ms
   EXPECT_TRUE(Form1().loaded);
   EXPECT_FALSE(Form2().loaded);
   EXPECT_FALSE(Form2()("timm").enabled);
