@@ -4,11 +4,25 @@
 
 #include "platform/picture.h"
 
+namespace {
+[[noreturn]] void Fail(const char* what) {
+  std::fprintf(stderr, "%s\n", what);
+  __builtin_trap();
+}
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   auto picture = platform::LoadPictureBytes(data, size);
-  if (picture && picture->pixels.size() != size_t(picture->width) * picture->height) {
-    std::fprintf(stderr, "picture of the wrong size\n");
-    __builtin_trap();
+  if (!picture) return 0;
+  if (picture->width <= 0 || picture->height <= 0 || picture->width > platform::kMaxPictureSide ||
+      picture->height > platform::kMaxPictureSide) {
+    Fail("a picture of a side the loader refuses");
+  }
+  if (picture->pixels.size() != size_t(picture->width) * picture->height) {
+    Fail("picture of the wrong size");
+  }
+  for (uint32_t pixel : picture->pixels) {
+    if (pixel > 0x00FFFFFF) Fail("a pixel with bits above the colour");
   }
   return 0;
 }
