@@ -272,7 +272,7 @@ bool SdlHost::OpenWindow(Form& form) {
     std::fprintf(stderr, "K.Z.V: cannot open a window: %s\n", SDL_GetError());
     return false;
   }
-  renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+  renderer_ = SDL_CreateRenderer(window_, -1, 0);
   if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
   if (!renderer_) {
     std::fprintf(stderr, "K.Z.V: cannot draw into the window: %s\n", SDL_GetError());
@@ -398,6 +398,12 @@ void SdlHost::Present(Form& form) {
 
 int RunSdlHost(int, char**, const std::function<void()>& start) {
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+  // A 640 x 480 picture, drawn only when it changes, needs no graphics driver: SDL's own
+  // renderer and the desktop's shared-memory images do it, where OpenGL would add some 60 MB
+  // of driver (and, without a graphics card, a software GL that costs more CPU). The
+  // environment variables SDL_RENDER_DRIVER and SDL_FRAMEBUFFER_ACCELERATION still choose.
+  SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     // No display: the start still runs, so that a missing file is named on stderr (the only
     // place a message box can go now) rather than hidden behind the missing display.
