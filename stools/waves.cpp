@@ -30,6 +30,13 @@ void LoadWave(int32_t slot, const std::string& path) {
                                  "); slot " + std::to_string(slot) + " stays silent");
     return;
   }
+  // The mixer converts into a buffer several times the sound's size and keeps all of it; the
+  // voice clips alone would hold some 20 MB that nothing uses. The chunk's buffer comes from
+  // SDL_malloc and goes back through SDL_free, so it may be shrunk in place.
+  if (chunk->allocated && chunk->alen > 0) {
+    if (auto* fitted = static_cast<Uint8*>(SDL_realloc(chunk->abuf, chunk->alen)))
+      chunk->abuf = fitted;
+  }
   g_slots[slot] = chunk;
 }
 
