@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #include "stools_internal.h"
@@ -18,7 +19,8 @@
 namespace stools {
 namespace {
 
-constexpr int kRate = 44100;
+constexpr int kRate = 44100;  // the output
+constexpr int kSynthRate = kRate / 2;
 constexpr int kBlockFrames = 512;
 
 const char* const kSystemSoundFonts[] = {
@@ -43,6 +45,20 @@ int64_t g_framesPlayed = 0;
 std::vector<char> g_midi;  // the whole MIDI file, handed to a new player at each start
 int32_t g_tempoBpm = 0;    // 0: the file's own tempo
 
+// The synthesiser renders at half the output rate, as the software wavetable synthesisers of
+// the game's time did: the music loses nothing a player hears and costs half the CPU. Each of
+// its samples becomes two output frames, the first halfway from the one before.
+struct Frame {
+  float left = 0.0f, right = 0.0f;
+};
+Frame g_lastSynth;                // the synthesiser's previous sample
+std::optional<Frame> g_heldFrame;  // an output frame made but not yet written
+
+void ResetUpsampler() {
+  g_lastSynth = {};
+  g_heldFrame.reset();
+}
+
 void ApplyTempo() {
   if (!g_player) return;
   if (g_tempoBpm > 0) {
@@ -66,6 +82,7 @@ void HaltPlayer() {
   g_playing = false;
   g_stopAtSilence = false;
   g_framesPlayed = 0;
+  ResetUpsampler();
 }
 
 void WriteSilence(int16_t* out, int frames) {
@@ -81,19 +98,34 @@ void MusicHook(void*, Uint8* stream, int length) {
     WriteSilence(out, frames);
     return;
   }
+  int done = 0;
+  auto emit = [&](Frame f) {
+    if (g_gainStep != 0.0f) {
+      g_gain = std::clamp(g_gain + g_gainStep, 0.0f, 1.0f);
+      if (g_gain == 0.0f || g_gain == 1.0f) g_gainStep = 0.0f;
+    }
+    out[2 * done] = int16_t(std::clamp(f.left * g_gain, -1.0f, 1.0f) * 32767.0f);
+    out[2 * done + 1] = int16_t(std::clamp(f.right * g_gain, -1.0f, 1.0f) * 32767.0f);
+    ++done;
+  };
+  if (g_heldFrame && done < frames) {
+    emit(*g_heldFrame);
+    g_heldFrame.reset();
+  }
   float left[kBlockFrames], right[kBlockFrames];
-  for (int done = 0; done < frames;) {
-    int n = std::min(kBlockFrames, frames - done);
+  while (done < frames) {
+    int n = std::min(kBlockFrames, (frames - done + 1) / 2);
     fluid_synth_write_float(g_synth, n, left, 0, 1, right, 0, 1);
     for (int i = 0; i < n; ++i) {
-      if (g_gainStep != 0.0f) {
-        g_gain = std::clamp(g_gain + g_gainStep, 0.0f, 1.0f);
-        if (g_gain == 0.0f || g_gain == 1.0f) g_gainStep = 0.0f;
+      Frame now{left[i], right[i]};
+      emit({(g_lastSynth.left + now.left) * 0.5f, (g_lastSynth.right + now.right) * 0.5f});
+      if (done < frames) {
+        emit(now);
+      } else {
+        g_heldFrame = now;
       }
-      out[2 * (done + i)] = int16_t(std::clamp(left[i] * g_gain, -1.0f, 1.0f) * 32767.0f);
-      out[2 * (done + i) + 1] = int16_t(std::clamp(right[i] * g_gain, -1.0f, 1.0f) * 32767.0f);
+      g_lastSynth = now;
     }
-    done += n;
   }
   g_framesPlayed += frames;
   if (g_stopAtSilence && g_gain == 0.0f) HaltPlayer();
@@ -132,9 +164,14 @@ bool EnsureSynth() {
     return false;
   }
   fluid_settings_t* settings = new_fluid_settings();
-  fluid_settings_setnum(settings, "synth.sample-rate", kRate);
+  fluid_settings_setnum(settings, "synth.sample-rate", kSynthRate);
   fluid_settings_setnum(settings, "synth.gain", 0.5);
   fluid_settings_setstr(settings, "player.timing-source", "sample");
+  // The piece is written dry; the effects units would cost most of the synthesiser's time.
+  fluid_settings_setint(settings, "synth.reverb.active", 0);
+  fluid_settings_setint(settings, "synth.chorus.active", 0);
+  // Only the instruments the piece plays are read into memory, not the whole SoundFont.
+  fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
   fluid_synth_t* synth = new_fluid_synth(settings);
   if (!synth || fluid_synth_sfload(synth, soundFont.c_str(), 1) == FLUID_FAILED) {
     WarnOnce("soundfont", "cannot load the SoundFont " + soundFont + "; the music stays silent");
