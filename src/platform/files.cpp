@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <string_view>
+#include <vector>
 #include <strings.h>
 
 namespace platform {
@@ -41,6 +44,31 @@ std::optional<std::string> MatchEntry(const std::string& dir, const std::string&
   }
   closedir(d);
   return found;
+}
+
+// Temporary files of path left by saves that were cut off (a killed program) before their
+// rename. Each carries its writer's process id; one whose writer is gone can never be renamed
+// into place. A writer that is still running (another copy of the game) keeps its own.
+void RemoveStaleTemporaries(const std::string& path) {
+  const std::filesystem::path target(path);
+  const std::string dir = target.has_parent_path() ? target.parent_path().string() : ".";
+  const std::string prefix = target.filename().string() + ".tmp.";
+  DIR* d = opendir(dir.c_str());
+  if (!d) return;
+  std::vector<std::string> stale;
+  while (dirent* e = readdir(d)) {
+    std::string_view name = e->d_name;
+    if (name.size() <= prefix.size() || name.substr(0, prefix.size()) != prefix) continue;
+    std::string_view digits = name.substr(prefix.size());
+    if (digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string_view::npos)
+      continue;
+    pid_t writer = pid_t(std::stol(std::string(digits)));
+    if (writer <= 0 || writer == ::getpid()) continue;
+    if (::kill(writer, 0) == 0 || errno != ESRCH) continue;
+    stale.emplace_back(name);
+  }
+  closedir(d);
+  for (const std::string& name : stale) ::unlink((dir + kPathSeparator + name).c_str());
 }
 
 }  // namespace
@@ -143,6 +171,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
     ::unlink(temp.c_str());
     return false;
   }
+  RemoveStaleTemporaries(path);
   // Make the rename itself durable.
   std::string dir = std::filesystem::path(path).parent_path().string();
   int dfd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

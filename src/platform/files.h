@@ -29,6 +29,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path);
 
 // Writes a file so that a crash never leaves half of it: a temporary file in the same folder,
 // flushed to disk, then renamed over the old one. False (and the old file untouched) on failure.
+// A program killed during the write leaves only its temporary file, never read in place of the
+// file; a later successful write removes such files of processes that are gone.
 bool WriteFileAtomically(const std::string& path, const std::string& bytes);
 
 }  // namespace platform
