@@ -64,6 +64,57 @@ bool SkipSubBlocks(const Bytes& b, size_t& at) {
   }
 }
 
+// The LZW codes of an image, read across its sub-blocks as the decoder reads them (low bits
+// first, one bit wider each time the table fills a power of two, 12 bits at most). Every code
+// must name an entry the table already has or the one it is about to make, and the code after a
+// clear code must be a colour. SDL_image's decoder trusts both: a code beyond the table lets it
+// link entries into a loop, which it then follows until it writes past its own buffers.
+// Moves past the sub-blocks; false when they run past the end or a code is refused.
+bool LzwCodesSound(const Bytes& b, size_t& at, unsigned minCodeSize) {
+  const unsigned clear = 1u << minCodeSize;
+  const unsigned end = clear + 1;
+  unsigned width = minCodeSize + 1;
+  unsigned next = clear + 2;  // the entry the next code makes
+  bool start = true;          // before the first colour: the decoder skips clear codes here
+  bool afterClear = false;    // the decoder takes the code after a clear as a colour
+  bool ended = false;
+  uint32_t pending = 0;
+  unsigned pendingBits = 0;
+  for (;;) {
+    if (!b.Has(at, 1)) return false;
+    const unsigned n = b.U8(at);
+    ++at;
+    if (n == 0) return true;
+    if (!b.Has(at, n)) return false;
+    for (unsigned i = 0; i < n && !ended; ++i) {
+      pending |= uint32_t(b.U8(at + i)) << pendingBits;
+      pendingBits += 8;
+      while (pendingBits >= width && !ended) {
+        const unsigned code = pending & ((1u << width) - 1);
+        pending >>= width;
+        pendingBits -= width;
+        if (start || afterClear) {
+          if (start && code == clear) continue;
+          if (code >= clear) return false;
+          start = afterClear = false;
+        } else if (code == clear) {
+          width = minCodeSize + 1;
+          next = clear + 2;
+          afterClear = true;
+        } else if (code == end) {
+          ended = true;
+        } else if (code > next) {
+          return false;
+        } else if (next < 4096) {
+          ++next;
+          if (next == (1u << width) && width < 12) ++width;
+        }
+      }
+    }
+    at += n;
+  }
+}
+
 // GIF: the first image (the one shown) must be complete; the decoder would otherwise show
 // whatever part of it arrived.
 bool GifLooksWhole(const Bytes& b) {
@@ -87,7 +138,7 @@ bool GifLooksWhole(const Bytes& b) {
       if (!b.Has(at, 1)) return false;
       const unsigned minCodeSize = b.U8(at++);
       if (minCodeSize < 2 || minCodeSize > 11) return false;
-      return SkipSubBlocks(b, at);
+      return LzwCodesSound(b, at, minCodeSize);
     } else {
       return false;  // the trailer or garbage before any image
     }

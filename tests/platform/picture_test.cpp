@@ -72,10 +72,15 @@ Bytes MakeBmp(int w, int h, int bits, const std::vector<uint32_t>& pixels,
   return b;
 }
 
-// A GIF written by hand with a four-colour table. The LZW stream sends a clear code before
-// every second pixel, so every code stays three bits wide and no table is ever built.
-Bytes MakeGif(int w, int h, const std::vector<uint8_t>& indices, const uint32_t (&colors)[4],
-              int transparentIndex = -1) {
+// A code of a GIF's LZW stream and the number of bits it is written in.
+struct Code {
+  int value, bits;
+};
+
+// A GIF written by hand with a four-colour table (minimum code size 2: clear 4, end 5) and
+// the LZW codes given, packed low bits first into one sub-block.
+Bytes MakeGifFromCodes(int w, int h, const uint32_t (&colors)[4], const std::vector<Code>& codes,
+                       int transparentIndex = -1) {
   Bytes b = {'G', 'I', 'F', '8', '9', 'a'};
   Put16(b, unsigned(w));
   Put16(b, unsigned(h));
@@ -89,19 +94,13 @@ Bytes MakeGif(int w, int h, const std::vector<uint8_t>& indices, const uint32_t 
   Put16(b, unsigned(w));
   Put16(b, unsigned(h));
   b.push_back(0);
-  b.push_back(2);  // minimum code size: clear 4, end 5, codes of 3 bits
-  std::vector<int> codes;
-  for (size_t i = 0; i < indices.size(); ++i) {
-    if (i % 2 == 0) codes.push_back(4);
-    codes.push_back(indices[i]);
-  }
-  codes.push_back(5);
+  b.push_back(2);
   Bytes packed;
   uint32_t acc = 0;
   int bits = 0;
-  for (int c : codes) {
-    acc |= uint32_t(c) << bits;
-    bits += 3;
+  for (const Code& c : codes) {
+    acc |= uint32_t(c.value) << bits;
+    bits += c.bits;
     while (bits >= 8) {
       packed.push_back(acc & 0xFF);
       acc >>= 8;
@@ -114,6 +113,19 @@ Bytes MakeGif(int w, int h, const std::vector<uint8_t>& indices, const uint32_t 
   b.push_back(0);
   b.push_back(0x3B);
   return b;
+}
+
+// The same with the LZW stream sending a clear code before every second pixel, so every code
+// stays three bits wide and no table is ever built.
+Bytes MakeGif(int w, int h, const std::vector<uint8_t>& indices, const uint32_t (&colors)[4],
+              int transparentIndex = -1) {
+  std::vector<Code> codes;
+  for (size_t i = 0; i < indices.size(); ++i) {
+    if (i % 2 == 0) codes.push_back({4, 3});
+    codes.push_back({indices[i], 3});
+  }
+  codes.push_back({5, 3});
+  return MakeGifFromCodes(w, h, colors, codes, transparentIndex);
 }
 
 std::optional<Surface> Load(const Bytes& b) {
@@ -168,6 +180,26 @@ TEST(Picture, ReadsGifsAndKeepsTheTransparentColour) {
   auto keyed = Load(MakeGif(2, 1, {1, 2}, colors, 1));
   ASSERT_TRUE(keyed);
   EXPECT_EQ(keyed->pixels, (std::vector<uint32_t>{0xFF8000, 0x80FF80}));
+}
+
+TEST(Picture, ReadsGifCodesThatBuildATableAndRefusesCodesAheadOfIt) {
+  const uint32_t colors[4] = {0x000000, 0xFF8000, 0x80FF80, 0xFFFFFF};
+  // 1; 6 is the entry this very code makes (1 1); 2 makes entry 7, after which codes are
+  // four bits wide; then 7 (1 1 2) and the end.
+  auto gif = Load(MakeGifFromCodes(
+      7, 1, colors, {{4, 3}, {1, 3}, {6, 3}, {2, 3}, {7, 4}, {5, 4}}));
+  ASSERT_TRUE(gif);
+  EXPECT_EQ(gif->pixels, (std::vector<uint32_t>{0xFF8000, 0xFF8000, 0xFF8000, 0x80FF80,  //
+                                                0xFF8000, 0xFF8000, 0x80FF80}));
+  // Leading clear codes are skipped.
+  EXPECT_TRUE(Load(MakeGifFromCodes(1, 1, colors, {{4, 3}, {4, 3}, {3, 3}, {5, 3}})));
+
+  // A code beyond the entry it would make could tie the table into a loop.
+  EXPECT_FALSE(Load(MakeGifFromCodes(2, 1, colors, {{4, 3}, {1, 3}, {7, 3}, {5, 3}})));
+  // The code after a clear code is taken as a colour, so it must be one.
+  EXPECT_FALSE(Load(MakeGifFromCodes(2, 1, colors, {{4, 3}, {5, 3}, {1, 3}, {5, 3}})));
+  EXPECT_FALSE(Load(MakeGifFromCodes(2, 1, colors, {{4, 3}, {1, 3}, {4, 3}, {6, 3}, {5, 3}})));
+  EXPECT_FALSE(Load(MakeGifFromCodes(2, 1, colors, {{4, 3}, {1, 3}, {4, 3}, {4, 3}, {2, 3}})));
 }
 
 TEST(Picture, ReadsJpegsByContentWhateverTheName) {
