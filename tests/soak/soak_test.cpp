@@ -2,7 +2,7 @@
 // sound switch in between: after every mission the game must be back at the title, save.dat
 // must read back as the record just shown, and the driver's resident memory must not grow.
 //
-//   KZV_SOAK_MISSIONS=1000 build/tests/soak/test_soak     (20 missions without it)
+//   KZV_SOAK_MISSIONS=1000 build/test_soak     (20 missions without it)
 #include <gtest/gtest.h>
 
 #include <algorithm>
