@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -57,12 +58,18 @@ class SdlHost {
   void RestartBlink();
   void Present(Form& form);
   int ChooseScale(const Form& form);
+  void PresentToWindowSurface(SDL_Surface& screen);
+  void PresentWithRenderer();
+  bool DrawableSize(int& w, int& h);
   bool WindowToClient(int wx, int wy, int& cx, int& cy);
   std::optional<int64_t> NextWake() const;
 
   SDL_Window* window_ = nullptr;
+  // The frame goes into the window's own surface; only where that cannot be had, through a
+  // renderer and its texture.
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
+  SDL_Surface* screenCleared_ = nullptr;  // the window surface last cleared to black
   Surface frame_;
   FrontForm front_;
   ShiftRepeater shift_;
@@ -252,11 +259,10 @@ void SdlHost::HandleMouseButton(const SDL_MouseButtonEvent& button) {
 }
 
 bool SdlHost::WindowToClient(int wx, int wy, int& cx, int& cy) {
-  if (!window_ || !renderer_ || !windowForm_) return false;
+  if (!window_ || !windowForm_) return false;
   int winW = 0, winH = 0, drawW = 0, drawH = 0;
   SDL_GetWindowSize(window_, &winW, &winH);
-  SDL_GetRendererOutputSize(renderer_, &drawW, &drawH);
-  if (winW <= 0 || winH <= 0) return false;
+  if (!DrawableSize(drawW, drawH) || winW <= 0 || winH <= 0) return false;
   // Mouse positions come in window points; HiDPI drawables have more pixels than points.
   int px = int(int64_t(wx) * drawW / winW), py = int(int64_t(wy) * drawH / winH);
   Letterbox box = FitWhole(windowForm_->clientWidth, windowForm_->clientHeight, drawW, drawH);
@@ -272,11 +278,13 @@ bool SdlHost::OpenWindow(Form& form) {
     std::fprintf(stderr, "K.Z.V: cannot open a window: %s\n", SDL_GetError());
     return false;
   }
-  renderer_ = SDL_CreateRenderer(window_, -1, 0);
-  if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-  if (!renderer_) {
-    std::fprintf(stderr, "K.Z.V: cannot draw into the window: %s\n", SDL_GetError());
-    return false;
+  if (!SDL_GetWindowSurface(window_)) {
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer_) {
+      std::fprintf(stderr, "K.Z.V: cannot draw into the window: %s\n", SDL_GetError());
+      return false;
+    }
   }
   SDL_DisplayMode mode;
   int display = std::max(0, SDL_GetWindowDisplayIndex(window_));
@@ -311,8 +319,11 @@ void SdlHost::SyncWindow(Form& form) {
                       std::max(1, form.clientHeight) * scale);
     SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     if (texture_) SDL_DestroyTexture(texture_);
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                 std::max(1, form.clientWidth), std::max(1, form.clientHeight));
+    texture_ = nullptr;
+    if (renderer_)
+      texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                   std::max(1, form.clientWidth), std::max(1, form.clientHeight));
+    screenCleared_ = nullptr;
     frame_ = Surface(std::max(1, form.clientWidth), std::max(1, form.clientHeight));
     if (!form.icon.Empty()) {
       SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(
@@ -341,8 +352,7 @@ void SdlHost::SyncTextInput(Form& form) {
     Rect r = ClientRect(*box);
     int winW = 0, winH = 0, drawW = 0, drawH = 0;
     SDL_GetWindowSize(window_, &winW, &winH);
-    SDL_GetRendererOutputSize(renderer_, &drawW, &drawH);
-    if (drawW > 0 && drawH > 0) {
+    if (DrawableSize(drawW, drawH) && drawW > 0 && drawH > 0) {
       Letterbox lb = FitWhole(form.clientWidth, form.clientHeight, drawW, drawH);
       auto px = [&](int v, int offset, int points, int pixels) {
         return int(int64_t(offset + v * lb.scale) * points / pixels);
@@ -381,6 +391,55 @@ void SdlHost::BlinkCaret() {
 
 void SdlHost::Present(Form& form) {
   ComposeForm(form, frame_);
+  if (renderer_) {
+    PresentWithRenderer();
+  } else if (SDL_Surface* screen = SDL_GetWindowSurface(window_)) {
+    PresentToWindowSurface(*screen);
+  }
+  lastPresent_ = NowMicros();
+  dirty_ = false;
+}
+
+// One copy of the frame into the window's memory at its whole-number scale (nearest pixel),
+// the margins black, and the desktop told to show it.
+void SdlHost::PresentToWindowSurface(SDL_Surface& screen) {
+  Letterbox box = FitWhole(frame_.width, frame_.height, screen.w, screen.h);
+  // A new surface (the window was resized, or went full screen) starts out undefined.
+  if (&screen != screenCleared_) {
+    SDL_FillRect(&screen, nullptr, SDL_MapRGB(screen.format, 0, 0, 0));
+    screenCleared_ = &screen;
+  }
+  const bool fits = box.x >= 0 && box.y >= 0 && box.x + frame_.width * box.scale <= screen.w &&
+                    box.y + frame_.height * box.scale <= screen.h;
+  if (fits && screen.format->format == SDL_PIXELFORMAT_RGB888) {
+    // Each frame row is widened once into the surface, then copied to the rows below it.
+    const int scale = box.scale;
+    const size_t rowBytes = size_t(frame_.width) * scale * 4;
+    auto* base = static_cast<uint8_t*>(screen.pixels) + size_t(box.y) * screen.pitch +
+                 size_t(box.x) * 4;
+    for (int y = 0; y < frame_.height; ++y) {
+      uint8_t* first = base + size_t(y) * scale * screen.pitch;
+      const uint32_t* from = frame_.pixels.data() + size_t(y) * frame_.width;
+      if (scale == 1) {
+        std::memcpy(first, from, rowBytes);
+      } else {
+        auto* to = reinterpret_cast<uint32_t*>(first);
+        for (int x = 0; x < frame_.width; ++x)
+          for (int k = 0; k < scale; ++k) *to++ = from[x];
+      }
+      for (int k = 1; k < scale; ++k) std::memcpy(first + size_t(k) * screen.pitch, first, rowBytes);
+    }
+  } else if (SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+                 frame_.pixels.data(), frame_.width, frame_.height, 32, frame_.width * 4,
+                 SDL_PIXELFORMAT_RGB888)) {
+    SDL_Rect dst{box.x, box.y, frame_.width * box.scale, frame_.height * box.scale};
+    SDL_BlitScaled(source, nullptr, &screen, &dst);
+    SDL_FreeSurface(source);
+  }
+  SDL_UpdateWindowSurface(window_);
+}
+
+void SdlHost::PresentWithRenderer() {
   SDL_UpdateTexture(texture_, nullptr, frame_.pixels.data(), frame_.width * 4);
   int drawW = 0, drawH = 0;
   SDL_GetRendererOutputSize(renderer_, &drawW, &drawH);
@@ -390,20 +449,22 @@ void SdlHost::Present(Form& form) {
   SDL_RenderClear(renderer_);
   SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
   SDL_RenderPresent(renderer_);
-  lastPresent_ = NowMicros();
-  dirty_ = false;
+}
+
+// The size in pixels of what the window shows (more than its size in points on HiDPI).
+bool SdlHost::DrawableSize(int& w, int& h) {
+  if (renderer_) return SDL_GetRendererOutputSize(renderer_, &w, &h) == 0;
+  SDL_Surface* screen = SDL_GetWindowSurface(window_);
+  if (!screen) return false;
+  w = screen->w;
+  h = screen->h;
+  return true;
 }
 
 }  // namespace
 
 int RunSdlHost(int, char**, const std::function<void()>& start) {
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
-  // A 640 x 480 picture, drawn only when it changes, needs no graphics driver: SDL's own
-  // renderer and the desktop's shared-memory images do it, where OpenGL would add some 60 MB
-  // of driver (and, without a graphics card, a software GL that costs more CPU). The
-  // environment variables SDL_RENDER_DRIVER and SDL_FRAMEBUFFER_ACCELERATION still choose.
-  SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
-  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     // No display: the start still runs, so that a missing file is named on stderr (the only
     // place a message box can go now) rather than hidden behind the missing display.
@@ -415,6 +476,12 @@ int RunSdlHost(int, char**, const std::function<void()>& start) {
     }
     return 1;
   }
+  // A 640 x 480 picture needs no graphics driver: on X11 the frame goes straight into the
+  // desktop's shared-memory image, where OpenGL would add some 60 MB of driver (and, without
+  // a graphics card, a software GL that costs more CPU than the copy). Elsewhere SDL picks;
+  // SDL_FRAMEBUFFER_ACCELERATION in the environment still decides.
+  if (const char* driver = SDL_GetCurrentVideoDriver(); driver && std::strcmp(driver, "x11") == 0)
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   int status = 0;
   {
     SdlHost host;

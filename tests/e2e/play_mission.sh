@@ -188,7 +188,8 @@ diff=$(differing title2 sim-title 640x20+0+460)
 
 # Escape ends the program and saves nothing.
 saved=$(md5sum <"$work/game/save.dat")
-key Escape
+# The window may be gone before xdotool sends the key's release.
+xdotool key --window "$window" Escape 2>/dev/null || true
 for _ in $(seq 50); do
   kill -0 "$game_pid" 2>/dev/null || break
   sleep 0.1
