@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# The real kzv in a window under Xvfb, as a player runs it: CPU time over a stretch at the title
+# (nothing moves there, so nothing should be drawn) and over a stretch of play (the scope moved
+# four times a second, a shot every three seconds), and the resident memory at its peak.
+# Sound plays through SDL's disk driver into /dev/null, which keeps a real device's pace.
+#
+#   window_cpu.sh BUILD_DIR [SECONDS] [SCREEN]
+# SECONDS defaults to 30, SCREEN (Xvfb's WIDTHxHEIGHT) to 800x600, where the window has scale 1.
+# Prints "name value" lines: title_cpu_percent, play_cpu_percent, peak_rss_mb, window_size.
+# With KZV_BENCH_SHOTS=DIR, screenshots of the title and of the play are left in DIR.
+# Exit 77 when Xvfb or xdotool is missing.
+set -euo pipefail
+
+build=$(cd "$1" && pwd)
+seconds=${2:-30}
+screen=${3:-800x600}
+for tool in Xvfb xdotool; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed" >&2; exit 77; }
+done
+
+work=$(mktemp -d /tmp/kzv-window-cpu.XXXXXX)
+mkdir -p "$work/game"
+ln -s "$build/data" "$work/game/data"
+ln -s "$build/Stools.dll" "$work/game/Stools.dll"
+cp "$build/kzv" "$work/game/kzv"
+
+xvfb_pid=
+game_pid=
+cleanup() {
+  [[ -n $game_pid ]] && kill "$game_pid" 2>/dev/null || true
+  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+display=
+for n in $(seq 141 190); do
+  [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
+  Xvfb ":$n" -screen 0 "${screen}x24" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 50); do
+    [[ -e /tmp/.X11-unix/X$n ]] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if [[ -e /tmp/.X11-unix/X$n ]] && kill -0 "$xvfb_pid" 2>/dev/null; then
+    display=":$n"
+    break
+  fi
+  kill "$xvfb_pid" 2>/dev/null || true
+  xvfb_pid=
+done
+[[ -n $display ]] || { echo "no free display for Xvfb" >&2; exit 1; }
+export DISPLAY=$display
+unset SDL_VIDEODRIVER
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null
+
+"$work/game/kzv" >"$work/kzv.log" 2>&1 &
+game_pid=$!
+
+# The main window is the one named K.Z.V that is not the small launcher.
+window=
+for _ in $(seq 150); do
+  for id in $(xdotool search --name '^K\.Z\.V' 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    if ((WIDTH >= 640)); then window=$id; size="${WIDTH}x${HEIGHT}"; fi
+  done
+  [[ -n $window ]] && break
+  kill -0 "$game_pid" 2>/dev/null || { echo "kzv ended at start: $(cat "$work/kzv.log")" >&2; exit 1; }
+  sleep 0.1
+done
+[[ -n $window ]] || { echo "the main window never appeared" >&2; exit 1; }
+xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+sleep 3  # the title's music starts and the first frames are drawn
+
+# CPU time of the whole process (every thread), in clock ticks.
+shot() {
+  [[ -n ${KZV_BENCH_SHOTS:-} ]] && command -v import >/dev/null && import -window root "$KZV_BENCH_SHOTS/$1.png"
+  return 0
+}
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$game_pid/stat"; }
+ticks_per_second=$(getconf CLK_TCK)
+percent() { awk -v t="$1" -v hz="$ticks_per_second" -v s="$seconds" 'BEGIN {printf "%.2f", 100 * t / hz / s}'; }
+
+before=$(cpu_ticks)
+sleep "$seconds"
+title_ticks=$(($(cpu_ticks) - before))
+shot title
+
+# Into a mission: Up from the first item to the last, the start, and Shift.
+for k in Up shift; do
+  xdotool key --window "$window" "$k"
+  sleep 0.3
+done
+sleep 3  # the opening and the first charge
+
+arrows=(Left Up Right Down)
+before=$(cpu_ticks)
+end=$((SECONDS + seconds))
+step=0
+while ((SECONDS < end)); do
+  xdotool key --window "$window" "${arrows[step % 4]}"
+  ((step % 12 == 11)) && xdotool key --window "$window" shift
+  step=$((step + 1))
+  sleep 0.25
+done
+play_ticks=$(($(cpu_ticks) - before))
+shot play
+kill -0 "$game_pid" 2>/dev/null || { echo "kzv ended during play: $(cat "$work/kzv.log")" >&2; exit 1; }
+peak_kb=$(awk '/^VmHWM:/ {print $2}' "/proc/$game_pid/status")
+
+echo "title_cpu_percent $(percent "$title_ticks")"
+echo "play_cpu_percent $(percent "$play_ticks")"
+echo "peak_rss_mb $(awk -v k="$peak_kb" 'BEGIN {printf "%.1f", k / 1024}')"
+echo "window_size $size"
