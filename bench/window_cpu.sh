@@ -10,6 +10,7 @@
 # With KZV_BENCH_SHOTS=DIR, screenshots of the title and of the play are left in DIR.
 # Exit 77 when Xvfb or xdotool is missing.
 set -euo pipefail
+source "$(dirname "$0")/../tests/support/xvfb.sh"
 
 build=$(cd "$1" && pwd)
 seconds=${2:-30}
@@ -34,43 +35,15 @@ cleanup() {
 }
 trap cleanup EXIT
 
-display=
-for n in $(seq 141 190); do
-  [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
-  Xvfb ":$n" -screen 0 "${screen}x24" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 50); do
-    [[ -e /tmp/.X11-unix/X$n ]] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  if [[ -e /tmp/.X11-unix/X$n ]] && kill -0 "$xvfb_pid" 2>/dev/null; then
-    display=":$n"
-    break
-  fi
-  kill "$xvfb_pid" 2>/dev/null || true
-  xvfb_pid=
-done
-[[ -n $display ]] || { echo "no free display for Xvfb" >&2; exit 1; }
-export DISPLAY=$display
+start_xvfb 141 190 "$screen" "$work/xvfb.log" || { echo "no free display for Xvfb" >&2; exit 1; }
 unset SDL_VIDEODRIVER
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null
 
 "$work/game/kzv" >"$work/kzv.log" 2>&1 &
 game_pid=$!
 
-# The main window is the one named K.Z.V that is not the small launcher.
-window=
-for _ in $(seq 150); do
-  for id in $(xdotool search --name '^K\.Z\.V' 2>/dev/null); do
-    eval "$(xdotool getwindowgeometry --shell "$id")"
-    if ((WIDTH >= 640)); then window=$id; size="${WIDTH}x${HEIGHT}"; fi
-  done
-  [[ -n $window ]] && break
-  kill -0 "$game_pid" 2>/dev/null || { echo "kzv ended at start: $(cat "$work/kzv.log")" >&2; exit 1; }
-  sleep 0.1
-done
-[[ -n $window ]] || { echo "the main window never appeared" >&2; exit 1; }
+find_main_window "$game_pid" || { echo "the main window never appeared: $(cat "$work/kzv.log")" >&2; exit 1; }
+size=$window_size
 xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
 sleep 3  # the title's music starts and the first frames are drawn
 

@@ -6,6 +6,7 @@
 #   play_mission.sh BUILD_DIR WORK_DIR
 # Exit 0: passed; 77: Xvfb or a tool is missing (skip); anything else: failed.
 set -euo pipefail
+source "$(dirname "$0")/../support/xvfb.sh"
 
 build=$1
 work=$2
@@ -44,25 +45,7 @@ fail() {
 }
 
 # A display number nobody uses. 800 x 600 keeps the window at scale 1.
-display=
-for n in $(seq 91 140); do
-  [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
-  Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 50); do
-    [[ -e /tmp/.X11-unix/X$n ]] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  if [[ -e /tmp/.X11-unix/X$n ]] && kill -0 "$xvfb_pid" 2>/dev/null; then
-    display=":$n"
-    break
-  fi
-  kill "$xvfb_pid" 2>/dev/null || true
-  xvfb_pid=
-done
-[[ -n $display ]] || fail "no free display for Xvfb"
-export DISPLAY=$display
+start_xvfb 91 140 800x600 "$work/xvfb.log" || fail "no free display for Xvfb"
 export SDL_AUDIODRIVER=dummy
 # The test runner's dummy video driver would keep the real window off the X display.
 unset SDL_VIDEODRIVER
@@ -87,21 +70,8 @@ sim_shots
 "$work/game/kzv" >"$work/kzv.log" 2>&1 &
 game_pid=$!
 
-# The main window: the one named K.Z.V that is 640 pixels wide (the launcher is small).
-window=
-for _ in $(seq 100); do
-  for id in $(xdotool search --name '^K\.Z\.V' 2>/dev/null); do
-    eval "$(xdotool getwindowgeometry --shell "$id")"
-    if [[ $WIDTH == 640 && $HEIGHT == 480 ]]; then window=$id; fi
-  done
-  [[ -n $window ]] && break
-  kill -0 "$game_pid" 2>/dev/null || fail "kzv ended at start: $(cat "$work/kzv.log")"
-  sleep 0.1
-done
-[[ -n $window ]] || fail "the main window never appeared"
-eval "$(xdotool getwindowgeometry --shell "$window")"
-win_x=$X
-win_y=$Y
+find_main_window "$game_pid" || fail "the main window never appeared: $(cat "$work/kzv.log")"
+[[ $window_size == 640x480 ]] || fail "the main window is $window_size"
 xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
 sleep 1
 

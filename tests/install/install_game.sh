@@ -6,6 +6,7 @@
 #   install_game.sh BUILD_DIR WORK_DIR
 # Exit 0: passed; 77: Xvfb or a tool is missing (skip); anything else: failed.
 set -euo pipefail
+source "$(dirname "$0")/../support/xvfb.sh"
 
 build=$1
 work=$2
@@ -57,25 +58,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-display=
-for n in $(seq 191 240); do
-  [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
-  Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 50); do
-    [[ -e /tmp/.X11-unix/X$n ]] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  if [[ -e /tmp/.X11-unix/X$n ]] && kill -0 "$xvfb_pid" 2>/dev/null; then
-    display=":$n"
-    break
-  fi
-  kill "$xvfb_pid" 2>/dev/null || true
-  xvfb_pid=
-done
-[[ -n $display ]] || fail "no free display for Xvfb"
-export DISPLAY=$display
+start_xvfb 191 240 800x600 "$work/xvfb.log" || fail "no free display for Xvfb"
 export SDL_AUDIODRIVER=dummy
 unset SDL_VIDEODRIVER
 
@@ -94,16 +77,7 @@ for _ in $(seq 150); do
 done
 [[ $(second_line) == $'0,150000,"日向 澄香",1\r' ]] || fail "no default record in the data folder: $(second_line)"
 
-window=
-for _ in $(seq 100); do
-  for id in $(xdotool search --name '^K\.Z\.V' 2>/dev/null); do
-    eval "$(xdotool getwindowgeometry --shell "$id")"
-    if [[ $WIDTH == 640 && $HEIGHT == 480 ]]; then window=$id; fi
-  done
-  [[ -n $window ]] && break
-  sleep 0.1
-done
-[[ -n $window ]] || fail "the main window never appeared"
+find_main_window "$game_pid" || fail "the main window never appeared: $(cat "$work/kzv.log")"
 sleep 1
 
 # The sound switch on the title saves the record again, with the sound off.

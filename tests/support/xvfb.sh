@@ -1,0 +1,47 @@
+# Shared by the scripts that run the real kzv under Xvfb; source it.
+
+# start_xvfb FIRST LAST SCREEN LOG: an Xvfb on the first free display number in FIRST..LAST with
+# one screen of SCREEN (WIDTHxHEIGHT, 24-bit); sets DISPLAY and xvfb_pid. False when none starts.
+start_xvfb() {
+  local first=$1 last=$2 screen=$3 log=$4 n
+  for n in $(seq "$first" "$last"); do
+    [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
+    Xvfb ":$n" -screen 0 "${screen}x24" -nolisten tcp -noreset >"$log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 50); do
+      [[ -e /tmp/.X11-unix/X$n ]] && break
+      kill -0 "$xvfb_pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    if [[ -e /tmp/.X11-unix/X$n ]] && kill -0 "$xvfb_pid" 2>/dev/null; then
+      export DISPLAY=":$n"
+      return 0
+    fi
+    kill "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=
+  done
+  return 1
+}
+
+# find_main_window PID: waits up to 15 s for kzv's main window (named K.Z.V, 640 or more pixels
+# wide: the launcher is small); sets window, win_x, win_y and window_size. False when it does
+# not come, or the program ends first.
+find_main_window() {
+  local pid=$1 id
+  window=
+  for _ in $(seq 150); do
+    for id in $(xdotool search --name '^K\.Z\.V' 2>/dev/null); do
+      eval "$(xdotool getwindowgeometry --shell "$id")"
+      if ((WIDTH >= 640)); then
+        window=$id
+        win_x=$X
+        win_y=$Y
+        window_size="${WIDTH}x${HEIGHT}"
+      fi
+    done
+    [[ -n $window ]] && return 0
+    kill -0 "$pid" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
