@@ -1,6 +1,7 @@
 #include "platform/files.h"
 
 #include <dirent.h>
+#include <cerrno>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
