@@ -52,16 +52,22 @@ bool BmpLooksWhole(const Bytes& b) {
   return SideOk(w) && SideOk(h) && pixelsAt < b.size;
 }
 
-// Skips a run of GIF data sub-blocks starting at `at`; false when they run past the end.
-bool SkipSubBlocks(const Bytes& b, size_t& at) {
+// Walks a run of GIF data sub-blocks starting at `at`, handing each one's bytes to `each`
+// (offset, length), and moves past the run; false when it runs past the end or `each` refuses.
+template <class Each>
+bool WalkSubBlocks(const Bytes& b, size_t& at, Each each) {
   for (;;) {
     if (!b.Has(at, 1)) return false;
     const unsigned n = b.U8(at);
     ++at;
     if (n == 0) return true;
-    if (!b.Has(at, n)) return false;
+    if (!b.Has(at, n) || !each(at, n)) return false;
     at += n;
   }
+}
+
+bool SkipSubBlocks(const Bytes& b, size_t& at) {
+  return WalkSubBlocks(b, at, [](size_t, unsigned) { return true; });
 }
 
 // The LZW codes of an image, read across its sub-blocks as the decoder reads them (low bits
@@ -80,14 +86,9 @@ bool LzwCodesSound(const Bytes& b, size_t& at, unsigned minCodeSize) {
   bool ended = false;
   uint32_t pending = 0;
   unsigned pendingBits = 0;
-  for (;;) {
-    if (!b.Has(at, 1)) return false;
-    const unsigned n = b.U8(at);
-    ++at;
-    if (n == 0) return true;
-    if (!b.Has(at, n)) return false;
+  return WalkSubBlocks(b, at, [&](size_t from, unsigned n) {
     for (unsigned i = 0; i < n && !ended; ++i) {
-      pending |= uint32_t(b.U8(at + i)) << pendingBits;
+      pending |= uint32_t(b.U8(from + i)) << pendingBits;
       pendingBits += 8;
       while (pendingBits >= width && !ended) {
         const unsigned code = pending & ((1u << width) - 1);
@@ -111,8 +112,8 @@ bool LzwCodesSound(const Bytes& b, size_t& at, unsigned minCodeSize) {
         }
       }
     }
-    at += n;
-  }
+    return true;
+  });
 }
 
 // GIF: the first image (the one shown) must be complete; the decoder would otherwise show
