@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "flow/game_state.h"
+#include "fuzz_support.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
@@ -23,28 +24,7 @@
 
 namespace {
 
-[[noreturn]] void Fail(const char* what) {
-  std::fprintf(stderr, "%s\n", what);
-  __builtin_trap();
-}
-
-// An application folder of this process's own, in memory where the system has one.
-const std::filesystem::path& AppFolder() {
-  // Never destroyed, so that the clean-up at exit can still name it.
-  static const std::filesystem::path* folder = [] {
-    std::error_code ec;
-    std::filesystem::path base = "/dev/shm";
-    if (!std::filesystem::is_directory(base, ec)) base = std::filesystem::temp_directory_path();
-    auto* dir = new std::filesystem::path(base / ("kzv-fuzz-map-" + std::to_string(::getpid())));
-    std::filesystem::create_directories(*dir / "data", ec);
-    std::atexit([] {
-      std::error_code ignored;
-      std::filesystem::remove_all(AppFolder(), ignored);
-    });
-    return dir;
-  }();
-  return *folder;
-}
+const std::filesystem::path& AppFolder() { return ScratchFolder("map"); }
 
 // The clock the placement reads; a placement that never ends is a fault, not a slow input.
 int64_t clockReads = 0;
@@ -60,7 +40,8 @@ uint8_t previousPeople[sizeof People];
 constexpr uint8_t kPreviousDigit = 41;
 
 void Setup() {
-  (void)AppFolder();
+  std::error_code ec;
+  std::filesystem::create_directories(AppFolder() / "data", ec);
   platform::SetAppDir(AppFolder().string());
   platform::SetClock([] {
     if (++clockReads > kClockReadLimit) Fail("the placement never finished");

@@ -2,14 +2,10 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "fuzz_support.h"
 #include "platform/picture.h"
 
 namespace {
-[[noreturn]] void Fail(const char* what) {
-  std::fprintf(stderr, "%s\n", what);
-  __builtin_trap();
-}
-
 bool PixelsAreColours(const platform::Surface& picture) {
   uint32_t bits = 0;
   for (uint32_t pixel : picture.pixels) bits |= pixel;

@@ -12,33 +12,12 @@
 #include <string_view>
 
 #include "flow/game_state.h"
+#include "fuzz_support.h"
 #include "shell/settings_file.h"
 
 namespace {
 
-[[noreturn]] void Fail(const char* what) {
-  std::fprintf(stderr, "%s\n", what);
-  __builtin_trap();
-}
-
-// A folder of this process's own; in memory where the system has one, since every save is
-// flushed to disk.
-const std::filesystem::path& Folder() {
-  // Never destroyed, so that the clean-up at exit can still name it.
-  static const std::filesystem::path* folder = [] {
-    std::error_code ec;
-    std::filesystem::path base = "/dev/shm";
-    if (!std::filesystem::is_directory(base, ec)) base = std::filesystem::temp_directory_path();
-    auto* dir = new std::filesystem::path(base / ("kzv-fuzz-settings-" + std::to_string(::getpid())));
-    std::filesystem::create_directories(*dir, ec);
-    std::atexit([] {
-      std::error_code ignored;
-      std::filesystem::remove_all(Folder(), ignored);
-    });
-    return dir;
-  }();
-  return *folder;
-}
+const std::filesystem::path& Folder() { return ScratchFolder("settings"); }
 
 void WriteBytes(const std::string& path, std::string_view bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
