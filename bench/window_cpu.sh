@@ -28,9 +28,7 @@ cp "$build/kzv" "$work/game/kzv"
 xvfb_pid=
 game_pid=
 cleanup() {
-  [[ -n $game_pid ]] && kill "$game_pid" 2>/dev/null || true
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
-  wait 2>/dev/null || true
+  stop_game_and_xvfb
   rm -rf "$work"
 }
 trap cleanup EXIT

@@ -32,12 +32,7 @@ write_save "$work/sim/save.dat"
 
 xvfb_pid=
 game_pid=
-cleanup() {
-  [[ -n $game_pid ]] && kill "$game_pid" 2>/dev/null || true
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
-  wait 2>/dev/null || true
-}
-trap cleanup EXIT
+trap stop_game_and_xvfb EXIT
 
 fail() {
   echo "FAIL: $*"
@@ -158,13 +153,6 @@ diff=$(differing title2 sim-title 640x20+0+460)
 
 # Escape ends the program and saves nothing.
 saved=$(md5sum <"$work/game/save.dat")
-# The window may be gone before xdotool sends the key's release.
-xdotool key --window "$window" Escape 2>/dev/null || true
-for _ in $(seq 50); do
-  kill -0 "$game_pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$game_pid" 2>/dev/null && fail "Escape did not end the program"
-game_pid=
+quit_with_escape || fail "Escape did not end the program"
 [[ $(md5sum <"$work/game/save.dat") == "$saved" ]] || fail "Escape wrote save.dat"
 echo "PASS"

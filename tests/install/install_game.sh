@@ -51,9 +51,7 @@ fi
 xvfb_pid=
 game_pid=
 cleanup() {
-  [[ -n $game_pid ]] && kill "$game_pid" 2>/dev/null || true
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
-  wait 2>/dev/null || true
+  stop_game_and_xvfb
   chmod -R u+w "$work" 2>/dev/null || true
 }
 trap cleanup EXIT
@@ -88,13 +86,7 @@ for _ in $(seq 50); do
 done
 [[ $(second_line) == $'1,150000,"日向 澄香",0\r' ]] || fail "the sound switch was not saved: $(second_line)"
 
-xdotool key --window "$window" Escape 2>/dev/null || true
-for _ in $(seq 50); do
-  kill -0 "$game_pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$game_pid" 2>/dev/null && fail "Escape did not end the program"
-game_pid=
+quit_with_escape || fail "Escape did not end the program"
 
 leftover=$(find "$game" -newer "$work/install.log" -print | head -1)
 [[ -z $leftover ]] || fail "written beside the installed program: $leftover"

@@ -45,3 +45,24 @@ find_main_window() {
   done
   return 1
 }
+
+# Ends the game (game_pid) and the Xvfb (xvfb_pid) a script started, whichever are running.
+stop_game_and_xvfb() {
+  [[ -n ${game_pid:-} ]] && kill "$game_pid" 2>/dev/null || true
+  [[ -n ${xvfb_pid:-} ]] && kill "$xvfb_pid" 2>/dev/null || true
+  wait 2>/dev/null || true
+}
+
+# Escape to the main window; true, and game_pid cleared, when the game ends within 5 s.
+quit_with_escape() {
+  # The window may be gone before xdotool sends the key's release.
+  xdotool key --window "$window" Escape 2>/dev/null || true
+  for _ in $(seq 50); do
+    if ! kill -0 "$game_pid" 2>/dev/null; then
+      game_pid=
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
