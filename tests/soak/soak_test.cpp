@@ -5,6 +5,7 @@
 //   KZV_SOAK_MISSIONS=1000 build/test_soak     (20 missions without it)
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -18,7 +19,6 @@
 #include <vector>
 
 #include "hosts/app_dir.h"
-#include "hosts/mini_json.h"
 #include "platform/text_encoding.h"
 #include "shell/settings_file.h"
 #include "soak/sim_process.h"
@@ -104,26 +104,26 @@ class SoakTest : public ::testing::Test {
     return true;
   }
 
-  mini_json::Value Dump() {
+  nlohmann::json Dump() {
     std::string answer = sim_->Ask("dump");
-    mini_json::Value dump = mini_json::Parse(answer);
-    if (!dump.ok || !dump.Has("state")) {
+    nlohmann::json dump = nlohmann::json::parse(answer, nullptr, false);
+    if (!dump.is_object() || !dump.contains("state")) {
       ADD_FAILURE() << "mission " << mission_ << ": dump answered \"" << answer.substr(0, 200)
                     << "\" " << sim_->Failure();
-      return mini_json::Value::Missing();
+      return nullptr;
     }
-    if (dump["ended"].kind != mini_json::Value::Bool) {
-      ADD_FAILURE() << "mission " << mission_ << ": the program ended (" << dump["ended"].text
+    if (!dump["ended"].is_boolean()) {
+      ADD_FAILURE() << "mission " << mission_ << ": the program ended (" << dump["ended"]
                     << ")";
-      return mini_json::Value::Missing();
+      return nullptr;
     }
     return dump;
   }
 
   // The state of a dump that must show the given GameMode.
-  bool ExpectMode(const mini_json::Value& dump, int mode, const char* where) {
-    if (!dump.ok) return false;
-    int actual = int(dump["state"]["GameMode"].number);
+  bool ExpectMode(nlohmann::json& dump, int mode, const char* where) {
+    if (dump.is_null()) return false;
+    int actual = dump["state"]["GameMode"];
     if (actual == mode) return true;
     ADD_FAILURE() << "mission " << mission_ << ": GameMode " << actual << " " << where
                   << ", expected " << mode;
@@ -132,22 +132,22 @@ class SoakTest : public ::testing::Test {
 
   // From the title (the start item chosen) through 56 shots to the result screen.
   bool PlayMission(bool& autoShotSeen) {
-    mini_json::Value title = Dump();
+    nlohmann::json title = Dump();
     if (!ExpectMode(title, kTitleMode, "at the title")) return false;
-    for (int i = 0; i < 3 && int(title["state"]["MenuChoice"].number) != kMenuStart; ++i) {
+    for (int i = 0; i < 3 && title["state"]["MenuChoice"].get<int>() != kMenuStart; ++i) {
       if (!Key(kKeyDown)) return false;
       title = Dump();
     }
-    if (int(title["state"]["MenuChoice"].number) != kMenuStart) {
+    if (title["state"]["MenuChoice"].get<int>() != kMenuStart) {
       ADD_FAILURE() << "mission " << mission_ << ": the start item cannot be chosen";
       return false;
     }
     if (!Key(kKeyShift)) return false;
     if (mission_ == 1 && !Do("click ura")) return false;  // nothing covers it during play
-    mini_json::Value play = Dump();
+    nlohmann::json play = Dump();
     if (!ExpectMode(play, kPlayMode, "after the start")) return false;
-    if (int(play["state"]["HiddenMode"].number) != 1 ||
-        play["windows"]["Form1"]["caption"].text != "K.Z.V（自動狙撃）") {
+    if (play["state"]["HiddenMode"].get<int>() != 1 ||
+        play["windows"]["Form1"]["caption"] != "K.Z.V（自動狙撃）") {
       ADD_FAILURE() << "mission " << mission_ << ": not in the automatic-sniping mode";
       return false;
     }
@@ -162,9 +162,9 @@ class SoakTest : public ::testing::Test {
         if (!DoAll(steps)) return false;
         steps.clear();
         // ShotBusy stays 1 from an automatic shot until the next shot of the fire key.
-        mini_json::Value during = Dump();
+        nlohmann::json during = Dump();
         if (!ExpectMode(during, kPlayMode, "during the mission")) return false;
-        if (during["state"]["ShotBusy"].number == 1) autoShotSeen = true;
+        if (during["state"]["ShotBusy"] == 1) autoShotSeen = true;
       }
       // The gun is recharged at once: the full 1.25 s of recharge between shots would cost each
       // mission 70 s of game time, 4500 scope ticks, minutes in the sanitizer build. The
@@ -204,10 +204,10 @@ TEST_F(SoakTest, ManyAutoSnipeMissionsLeaveTheTitleTheRecordAndTheMemoryAsTheySh
     ASSERT_TRUE(PlayMission(autoShotSeen));
     missionsWithAutoShots += autoShotSeen;
 
-    mini_json::Value result = Dump();
+    nlohmann::json result = Dump();
     ASSERT_TRUE(ExpectMode(result, kResultMode, "after the last shot"));
-    const int64_t reward = int64_t(result["state"]["Reward"].number);
-    const bool newRecord = result["controls"]["ename"]["enabled"].boolean;
+    const int64_t reward = result["state"]["Reward"].get<int64_t>();
+    const bool newRecord = result["controls"]["ename"]["enabled"].get<bool>();
     ASSERT_EQ(newRecord, reward > record) << "mission " << mission_ << ", reward " << reward;
     if (newRecord) {
       holder = NameFor(mission_);
@@ -217,16 +217,16 @@ TEST_F(SoakTest, ManyAutoSnipeMissionsLeaveTheTitleTheRecordAndTheMemoryAsTheySh
     }
     ASSERT_TRUE(Key(kKeyEnter));
 
-    mini_json::Value back = Dump();
+    nlohmann::json back = Dump();
     ASSERT_TRUE(ExpectMode(back, kTitleMode, "after the name entry"));
-    EXPECT_EQ(back["state"]["RecordHolder"].text, holder) << "mission " << mission_;
-    EXPECT_EQ(int64_t(back["state"]["RecordReward"].number), record) << "mission " << mission_;
+    EXPECT_EQ(back["state"]["RecordHolder"], holder) << "mission " << mission_;
+    EXPECT_EQ(back["state"]["RecordReward"].get<int64_t>(), record) << "mission " << mission_;
 
     if (mission_ % kSoundSwitchEvery == 0) {
       ASSERT_TRUE(Do("click sic"));
       soundOn = 1 - soundOn;
       ++soundSwitches;
-      ASSERT_EQ(int(Dump()["state"]["SoundOn"].number), soundOn) << "mission " << mission_;
+      ASSERT_EQ(Dump()["state"]["SoundOn"], soundOn) << "mission " << mission_;
     }
 
     // The whole file, byte for byte: the header, then the veteran mark, record, holder and
