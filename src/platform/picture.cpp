@@ -2,7 +2,9 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
+#include <gif_lib.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -52,100 +54,6 @@ bool BmpLooksWhole(const Bytes& b) {
   return SideOk(w) && SideOk(h) && pixelsAt < b.size;
 }
 
-// Walks a run of GIF data sub-blocks starting at `at`, handing each one's bytes to `each`
-// (offset, length), and moves past the run; false when it runs past the end or `each` refuses.
-template <class Each>
-bool WalkSubBlocks(const Bytes& b, size_t& at, Each each) {
-  for (;;) {
-    if (!b.Has(at, 1)) return false;
-    const unsigned n = b.U8(at);
-    ++at;
-    if (n == 0) return true;
-    if (!b.Has(at, n) || !each(at, n)) return false;
-    at += n;
-  }
-}
-
-bool SkipSubBlocks(const Bytes& b, size_t& at) {
-  return WalkSubBlocks(b, at, [](size_t, unsigned) { return true; });
-}
-
-// The LZW codes of an image, read across its sub-blocks as the decoder reads them (low bits
-// first, one bit wider each time the table fills a power of two, 12 bits at most). Every code
-// must name an entry the table already has or the one it is about to make, and the code after a
-// clear code must be a colour. SDL_image's decoder trusts both: a code beyond the table lets it
-// link entries into a loop, which it then follows until it writes past its own buffers.
-// Moves past the sub-blocks; false when they run past the end or a code is refused.
-bool LzwCodesSound(const Bytes& b, size_t& at, unsigned minCodeSize) {
-  const unsigned clear = 1u << minCodeSize;
-  const unsigned end = clear + 1;
-  unsigned width = minCodeSize + 1;
-  unsigned next = clear + 2;  // the entry the next code makes
-  bool start = true;          // before the first colour: the decoder skips clear codes here
-  bool afterClear = false;    // the decoder takes the code after a clear as a colour
-  bool ended = false;
-  uint32_t pending = 0;
-  unsigned pendingBits = 0;
-  return WalkSubBlocks(b, at, [&](size_t from, unsigned n) {
-    for (unsigned i = 0; i < n && !ended; ++i) {
-      pending |= uint32_t(b.U8(from + i)) << pendingBits;
-      pendingBits += 8;
-      while (pendingBits >= width && !ended) {
-        const unsigned code = pending & ((1u << width) - 1);
-        pending >>= width;
-        pendingBits -= width;
-        if (start || afterClear) {
-          if (start && code == clear) continue;
-          if (code >= clear) return false;
-          start = afterClear = false;
-        } else if (code == clear) {
-          width = minCodeSize + 1;
-          next = clear + 2;
-          afterClear = true;
-        } else if (code == end) {
-          ended = true;
-        } else if (code > next) {
-          return false;
-        } else if (next < 4096) {
-          ++next;
-          if (next == (1u << width) && width < 12) ++width;
-        }
-      }
-    }
-    return true;
-  });
-}
-
-// GIF: the first image (the one shown) must be complete; the decoder would otherwise show
-// whatever part of it arrived.
-bool GifLooksWhole(const Bytes& b) {
-  if (!b.Has(0, 13)) return false;
-  if (!SideOk(b.U16le(6)) || !SideOk(b.U16le(8))) return false;
-  size_t at = 13;
-  const unsigned flags = b.U8(10);
-  if (flags & 0x80) at += 3u << ((flags & 7) + 1);
-  for (;;) {
-    if (!b.Has(at, 1)) return false;
-    const unsigned block = b.U8(at++);
-    if (block == 0x21) {  // extension: label, then sub-blocks
-      ++at;
-      if (!SkipSubBlocks(b, at)) return false;
-    } else if (block == 0x2C) {  // image descriptor
-      if (!b.Has(at, 9)) return false;
-      if (!SideOk(b.U16le(at + 4)) || !SideOk(b.U16le(at + 6))) return false;
-      const unsigned local = b.U8(at + 8);
-      at += 9;
-      if (local & 0x80) at += 3u << ((local & 7) + 1);
-      if (!b.Has(at, 1)) return false;
-      const unsigned minCodeSize = b.U8(at++);
-      if (minCodeSize < 2 || minCodeSize > 11) return false;
-      return LzwCodesSound(b, at, minCodeSize);
-    } else {
-      return false;  // the trailer or garbage before any image
-    }
-  }
-}
-
 // JPEG: a frame header of a sensible size before the first scan, and the end-of-image marker
 // after it. The decoder would otherwise fill a cut-short picture with grey and call it good.
 bool JpegLooksWhole(const Bytes& b) {
@@ -183,16 +91,78 @@ Kind Recognise(const Bytes& b) {
   if (b.Has(0, 2) && b.p[0] == 'B' && b.p[1] == 'M')
     return BmpLooksWhole(b) ? Kind::Bmp : Kind::Unknown;
   if (b.Has(0, 6) && (std::memcmp(b.p, "GIF87a", 6) == 0 || std::memcmp(b.p, "GIF89a", 6) == 0))
-    return GifLooksWhole(b) ? Kind::Gif : Kind::Unknown;
+    return Kind::Gif;
   if (b.Has(0, 3) && b.p[0] == 0xFF && b.p[1] == 0xD8 && b.p[2] == 0xFF)
     return JpegLooksWhole(b) ? Kind::Jpeg : Kind::Unknown;
   return Kind::Unknown;
 }
 
+// GIF through giflib, which checks the codes it decodes. Only the first image is shown, drawn
+// from the top left corner at its own size; a transparent colour is kept as the colour it
+// stands for. It must be whole: every row decoded and its data closed by the end block.
+struct GifInput {
+  const unsigned char* p;
+  size_t size, at;
+};
+
+int ReadGifInput(GifFileType* gif, GifByteType* into, int wanted) {
+  auto* in = static_cast<GifInput*>(gif->UserData);
+  const size_t n = std::min(size_t(wanted), in->size - in->at);
+  std::memcpy(into, in->p + in->at, n);
+  in->at += n;
+  return int(n);
+}
+
+std::optional<Surface> DecodeFirstGifImage(GifFileType* gif) {
+  if (!SideOk(gif->SWidth) || !SideOk(gif->SHeight)) return std::nullopt;
+  for (;;) {
+    GifRecordType record;
+    if (DGifGetRecordType(gif, &record) != GIF_OK) return std::nullopt;
+    if (record == EXTENSION_RECORD_TYPE) {
+      int code;
+      GifByteType* block;
+      if (DGifGetExtension(gif, &code, &block) != GIF_OK) return std::nullopt;
+      while (block)
+        if (DGifGetExtensionNext(gif, &block) != GIF_OK) return std::nullopt;
+      continue;
+    }
+    if (record != IMAGE_DESC_RECORD_TYPE || DGifGetImageDesc(gif) != GIF_OK) return std::nullopt;
+    const GifImageDesc& image = gif->Image;
+    if (!SideOk(image.Width) || !SideOk(image.Height)) return std::nullopt;
+    const ColorMapObject* map = image.ColorMap ? image.ColorMap : gif->SColorMap;
+    std::vector<GifPixelType> indices(size_t(image.Width) * image.Height);
+    // Interlaced rows arrive in four passes: every 8th from 0, every 8th from 4, every 4th
+    // from 2, every 2nd from 1.
+    static constexpr int kFirst[] = {0, 4, 2, 1}, kStep[] = {8, 8, 4, 2};
+    const int passes = image.Interlace ? 4 : 1;
+    for (int pass = 0; pass < passes; ++pass) {
+      const int first = image.Interlace ? kFirst[pass] : 0, step = image.Interlace ? kStep[pass] : 1;
+      for (int y = first; y < image.Height; y += step)
+        if (DGifGetLine(gif, &indices[size_t(y) * image.Width], image.Width) != GIF_OK)
+          return std::nullopt;
+    }
+    Surface out(image.Width, image.Height);
+    for (size_t i = 0; i < indices.size(); ++i) {
+      if (!map || indices[i] >= map->ColorCount) continue;  // black
+      const GifColorType& c = map->Colors[indices[i]];
+      out.pixels[i] = uint32_t(c.Red) << 16 | uint32_t(c.Green) << 8 | c.Blue;
+    }
+    return out;
+  }
+}
+
+std::optional<Surface> LoadGif(const unsigned char* bytes, size_t size) {
+  GifInput input{bytes, size, 0};
+  int error = 0;
+  GifFileType* gif = DGifOpen(&input, ReadGifInput, &error);
+  if (!gif) return std::nullopt;
+  std::optional<Surface> picture = DecodeFirstGifImage(gif);
+  DGifCloseFile(gif, &error);
+  return picture;
+}
+
 std::optional<Surface> ToSurface(SDL_Surface* loaded) {
   if (!loaded) return std::nullopt;
-  // A GIF's transparent colour is kept as the colour it stands for.
-  SDL_SetColorKey(loaded, SDL_FALSE, 0);
   SDL_Surface* argb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
   SDL_FreeSurface(loaded);
   if (!argb) return std::nullopt;
@@ -237,11 +207,10 @@ std::optional<Surface> LoadPictureBytes(const unsigned char* bytes, std::size_t 
   if (!bytes || size == 0 || size > size_t(INT_MAX)) return std::nullopt;
   const Kind kind = Recognise(Bytes{bytes, size});
   if (kind == Kind::Unknown) return std::nullopt;
+  if (kind == Kind::Gif) return LoadGif(bytes, size);
   SDL_RWops* rw = SDL_RWFromConstMem(bytes, int(size));
   if (!rw) return std::nullopt;
-  SDL_Surface* loaded = kind == Kind::Bmp   ? IMG_LoadBMP_RW(rw)
-                        : kind == Kind::Gif ? IMG_LoadGIF_RW(rw)
-                                            : IMG_LoadJPG_RW(rw);
+  SDL_Surface* loaded = kind == Kind::Bmp ? IMG_LoadBMP_RW(rw) : IMG_LoadJPG_RW(rw);
   SDL_RWclose(rw);
   return ToSurface(loaded);
 }

@@ -1,5 +1,6 @@
 #include "platform/picture.h"
 
+#include <gif_lib.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -72,60 +73,37 @@ Bytes MakeBmp(int w, int h, int bits, const std::vector<uint32_t>& pixels,
   return b;
 }
 
-// A code of a GIF's LZW stream and the number of bits it is written in.
-struct Code {
-  int value, bits;
-};
-
-// A GIF written by hand with a four-colour table (minimum code size 2: clear 4, end 5) and
-// the LZW codes given, packed low bits first into one sub-block.
-Bytes MakeGifFromCodes(int w, int h, const uint32_t (&colors)[4], const std::vector<Code>& codes,
-                       int transparentIndex = -1) {
-  Bytes b = {'G', 'I', 'F', '8', '9', 'a'};
-  Put16(b, unsigned(w));
-  Put16(b, unsigned(h));
-  b.insert(b.end(), {0x81, 0, 0});  // global table of 2^(1+1) colours
-  for (uint32_t c : colors) b.insert(b.end(), {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)});
-  if (transparentIndex >= 0)
-    b.insert(b.end(), {0x21, 0xF9, 4, 1, 0, 0, uint8_t(transparentIndex), 0});
-  b.push_back(0x2C);
-  Put16(b, 0);
-  Put16(b, 0);
-  Put16(b, unsigned(w));
-  Put16(b, unsigned(h));
-  b.push_back(0);
-  b.push_back(2);
-  Bytes packed;
-  uint32_t acc = 0;
-  int bits = 0;
-  for (const Code& c : codes) {
-    acc |= uint32_t(c.value) << bits;
-    bits += c.bits;
-    while (bits >= 8) {
-      packed.push_back(acc & 0xFF);
-      acc >>= 8;
-      bits -= 8;
-    }
-  }
-  if (bits) packed.push_back(acc & 0xFF);
-  b.push_back(uint8_t(packed.size()));
-  b.insert(b.end(), packed.begin(), packed.end());
-  b.push_back(0);
-  b.push_back(0x3B);
-  return b;
+int AppendGifBytes(GifFileType* gif, const GifByteType* bytes, int n) {
+  static_cast<Bytes*>(gif->UserData)->insert(static_cast<Bytes*>(gif->UserData)->end(), bytes,
+                                              bytes + n);
+  return n;
 }
 
-// The same with the LZW stream sending a clear code before every second pixel, so every code
-// stays three bits wide and no table is ever built.
-Bytes MakeGif(int w, int h, const std::vector<uint8_t>& indices, const uint32_t (&colors)[4],
-              int transparentIndex = -1) {
-  std::vector<Code> codes;
-  for (size_t i = 0; i < indices.size(); ++i) {
-    if (i % 2 == 0) codes.push_back({4, 3});
-    codes.push_back({indices[i], 3});
+// A GIF89a of a four-colour table through giflib; interlaced rows are written in the order
+// of their four passes, as the format wants them.
+Bytes MakeGif(int w, int h, std::vector<uint8_t> indices, const uint32_t (&colors)[4],
+              int transparentIndex = -1, bool interlaced = false) {
+  Bytes b;
+  int error = 0;
+  GifFileType* gif = EGifOpen(&b, AppendGifBytes, &error);
+  GifColorType table[4];
+  for (int i = 0; i < 4; ++i)
+    table[i] = {uint8_t(colors[i] >> 16), uint8_t(colors[i] >> 8), uint8_t(colors[i])};
+  ColorMapObject* map = GifMakeMapObject(4, table);
+  EGifSetGifVersion(gif, true);
+  EGifPutScreenDesc(gif, w, h, 2, 0, map);
+  if (transparentIndex >= 0) {
+    const GifByteType control[4] = {1, 0, 0, uint8_t(transparentIndex)};
+    EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, control);
   }
-  codes.push_back({5, 3});
-  return MakeGifFromCodes(w, h, colors, codes, transparentIndex);
+  EGifPutImageDesc(gif, 0, 0, w, h, interlaced, nullptr);
+  static constexpr int kFirst[] = {0, 4, 2, 1}, kStep[] = {8, 8, 4, 2};
+  for (int pass = 0; pass < (interlaced ? 4 : 1); ++pass)
+    for (int y = interlaced ? kFirst[pass] : 0; y < h; y += interlaced ? kStep[pass] : 1)
+      EGifPutLine(gif, &indices[size_t(y * w)], w);
+  EGifCloseFile(gif, &error);
+  GifFreeMapObject(map);
+  return b;
 }
 
 std::optional<Surface> Load(const Bytes& b) {
@@ -180,26 +158,11 @@ TEST(Picture, ReadsGifsAndKeepsTheTransparentColour) {
   auto keyed = Load(MakeGif(2, 1, {1, 2}, colors, 1));
   ASSERT_TRUE(keyed);
   EXPECT_EQ(keyed->pixels, (std::vector<uint32_t>{0xFF8000, 0x80FF80}));
-}
-
-TEST(Picture, ReadsGifCodesThatBuildATableAndRefusesCodesAheadOfIt) {
-  const uint32_t colors[4] = {0x000000, 0xFF8000, 0x80FF80, 0xFFFFFF};
-  // 1; 6 is the entry this very code makes (1 1); 2 makes entry 7, after which codes are
-  // four bits wide; then 7 (1 1 2) and the end.
-  auto gif = Load(MakeGifFromCodes(
-      7, 1, colors, {{4, 3}, {1, 3}, {6, 3}, {2, 3}, {7, 4}, {5, 4}}));
-  ASSERT_TRUE(gif);
-  EXPECT_EQ(gif->pixels, (std::vector<uint32_t>{0xFF8000, 0xFF8000, 0xFF8000, 0x80FF80,  //
-                                                0xFF8000, 0xFF8000, 0x80FF80}));
-  // Leading clear codes are skipped.
-  EXPECT_TRUE(Load(MakeGifFromCodes(1, 1, colors, {{4, 3}, {4, 3}, {3, 3}, {5, 3}})));
-
-  // A code beyond the entry it would make could tie the table into a loop.
-  EXPECT_FALSE(Load(MakeGifFromCodes(2, 1, colors, {{4, 3}, {1, 3}, {7, 3}, {5, 3}})));
-  // The code after a clear code is taken as a colour, so it must be one.
-  EXPECT_FALSE(Load(MakeGifFromCodes(2, 1, colors, {{4, 3}, {5, 3}, {1, 3}, {5, 3}})));
-  EXPECT_FALSE(Load(MakeGifFromCodes(2, 1, colors, {{4, 3}, {1, 3}, {4, 3}, {6, 3}, {5, 3}})));
-  EXPECT_FALSE(Load(MakeGifFromCodes(2, 1, colors, {{4, 3}, {1, 3}, {4, 3}, {4, 3}, {2, 3}})));
+  // Interlaced rows come back in their places: 0, 8 | 4 | 2, 6 | 1, 3, 5, 7.
+  std::vector<uint8_t> rows = {0, 1, 2, 3, 0, 1, 2, 3, 0};
+  auto interlaced = Load(MakeGif(1, 9, rows, colors, -1, true));
+  ASSERT_TRUE(interlaced);
+  for (int y = 0; y < 9; ++y) EXPECT_EQ(interlaced->pixels[size_t(y)], colors[rows[size_t(y)]]) << y;
 }
 
 TEST(Picture, ReadsJpegsByContentWhateverTheName) {
