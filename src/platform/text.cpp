@@ -43,6 +43,22 @@ bool BreaksAnywhere(uint32_t cp) {
   return cp >= 0x2E80;
 }
 
+// The usual Japanese line-breaking rules: these never begin a line (closing brackets and
+// punctuation, small kana, the long-vowel and iteration marks) ...
+bool NeverStartsALine(uint32_t cp) {
+  static const std::u32string kNoStart =
+      U"）」』】〕〉》］｝〙〗〛’”〟、。，．・：；？！‐゠–〜～…‥ー々ゝゞヽヾ"
+      U"ぁぃぅぇぉっゃゅょゎゕゖァィゥェォッャュョヮヵヶㇰㇱㇲㇳㇴㇵㇶㇷㇸㇹㇺㇻㇼㇽㇾㇿ"
+      U"ｧｨｩｪｫｯｬｭｮｰ｡｣､･)]},.:;?!%";
+  return kNoStart.find(char32_t(cp)) != std::u32string::npos;
+}
+
+// ... and these never end one (opening brackets).
+bool NeverEndsALine(uint32_t cp) {
+  static const std::u32string kNoEnd = U"（「『【〔〈《［｛〘〖〚‘“〝｢([{";
+  return kNoEnd.find(char32_t(cp)) != std::u32string::npos;
+}
+
 enum class TokenKind { Word, Wide, Space, Newline };
 struct Token {
   TokenKind kind;
@@ -203,20 +219,38 @@ void RenderLine(TTF_Font* f, const std::string& line, int x, int y, Coverage& co
   SDL_FreeSurface(argb);
 }
 
+// The width a label's text may take: its own, up to where a label in front of it that shares
+// most of its rows begins (the status panel's deleted name ends where the price starts).
+int TextRoom(const Control& label) {
+  int room = label.width;
+  if (!label.form) return room;
+  for (const auto& other : label.form->controls) {
+    const Control& o = *other;
+    if (&o == &label) break;  // the rest lie behind it
+    if (o.kind != ControlKind::Label || o.container != label.container || !o.visible ||
+        o.caption.empty())
+      continue;
+    const int shared = std::min(o.top + o.height, label.top + label.height) - std::max(o.top, label.top);
+    if (2 * shared >= label.height && o.left > label.left && o.left < label.left + room)
+      room = o.left - label.left;
+  }
+  return room;
+}
+
 // Everything a label's look depends on; the cached rendering is reused while it is the same.
 struct LabelKey {
   std::string caption;
   std::string fontName;
   double points;
   bool bold, italic;
-  int width, height;
+  int width, height, room;
   Align align;
   bool operator==(const LabelKey&) const = default;
 };
 
 LabelKey KeyOf(const Control& c) {
-  return {c.caption,     c.font.name, c.font.points, c.font.bold,
-          c.font.italic, c.width,     c.height,      c.align};
+  return {c.caption, c.font.name, c.font.points, c.font.bold, c.font.italic,
+          c.width,   c.height,    TextRoom(c),   c.align};
 }
 
 struct CachedText {
@@ -246,12 +280,10 @@ CachedText& Cached(TextCache& cache, const Control& c, Coverage (*render)(const 
   return entry;
 }
 
-// Draws a line too wide for its label character by character, taking up to a pixel from each
-// gap next to a Latin character, spread evenly along the line.
-void RenderSqueezed(TTF_Font* f, const std::string& line, int natural, int room, int x, int y,
-                    Coverage& cov) {
+// Draws a line character by character, `squeeze` pixels narrower than its natural width, taking
+// up to a pixel from each gap next to a Latin character, spread evenly along the line.
+void RenderSqueezed(TTF_Font* f, const std::string& line, int squeeze, int x, int y, Coverage& cov) {
   const int gaps = SqueezableGaps(line);
-  const int squeeze = std::min(natural - room, gaps * SqueezePerGap(f));
   int gap = 0;
   bool previousWide = true, first = true;
   for (size_t i = 0; i < line.size();) {
@@ -269,25 +301,64 @@ void RenderSqueezed(TTF_Font* f, const std::string& line, int natural, int room,
   }
 }
 
+// One line of a label on its own, its pen starting `pad` pixels in, and how far it was squeezed:
+// no more than a line that fits its room needs, but as far as it takes (and may go) to bring
+// the ink itself inside the room, since a glyph's ink may reach past its advance.
+struct LineRendering {
+  Coverage cov;
+  int pad = 0, advance = 0;
+};
+
+LineRendering RenderFitted(TTF_Font* f, const std::string& line, int room, int top, int height) {
+  LineRendering r;
+  r.pad = TTF_FontHeight(f);
+  const int natural = MeasureIn(f, line);
+  const int most = SqueezableGaps(line) * SqueezePerGap(f);
+  for (int squeeze = std::clamp(natural - room, 0, most);; ++squeeze) {
+    r.cov = Coverage{natural + 2 * r.pad, height, {}};
+    r.cov.alpha.assign(size_t(r.cov.w) * r.cov.h, 0);
+    if (squeeze > 0)
+      RenderSqueezed(f, line, squeeze, r.pad, top, r.cov);
+    else
+      RenderLine(f, line, r.pad, top, r.cov);
+    r.cov.FindInk();
+    r.advance = natural - squeeze;
+    if (r.cov.inkX1 - r.cov.inkX0 <= room || squeeze >= most) return r;
+  }
+}
+
+// Adds src into dst with src's (0, 0) at dst's (x, y).
+void AddCoverage(const Coverage& src, int x, int y, Coverage& dst) {
+  for (int sy = src.inkY0; sy < src.inkY1; ++sy) {
+    if (y + sy < 0 || y + sy >= dst.h) continue;
+    for (int sx = src.inkX0; sx < src.inkX1; ++sx) {
+      if (x + sx < 0 || x + sx >= dst.w) continue;
+      uint8_t& a = dst.alpha[size_t(y + sy) * dst.w + x + sx];
+      a = std::max(a, src.alpha[size_t(sy) * src.w + sx]);
+    }
+  }
+}
+
 Coverage RenderLabel(const Control& label) {
   Coverage cov{label.width, label.height, {}};
   if (cov.w <= 0 || cov.h <= 0) return cov;
   cov.alpha.assign(size_t(cov.w) * cov.h, 0);
   TTF_Font* f = OpenFont(label.font);
   if (!f) return cov;
+  const int room = TextRoom(label);
   const int lineHeight = TTF_FontHeight(f);
   int y = BaselineShift(f, label.font);
   for (const std::string& line : LabelLines(label)) {
     if (y >= cov.h) break;  // clipped to the label's height
-    const int natural = MeasureIn(f, line);
-    const int w = natural > cov.w ? std::max(cov.w, SqueezedWidth(f, line)) : natural;
-    const int x = label.align == Align::Left    ? 0
-                  : label.align == Align::Right ? cov.w - w
-                                                : (cov.w - w) / 2;
-    if (w < natural)
-      RenderSqueezed(f, line, natural, w, x, y, cov);
-    else
-      RenderLine(f, line, x, y, cov);
+    const LineRendering r = RenderFitted(f, line, room, y, cov.h);
+    int x = label.align == Align::Left    ? 0
+            : label.align == Align::Right ? room - r.advance
+                                          : (room - r.advance) / 2;
+    // The ink stays inside the room where it can: a pixel of a last stroke or of an italic
+    // overhang moves the line rather than being cut off.
+    x = std::min(x, room - (r.cov.inkX1 - r.pad));
+    x = std::max(x, -(r.cov.inkX0 - r.pad));
+    AddCoverage(r.cov, x - r.pad, 0, cov);
     y += lineHeight;
   }
   return cov;
@@ -374,49 +445,92 @@ std::vector<std::string> WrapText(std::string_view text, int width,
                                   const std::function<int(std::string_view)>& measure) {
   std::vector<std::string> lines;
   if (width <= 0) return lines;
+  // The line being filled, and where each of its pieces (a Japanese character, a Latin word, a
+  // run of blanks) begins, so that a break may move back by whole pieces.
   std::string current;
+  std::vector<size_t> starts;
   bool lineStartsAfterWrap = false;
   auto fits = [&](const std::string& s) { return measure(TrimTrailingSpaces(s)) <= width; };
-  auto wrap = [&] {
+  auto append = [&](std::string_view piece) {
+    starts.push_back(current.size());
+    current += piece;
+  };
+  auto isSpace = [&](size_t i) { return current[starts[i]] == ' ' || current[starts[i]] == '\t'; };
+  auto firstOf = [&](size_t i) {
+    return CodePoint(std::string_view(current).substr(starts[i], CharLength(current, starts[i])));
+  };
+  auto lastOf = [&](size_t i) {
+    size_t at = (i + 1 < starts.size() ? starts[i + 1] : current.size()) - 1;
+    while (at > starts[i] && (static_cast<unsigned char>(current[at]) & 0xC0) == 0x80) --at;
+    return CodePoint(std::string_view(current).substr(at, CharLength(current, at)));
+  };
+  // Ends the line before piece `cut`; the pieces from there on begin the next line, without
+  // the blanks at the break.
+  auto wrapBefore = [&](size_t cut) {
+    size_t first = cut;
+    while (first < starts.size() && isSpace(first)) ++first;
+    const size_t from = first < starts.size() ? starts[first] : current.size();
+    std::string rest = current.substr(from);
+    std::vector<size_t> restStarts;
+    for (size_t i = first; i < starts.size(); ++i) restStarts.push_back(starts[i] - from);
+    current.resize(cut < starts.size() ? starts[cut] : current.size());
     lines.push_back(TrimTrailingSpaces(std::move(current)));
-    current.clear();
+    current = std::move(rest);
+    starts = std::move(restStarts);
     lineStartsAfterWrap = true;
+  };
+  // Where to break before a piece that does not fit: right before it, unless the next line
+  // would begin with a character that never begins one or this one would end with a character
+  // that never ends one; then earlier, carrying whole pieces along, as long as something stays.
+  auto breakFor = [&](uint32_t next) {
+    auto bad = [&](size_t cut) {
+      if (isSpace(cut - 1)) return false;  // a break at blanks is always allowed
+      const uint32_t first = cut < starts.size() ? firstOf(cut) : next;
+      return NeverStartsALine(first) || NeverEndsALine(lastOf(cut - 1));
+    };
+    size_t cut = starts.size();
+    while (cut > 1 && bad(cut)) --cut;
+    if (bad(cut)) cut = starts.size();
+    wrapBefore(cut);
   };
   for (const Token& t : Tokenize(text)) {
     switch (t.kind) {
       case TokenKind::Newline:
         lines.push_back(TrimTrailingSpaces(std::move(current)));
         current.clear();
+        starts.clear();
         lineStartsAfterWrap = false;
         break;
       case TokenKind::Space:
         // The blanks where a line was wrapped vanish; elsewhere they are kept.
-        if (!(current.empty() && lineStartsAfterWrap)) current += t.text;
+        if (!(current.empty() && lineStartsAfterWrap)) append(t.text);
         break;
       case TokenKind::Wide:
       case TokenKind::Word: {
-        std::string candidate = current + std::string(t.text);
-        if (fits(candidate)) {
-          current = std::move(candidate);
+        if (fits(current + std::string(t.text))) {
+          append(t.text);
           break;
         }
-        if (!TrimTrailingSpaces(current).empty())
-          wrap();
-        else
-          current.clear();
+        if (!TrimTrailingSpaces(current).empty()) {
+          breakFor(CodePoint(t.text.substr(0, CharLength(t.text, 0))));
+          if (fits(current + std::string(t.text))) {
+            append(t.text);
+            break;
+          }
+          if (!TrimTrailingSpaces(current).empty()) wrapBefore(starts.size());
+        }
+        current.clear();
+        starts.clear();
         if (fits(std::string(t.text))) {
-          current = std::string(t.text);
+          append(t.text);
           break;
         }
         // Wider than a whole line: break it between characters, one at least per line.
         for (size_t i = 0; i < t.text.size();) {
           const size_t n = CharLength(t.text, i);
-          std::string next = current + std::string(t.text.substr(i, n));
-          if (!current.empty() && !fits(next)) {
-            wrap();
-            next = std::string(t.text.substr(i, n));
-          }
-          current = std::move(next);
+          const std::string_view c = t.text.substr(i, n);
+          if (!current.empty() && !fits(current + std::string(c))) wrapBefore(starts.size());
+          append(c);
           i += n;
         }
         break;
@@ -435,7 +549,7 @@ int TextWidth(const Font& font, std::string_view text) {
 std::vector<std::string> LabelLines(const Control& label) {
   TTF_Font* f = OpenFont(label.font);
   if (!f) return {};
-  return WrapText(label.caption, label.width,
+  return WrapText(label.caption, TextRoom(label),
                   [f](std::string_view s) { return SqueezedWidth(f, s); });
 }
 
@@ -474,7 +588,8 @@ void DrawTextBox(const Control& box, Surface& frame, int x, int y, const Rect& c
   const int top = y + std::max(0, (box.height - lineHeight) / 2);
   const size_t caret = CaretOffset(box.caption, box.caret);
   const int caretX = MeasureIn(f, std::string_view(box.caption).substr(0, caret));
-  const int scroll = std::max(0, caretX - (box.width - 2 * kMargin - 1));
+  // A disabled box shows its text from the start, wherever its caret was left.
+  const int scroll = box.enabled ? std::max(0, caretX - (box.width - 2 * kMargin - 1)) : 0;
   const int left = x + kMargin - scroll;
   if (!box.caption.empty())
     Paint(Cached(TextBoxCache(), box, RenderTextLine).coverage, left, top, box.foreColor, frame,

@@ -79,6 +79,28 @@ TEST(Text, JapaneseBreaksBetweenAnyTwoCharacters) {
   EXPECT_EQ(Wrap("あい", 5), (Lines{"あ", "い"}));
 }
 
+TEST(Text, JapaneseLinesKeepTheLineBreakingRules) {
+  // No line begins with closing punctuation, a small kana or the long-vowel mark, and none ends
+  // with an opening bracket: the character before (or the bracket) moves down with it.
+  struct Case {
+    const char* text;
+    int width;
+    Lines lines;
+  } cases[] = {
+      {"消えたまえ！", 60, {"消えたま", "え！"}},
+      {"ないよぉ～", 48, {"ない", "よぉ～"}},
+      {"あいうえ、お", 48, {"あいう", "え、お"}},
+      {"あいうっか", 36, {"あい", "うっか"}},
+      {"あいうーか", 36, {"あい", "うーか"}},
+      {"あい（うえ）", 36, {"あい", "（う", "え）"}},
+      {"あい「う」え", 36, {"あい", "「う」", "え"}},
+      {"ab (cd", 30, {"ab", "(cd"}},
+      {"あ 」", 24, {"あ", "」"}},              // a break at a blank is always allowed
+      {"ーーーー", 36, {"ーーー", "ー"}},       // nothing can move: break where it must
+  };
+  for (const Case& c : cases) EXPECT_EQ(Wrap(c.text, c.width), c.lines) << c.text;
+}
+
 TEST(Text, LatinBreaksAtSpacesAndLongWordsAnywhere) {
   EXPECT_EQ(Wrap("WidX: 14m here", 60), (Lines{"WidX: 14m", "here"}));
   EXPECT_EQ(Wrap("aaaa    bbbb", 24), (Lines{"aaaa", "bbbb"}));
@@ -162,10 +184,36 @@ TEST(Text, ALatinLineALittleTooWideIsDrawnTighterRatherThanWrapped) {
   EXPECT_LE(first, 1);
   EXPECT_LT(last, box.width);
   EXPECT_GE(last, box.width - 6);  // the "m" is there, not cut off
+  // Its last stroke whole: the line is drawn as it would be in a label wide enough, only
+  // tighter.
+  for (const char* caption : {"WidX: 14m", "WidY: 14m", "WidX: 92m"}) {
+    box.caption = caption;
+    Control roomy = box;
+    roomy.form = nullptr;
+    roomy.width = 100;
+    Surface cut(100, 20, 0), whole(100, 20, 0);
+    DrawLabel(box, cut, 0, 0, {0, 0, 100, 20});
+    DrawLabel(roomy, whole, 0, 0, {0, 0, 100, 20});
+    const auto [cutFirst, cutLast] = InkColumns(cut, 0);
+    const auto [wholeFirst, wholeLast] = InkColumns(whole, 0);
+    ASSERT_LT(cutLast, box.width) << caption;
+    for (int y = 0; y < 20; ++y)
+      EXPECT_EQ(cut.At(cutLast, y), whole.At(wholeLast, y)) << caption << " row " << y;
+  }
   // The value of a shot in the status panel.
   Control& value = (*form)("dne");
   value.caption = "：+10815円";
   EXPECT_EQ(LabelLines(value), Lines{"：+10815円"});
+  // Two labels of the status panel share a row; the deleted name ends before the price begins.
+  Control& deleted = (*form)("ndel");
+  deleted.caption = "Del._= 長谷川 亜希子";
+  value.caption = "：+10700円";
+  const int valueStart = value.left - deleted.left;
+  ASSERT_LT(valueStart, deleted.width);
+  Surface panel(deleted.width, deleted.height, 0);
+  DrawLabel(deleted, panel, 0, 0, {0, 0, deleted.width, deleted.height});
+  EXPECT_LT(InkColumns(panel, 0).second, valueStart);
+  EXPECT_EQ(LabelLines(deleted).front().rfind("Del._= 長谷川", 0), 0u);
   // Japanese text is never squeezed: it wraps as designed.
   box.caption = "一般市民一般市民";
   EXPECT_EQ(LabelLines(box).size(), 2u);
@@ -290,6 +338,15 @@ TEST(Text, TheTextBoxShowsItsCaretWhileFocused) {
   DrawTextBox(box, wide, 5, 4, {0, 0, 200, 30}, true);
   for (int y = 5; y < 25; ++y) EXPECT_EQ(wide.At(5 + 185 - 3, y), 0x80FF80u) << y;
   EXPECT_EQ(wide.At(5 + 185, 10), 0u);
+  // Disabled, it shows the text from its start wherever the caret was left.
+  Surface scrolled(200, 30, 0), disabled(200, 30, 0), start(200, 30, 0);
+  DrawTextBox(box, scrolled, 5, 4, {0, 0, 200, 30}, false);
+  box.enabled = false;
+  DrawTextBox(box, disabled, 5, 4, {0, 0, 200, 30}, false);
+  box.caret = 0;
+  DrawTextBox(box, start, 5, 4, {0, 0, 200, 30}, false);
+  EXPECT_EQ(disabled.pixels, start.pixels);
+  EXPECT_NE(disabled.pixels, scrolled.pixels);
 }
 
 // Run in a fresh process (fonts are looked up once per run): with a fontconfig that knows no
