@@ -74,16 +74,19 @@ Image MakeScope() {
 }
 
 Image MakeEye() {
-  // ANDed onto the map view: a green-tinted light amplifier with a dark rim and scan lines.
-  Image im(225, 225, 0);
+  // ANDed onto the map view, so every pixel is black or white: any level between would clear
+  // some bits of each colour and not others and turn the city into coloured rings. The lens
+  // darkens towards its rim by letting through fewer pixels, in an ordered 4 x 4 pattern.
+  static const int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+  Image im(225, 225, ink::Black);
   for (int y = 0; y < 225; ++y)
     for (int x = 0; x < 225; ++x) {
       double dx = (x + 0.5 - 112.5) / 112.5, dy = (y + 0.5 - 112.5) / 112.5;
       double d = std::sqrt(dx * dx + dy * dy);
-      double v = d < 0.55 ? 1.0 : std::max(0.28, 1.0 - (d - 0.55) * 0.8);
-      int level = int(v * 63 + 0.5);
-      double f = level / 63.0 * (y % 2 ? 0.9 : 1.0);
-      im.Set(x, y, Rgb(int(215 * f), int(255 * f), int(215 * f)));
+      // Share of pixels let through: all in the middle, half at the view's edges, a third in
+      // its corners, so nobody standing there is lost from sight.
+      double open = d < 0.62 ? 1.0 : std::max(0.34, 1.0 - (d - 0.62) * 1.3);
+      if (open * 16 > kBayer[y % 4][x % 4]) im.Set(x, y, ink::White);
     }
   return im;
 }
@@ -106,12 +109,21 @@ Image MakeNoise() {
   return im;
 }
 
+// The two looks of the recharge gauge. The game shows the recharging look left of the charge
+// still to go and the charged look right of it, and the status panel in front leaves only the
+// top strip and the right end in sight; so the strip is the meter, filling from the right, the
+// ready lamp sits in its first six columns (the last to change, on the final step), and every
+// other part of the two pictures is alike, so nothing else ever claims the gun is ready.
 Image MakeGauge(bool charged) {
   Image im(246, 62, ink::Panel);
   FrameRect(im, 0, 0, 246, 62, Rgb(40, 70, 46));
-  FrameRect(im, 1, 1, 244, 13, Rgb(20, 40, 24));
-  // The energy bar across the top: bright full cells when charged, hollow when recharging.
-  for (int x = 3; x + 5 <= 243; x += 7) {
+  FrameRect(im, 0, 0, 246, 15, Rgb(20, 40, 24));
+  // The lamp: lit green when charged, a dark red otherwise.
+  FillRect(im, 1, 1, 5, 13, charged ? Rgb(60, 255, 110) : Rgb(70, 12, 8));
+  FillRect(im, 1, 1, 5, 2, charged ? Rgb(200, 255, 210) : Rgb(110, 30, 20));
+  FillRect(im, 6, 1, 1, 13, Rgb(20, 40, 24));
+  // The energy cells: bright when charged, hollow amber when not.
+  for (int x = 9; x + 5 <= 244; x += 7) {
     if (charged) {
       FillRect(im, x, 3, 5, 9, Rgb(40, 200, 90));
       FillRect(im, x, 3, 5, 2, Rgb(150, 255, 170));
@@ -120,17 +132,15 @@ Image MakeGauge(bool charged) {
       FrameRect(im, x, 3, 5, 9, Rgb(120, 60, 20));
     }
   }
-  // Scale and legend (mostly behind the status panel in the window).
-  for (int x = 4; x < 144; x += 10) FillRect(im, x, 16, 1, x % 50 == 4 ? 5 : 3, ink::Dim);
+  // Below the strip both looks are the same: a scale, the legend, and the gun's plate at the
+  // right end, where the window leaves it visible.
+  for (int x = 9; x < 144; x += 10) FillRect(im, x, 16, 1, x % 50 == 9 ? 5 : 3, ink::Dim);
   TextStyle st{Face::Gothic, 10, false, true};
   DrawText(im, 6, 24, "RAIL GUN ENERGY", ink::Dim, st);
-  // The status word and lamp at the right, where the window leaves the gauge visible.
-  FillRect(im, 146, 17, 96, 19, charged ? Rgb(10, 40, 18) : Rgb(40, 18, 6));
-  FrameRect(im, 146, 17, 96, 19, charged ? Rgb(60, 160, 80) : Rgb(150, 80, 30));
+  FillRect(im, 146, 17, 96, 19, Rgb(12, 28, 16));
+  FrameRect(im, 146, 17, 96, 19, Rgb(40, 90, 50));
   TextStyle word{Face::Gothic, 12, true, true};
-  DrawTextCentered(im, 194, 20, charged ? "READY" : "CHARGING", charged ? Rgb(140, 255, 150) : Rgb(255, 170, 80), word);
-  SoftDisc(im, 231, 48, 6, charged ? Rgb(60, 255, 110) : Rgb(255, 60, 30), 1.0);
-  SoftDisc(im, 229.5, 46.5, 2, Rgb(230, 255, 230), 0.8);
-  Ring(im, 231, 48, 7, 1, Rgb(60, 90, 66));
+  DrawTextCentered(im, 194, 20, "RAIL GUN", Rgb(90, 160, 100), word);
+  for (int y = 40; y < 60; y += 4) FillRect(im, 219, y, 24, 2, Rgb(24, 50, 30));
   return im;
 }

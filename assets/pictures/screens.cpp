@@ -1,5 +1,6 @@
 // The full-screen pictures (title, result, play interface), the status panel, the briefing
 // pages and the small stored pictures of the title and the launcher.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -145,7 +146,9 @@ Image MakeResult() {
   Bevel(im, remark.x - 8, remark.y - 8, remark.w + 16, remark.h + 16, Scale(ink::Panel, 1.4), ink::Mid, ink::Faint);
   DrawText(im, remark.x - 6, remark.y - 24, "司令部より", ink::Dim, kSmall);
   Rect name = ControlRect("ename");
-  FrameRect(im, name.x - 2, name.y - 2, name.w + 4, name.h + 4, ink::Mid);
+  // One frame around the name box and the hint right under it, clear of both texts.
+  Rect hint = ControlRect("chu");
+  FrameRect(im, name.x - 2, name.y - 1, name.w + 4, hint.Bottom() + 2 - (name.y - 1), ink::Mid);
   DrawText(im, 120, name.y + 4, "記録者名", ink::Mid, cap);
   DrawText(im, 120, 450, "Enterで記録してタイトルへ", ink::Dim, kSmall);
   return im;
@@ -171,8 +174,10 @@ Image MakeInterface() {
   Rect main = ControlRect("main"), big = ControlRect("big"), allm = ControlRect("allm");
   DrawText(im, main.x, main.y - 18, "MAP VIEW", ink::Mid, kSmall);
   DrawText(im, big.x, big.y - 18, "SCOPE  ×4.4", ink::Mid, kSmall);
-  DrawText(im, allm.x, allm.y - 16, "CITY", ink::Mid, kSmall);
-  DrawText(im, first.x, first.y - 16, "LOG", ink::Mid, kSmall);
+  // The log and the city overview sit right under the map view, so their titles go below them.
+  const int under = std::max(allm.Bottom(), last.Bottom()) + 5;
+  DrawText(im, allm.x, under, "CITY", ink::Mid, kSmall);
+  DrawText(im, first.x, under, "LOG", ink::Mid, kSmall);
   DrawGlowText(im, 330, 14, "K.Z.V  ORBITAL SNIPER SATELLITE", ink::Bright, ink::Dim, kHeading, 2);
   return im;
 }

@@ -142,10 +142,23 @@ TEST(DataPictures, ScopeMaskOpensTheLensAndHidesTheRim) {
 }
 
 TEST(DataPictures, LensAndBandMasksCombineAsIntended) {
+  // The lens is ANDed into the view's colours: only black and white darken every colour alike.
   Surface eye = Load("eye.mcg");
   ASSERT_EQ(eye.width, 225);
-  EXPECT_GT(eye.At(112, 112) >> 8 & 255, 200u);  // clear in the middle
-  EXPECT_LT(eye.At(0, 0) >> 8 & 255, eye.At(112, 112) >> 8 & 255);
+  auto openShare = [&](int x0, int y0, int size) {
+    int open = 0;
+    for (int y = y0; y < y0 + size; ++y)
+      for (int x = x0; x < x0 + size; ++x) {
+        EXPECT_TRUE(eye.At(x, y) == 0 || eye.At(x, y) == 0xFFFFFF) << x << "," << y;
+        open += eye.At(x, y) != 0;
+      }
+    return double(open) / (size * size);
+  };
+  EXPECT_EQ(openShare(90, 90, 45), 1.0);  // clear in the middle
+  const double corner = openShare(0, 0, 15);
+  EXPECT_GT(corner, 0.25);  // darker at the rim, yet somebody in a corner cell is still seen
+  EXPECT_LT(corner, 0.75);
+  EXPECT_LT(openShare(0, 105, 15), 0.9);
   Surface noise = Load("noise.mcg");
   int black = 0;
   for (uint32_t p : noise.pixels) black += p == 0;
@@ -153,12 +166,22 @@ TEST(DataPictures, LensAndBandMasksCombineAsIntended) {
   EXPECT_LT(black, int(noise.pixels.size()));
 }
 
-TEST(DataPictures, GaugePicturesDiffer) {
+TEST(DataPictures, OnlyAFullChargeShowsTheGaugeReady) {
+  // The gauge shows the recharging look left of the charge still to go (246, 236, ... 6) and
+  // the charged look right of it; the status panel hides all but the top strip (rows 0..14)
+  // and the part right of x = 144.
   Surface charged = Load("geari.mcg"), empty = Load("genai.mcg");
   ASSERT_EQ(charged.pixels.size(), empty.pixels.size());
   int differ = 0;
   for (int x = 0; x < 246; ++x) differ += charged.At(x, 6) != empty.At(x, 6);
-  EXPECT_GT(differ, 100);  // the bar across the top reads charged or not along its length
+  EXPECT_GT(differ, 100);  // the strip is a meter along its length
+  // The ready lamp lies in the six columns that change only on the last step: every charge
+  // left shows it unlit.
+  for (int y = 1; y < 14; ++y)
+    for (int x = 1; x < 6; ++x) EXPECT_NE(charged.At(x, y), empty.At(x, y)) << x << "," << y;
+  // Nothing else claims the gun is ready: below the strip the two looks are the same.
+  for (int y = 15; y < 62; ++y)
+    for (int x = 0; x < 246; ++x) ASSERT_EQ(charged.At(x, y), empty.At(x, y)) << x << "," << y;
 }
 
 TEST(StoredPictures, EveryNameOfTheWindowTablesIsStoredWithItsSize) {
