@@ -99,9 +99,12 @@ int main(int argc, char** argv) {
   };
   for (const Stored& p : stored) Write(generated + "/stored/" + p.name + "." + p.extension, p.bytes);
   Write(generated + "/stored_pictures.cpp", TextBytes(StoredPicturesSource(stored)));
-  if (!SavePng(Magnify(MakeIcon(), 2), generated + "/kzv-icon.png")) {
-    std::fprintf(stderr, "kzv-gen-pictures: cannot write the menu icon\n");
-    return 1;
+  // The menu icon in each size a desktop asks for, the 16-pixel drawing magnified whole.
+  for (int size : {16, 32, 48, 64, 128, 256}) {
+    if (!SavePng(Magnify(MakeIcon(), size / 16), generated + "/kzv-icon-" + std::to_string(size) + ".png")) {
+      std::fprintf(stderr, "kzv-gen-pictures: cannot write the menu icon\n");
+      return 1;
+    }
   }
   ShutDownText();
   return 0;

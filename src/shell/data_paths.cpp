@@ -12,7 +12,9 @@ std::string AppDirWithSeparator() {
 }
 
 std::string SaveFolderWithSeparator() {
-  if (!platform::DirectoryWritable(platform::AppDir())) {
+  // An installation (its folder holds the file "installed") is never written into, not even by
+  // root, so that it uninstalls cleanly.
+  if (FilePresent(AppDirWithSeparator() + "installed") || !platform::DirectoryWritable(platform::AppDir())) {
     if (auto user = platform::UserDataDir()) return *user + platform::kPathSeparator;
   }
   return AppDirWithSeparator();

@@ -8,7 +8,7 @@
 std::string AppDirWithSeparator();
 
 // The folder of the settings file, with a separator at its end: the application directory, or,
-// when the game is installed where it cannot write, the user's data folder for it.
+// when the game is installed or cannot write there, the user's data folder for it.
 std::string SaveFolderWithSeparator();
 
 // Sets G.MissingFile to the bare name and G.FilePath to the application directory + "data" +

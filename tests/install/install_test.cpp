@@ -1,8 +1,8 @@
 #include "support/script_test.h"
 
-// cmake --install into a temporary prefix, and the installed game started from its launcher
-// with its folder not writable: the record goes to the player's data folder (see
-// install_game.sh).
-TEST(Installation, InstalledGameKeepsItsRecordInTheUsersDataFolder) {
-  RunScriptTest("install/install_game.sh", "install-work");
+// The Debian package built from this build folder: its fields and files, lintian, and the game
+// unpacked from it started from its launcher, which keeps its record in the player's data folder
+// (see package_game.sh).
+TEST(Installation, PackagedGameKeepsItsRecordInTheUsersDataFolder) {
+  RunScriptTest("install/package_game.sh", "install-work");
 }
