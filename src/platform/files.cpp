@@ -1,7 +1,6 @@
 #include "platform/files.h"
 
 #include <dirent.h>
-#include <cerrno>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -72,6 +71,22 @@ void RemoveStaleTemporaries(const std::string& path) {
   for (const std::string& name : stale) ::unlink((dir + kPathSeparator + name).c_str());
 }
 
+// The file a path finally names: each symbolic link replaced by its target (relative targets
+// taken from the link's own folder). A path that is no link, or a chain too long to be real,
+// stays as it is.
+std::string FollowLinks(std::string path) {
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    std::error_code ec;
+    std::filesystem::path target = std::filesystem::read_symlink(path, ec);
+    if (ec) return path;
+    if (target.is_relative()) target = std::filesystem::path(path).parent_path() / target;
+    path = target.string();
+  }
+  return path;
+}
+
 }  // namespace
 
 std::string AppDir() {
@@ -134,20 +149,49 @@ std::optional<std::string> FindRegularFile(const std::string& path) {
   return std::nullopt;
 }
 
+PathKind KindOf(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return PathKind::Nothing;
+  return S_ISREG(st.st_mode) ? PathKind::RegularFile : PathKind::Other;
+}
+
+bool FileWritable(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && (st.st_mode & 0222) != 0 &&
+         ::access(path.c_str(), W_OK) == 0;
+}
+
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return std::nullopt;
+  // Without O_NONBLOCK the open of a named pipe would wait for a writer that never comes.
+  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return std::nullopt;
+  }
   std::string out;
   char buf[65536];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
-  bool ok = !std::ferror(f);
-  std::fclose(f);
+  bool ok = true;
+  for (;;) {
+    ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n > 0) {
+      out.append(buf, size_t(n));
+    } else if (n == 0) {
+      break;
+    } else if (errno != EINTR) {
+      ok = false;
+      break;
+    }
+  }
+  ::close(fd);
   if (!ok) return std::nullopt;
   return out;
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
+bool WriteFileAtomically(const std::string& linkOrPath, const std::string& bytes) {
+  // Renaming onto a link would replace the link itself and leave the file it names as it was.
+  const std::string path = FollowLinks(linkOrPath);
   // A name of this process's own: a second copy of the game saving at the same moment must not
   // truncate the temporary file this one is about to rename into place.
   std::string temp = path + ".tmp." + std::to_string(::getpid());

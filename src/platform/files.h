@@ -24,13 +24,25 @@ std::optional<std::string> UserDataDir();
 // device or a missing file gives nothing.
 std::optional<std::string> FindRegularFile(const std::string& path);
 
-// The whole content of a file, or nothing when it cannot be read.
+// What stands at a path, symbolic links followed: nothing, a regular file, or anything else
+// (a folder, a named pipe, a device, a socket).
+enum class PathKind { Nothing, RegularFile, Other };
+PathKind KindOf(const std::string& path);
+
+// True when the file may be replaced: the user may write it and it is not marked read-only for
+// everyone (no write bit at all), which even an administrator's copy of the game respects.
+bool FileWritable(const std::string& path);
+
+// The whole content of a regular file, or nothing when it cannot be read. Anything else (a
+// named pipe, a device) gives nothing at once: the open never waits for a writer.
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
 // Writes a file so that a crash never leaves half of it: a temporary file in the same folder,
 // flushed to disk, then renamed over the old one. False (and the old file untouched) on failure.
-// A program killed during the write leaves only its temporary file, never read in place of the
-// file; a later successful write removes such files of processes that are gone.
+// A symbolic link is written through: its target is replaced the same way (the temporary file
+// beside the target), and the link stays. A program killed during the write leaves only its
+// temporary file, never read in place of the file; a later successful write removes such files
+// of processes that are gone.
 bool WriteFileAtomically(const std::string& path, const std::string& bytes);
 
 }  // namespace platform
