@@ -37,7 +37,7 @@ void timm_Timer() {
   ++LaunchTicks;
   if (LaunchTicks != 10) return;
   Form2()("timm").SetEnabled(false);
-  if (!FilePresent(G.SavePath)) CreateDefaultSettings();
+  if (!FilePresent(G.SavePath)) CreateSettingsFile();
   platform::ShowForm(Form1());
   LaunchTicks = 0;
 }

@@ -1,5 +1,6 @@
 #include "flow/game_state.h"
 #include "shell/program.h"
+#include "shell/settings_file.h"
 #include "shell/sound_binding.h"
 #include "shell/windows.h"
 #include "world/random_draw.h"
@@ -9,6 +10,7 @@ void ResetProgram() {
   DestroyWindows();
   UnloadSoundLibrary();
   ResetGameState();
+  ResetSettingsFileState();
   ResetWorld();
   ResetRandom();
 }

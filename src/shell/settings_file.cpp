@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "flow/game_state.h"
@@ -13,9 +14,24 @@
 
 namespace {
 
+// The file this run could not read: the record it holds never reached the game, so saving the
+// game's values over it would lose it.
+std::string g_unreadFile;
+// Warnings that are given once a run however often their cause is met.
+std::set<std::string> g_warnedOnce;
+
 void Warn(const std::string& text) {
   std::fprintf(stderr, "save.dat: %s\n", text.c_str());
   std::fflush(stderr);
+}
+
+void WarnOnce(const std::string& text) {
+  if (g_warnedOnce.insert(text).second) Warn(text);
+}
+
+void WarnUnreadable(const std::string& path) {
+  Warn("cannot read the settings file " + path +
+       "; the game starts with the default record and leaves the file as it is");
 }
 
 std::string NumberText(int64_t value) {
@@ -146,10 +162,38 @@ bool CreateDefaultSettings() {
                        kDefaultSoundOn);
 }
 
+bool CreateSettingsFile() {
+  if (platform::KindOf(G.SavePath) == platform::PathKind::Other) {
+    Warn(G.SavePath + " is not a regular file; it is left alone and the record is not saved");
+    return false;
+  }
+  const std::string besideProgram = AppDirWithSeparator() + "save.dat";
+  if (G.SavePath == besideProgram || !FilePresent(besideProgram)) return CreateDefaultSettings();
+  const std::string source = ExistingPath(besideProgram);
+  std::optional<std::string> bytes = platform::ReadWholeFile(source);
+  if (!bytes) {
+    // Without a copy the player's own file stays absent, so no save replaces that record.
+    WarnUnreadable(source);
+    return false;
+  }
+  if (!platform::WriteFileAtomically(G.SavePath, *bytes)) {
+    Warn("cannot write the settings file " + G.SavePath +
+         "; the game goes on with the values it has, unsaved");
+    return false;
+  }
+  return true;
+}
+
 bool SaveSettings() {
   if (!FilePresent(G.SavePath)) return false;
+  const std::string path = ExistingPath(G.SavePath);
+  if (path == g_unreadFile) return false;
+  if (!platform::FileWritable(path)) {
+    WarnOnce("the settings file " + path + " is read-only; the record is not saved");
+    return false;
+  }
   // Every save marks the player as one who has been here before.
-  return WriteSettings(ExistingPath(G.SavePath), 1, G.RecordReward, G.RecordHolder, G.SoundOn);
+  return WriteSettings(path, 1, G.RecordReward, G.RecordHolder, G.SoundOn);
 }
 
 void ReadSettings() {
@@ -161,7 +205,8 @@ void ReadSettings() {
   std::string path = ExistingPath(G.SavePath);
   std::optional<std::string> bytes = platform::ReadWholeFile(path);
   if (!bytes) {
-    Warn("cannot read the settings file " + path + "; the game starts with the default record");
+    WarnUnreadable(path);
+    g_unreadFile = path;
     return;
   }
   FieldReader fields(*bytes);
@@ -181,7 +226,11 @@ void ReadSettings() {
   } else {
     unreadable.push_back("RecordReward");
   }
-  if (auto name = ReadText(fields.Next())) {
+  // The name as the name entry would have let it through. An empty one would leave nothing in
+  // the result screen's name box for Enter to take.
+  std::optional<std::string> name = ReadText(fields.Next());
+  if (name) name = SanitizeRecordName(*name);
+  if (name && !name->empty()) {
     G.RecordHolder = *name;
   } else {
     unreadable.push_back("RecordHolder");
@@ -197,6 +246,11 @@ void ReadSettings() {
     Warn("the settings file " + path + " holds no readable " + list +
          "; the default is used for it (the file stays as it is until the next save)");
   }
+}
+
+void ResetSettingsFileState() {
+  g_unreadFile.clear();
+  g_warnedOnce.clear();
 }
 
 std::string SanitizeRecordName(std::string_view typed) {

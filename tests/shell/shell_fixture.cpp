@@ -1,6 +1,11 @@
 #include "shell_fixture.h"
 
+#include <grp.h>
+#include <pwd.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <cstdio>
 
 #include <filesystem>
 #include <fstream>
@@ -55,8 +60,8 @@ void ShellTest::WriteSave(const std::string& values) {
   WriteFile("save.dat", *header + "\r\n" + *line + "\r\n");
 }
 
-std::string ShellTest::SaveValues() const {
-  auto bytes = platform::ReadWholeFile(AppPath("save.dat"));
+std::string ShellTest::SaveValues(const std::string& relative) const {
+  auto bytes = platform::ReadWholeFile(AppPath(relative));
   if (!bytes) return "";
   size_t first = bytes->find("\r\n");
   size_t second = bytes->find("\r\n", first + 2);
@@ -89,4 +94,44 @@ std::vector<int> ShellTest::TakePlayed() {
 
 platform::Control& ShellTest::C(const std::string& name, int index) {
   return Form1()(name, index);
+}
+
+namespace {
+const passwd* Nobody() {
+  const passwd* nobody = getpwnam("nobody");
+  if (!nobody) ADD_FAILURE() << "no user nobody to run as";
+  return nobody;
+}
+}  // namespace
+
+void ShellTest::AsPlayer(const std::function<void()>& body) {
+  std::fflush(stdout);
+  std::fflush(stderr);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (geteuid() == 0) {
+      const passwd* nobody = Nobody();
+      if (!nobody || setgroups(0, nullptr) != 0 || setresgid(nobody->pw_gid, nobody->pw_gid,
+                                                             nobody->pw_gid) != 0 ||
+          setresuid(nobody->pw_uid, nobody->pw_uid, nobody->pw_uid) != 0) {
+        std::fprintf(stderr, "cannot become nobody\n");
+        _exit(2);
+      }
+    }
+    body();
+    std::fflush(stdout);
+    _exit(::testing::Test::HasFailure() ? 1 : 0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+      << "the player's part failed (its messages are above)";
+}
+
+void ShellTest::GiveToPlayer(const std::string& relative) {
+  if (geteuid() != 0) return;
+  if (const passwd* nobody = Nobody()) {
+    ASSERT_EQ(chown(AppPath(relative).c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+  }
 }

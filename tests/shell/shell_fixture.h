@@ -1,6 +1,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,7 +21,15 @@ class ShellTest : public ::testing::Test {
   void WriteFile(const std::string& relative, const std::string& bytes);
   // save.dat: the header line, then `values` (UTF-8, stored as CP932), CR LF after each.
   void WriteSave(const std::string& values);
-  std::string SaveValues() const;  // second line of save.dat in UTF-8, "" when absent
+  // Second line of save.dat (or of another file of the program folder) in UTF-8, "" when absent.
+  std::string SaveValues(const std::string& relative = "save.dat") const;
+
+  // Runs body in a child process with a player's rights, so that file permissions count: as
+  // nobody when the tests run as root, who may read and write anything. The test fails when
+  // anything in the body failed.
+  void AsPlayer(const std::function<void()>& body);
+  // Makes a folder the player's own (root's folders are not nobody's to write).
+  void GiveToPlayer(const std::string& relative);
 
   // Runs the program from its entry through the launcher's hand-over.
   void Boot();

@@ -1,0 +1,131 @@
+// Where the record lives and what the game may do to save.dat: a copy beside a program the
+// player cannot write, files the player may not change, links and things that are no file.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "flow/game_state.h"
+#include "platform/files.h"
+#include "shell_fixture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The bytes of a regular file; nothing for anything else, without opening it.
+std::optional<std::string> Bytes(const std::string& path) {
+  if (!fs::is_regular_file(path)) return std::nullopt;
+  return platform::ReadWholeFile(path);
+}
+
+constexpr const char* kRecord = "1,480000,\"先輩\",0";
+
+int CountOf(const std::string& text, const std::string& part) {
+  int n = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+std::vector<std::string> Entries(const std::string& dir) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace
+
+TEST_F(ShellTest, ARecordBesideAProgramThePlayerCannotWriteMovesToThePlayersCopy) {
+  WriteSave(kRecord);
+  const std::string beside = *platform::ReadWholeFile(AppPath("save.dat"));
+  fs::create_directory(AppPath("home"));
+  GiveToPlayer("home");
+  if (geteuid() != 0) {
+    ASSERT_EQ(chmod(appDir_.c_str(), 0555), 0);
+  }
+  AsPlayer([&] {
+    setenv("XDG_DATA_HOME", AppPath("home").c_str(), 1);
+    Boot();
+    ASSERT_FALSE(host_->Ended()) << host_->EndReason();
+    EXPECT_EQ(G.SavePath, AppPath("home/kzv/save.dat"));
+    EXPECT_EQ(G.RecordHolder, "先輩");
+    EXPECT_EQ(C("Label2").caption, "最高報酬者記録： スナイパー先輩： 480000円");
+    EXPECT_TRUE(C("si").visible);
+    ASSERT_TRUE(host_->Click("sic"));
+  });
+  chmod(appDir_.c_str(), 0755);
+  EXPECT_EQ(SaveValues("home/kzv/save.dat"), "1,480000,\"先輩\",1");
+  EXPECT_EQ(platform::ReadWholeFile(AppPath("save.dat")), beside);
+}
+
+TEST_F(ShellTest, ASettingsFileTheGameMayNotChangeIsLeftAsItIsWithOneWarning) {
+  struct Case {
+    const char* what;
+    std::function<void()> make;
+    const char* holderShown;
+  } cases[] = {
+      {"unreadable",
+       [&] {
+         WriteSave(kRecord);
+         chmod(AppPath("save.dat").c_str(), 0);
+       },
+       "日向 澄香"},
+      {"read-only",
+       [&] {
+         WriteSave(kRecord);
+         chmod(AppPath("save.dat").c_str(), 0444);
+       },
+       "先輩"},
+      {"named pipe", [&] { mkfifo(AppPath("save.dat").c_str(), 0644); }, "日向 澄香"},
+      {"folder", [&] { fs::create_directory(AppPath("save.dat")); }, "日向 澄香"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TearDown();
+    SetUp();
+    const std::string save = AppPath("save.dat");
+    GiveToPlayer("");
+    c.make();
+    struct stat before;
+    ASSERT_EQ(lstat(save.c_str(), &before), 0);
+    const auto bytes = Bytes(save);
+    AsPlayer([&] {
+      testing::internal::CaptureStderr();
+      Boot();
+      EXPECT_FALSE(host_->Ended()) << host_->EndReason();
+      EXPECT_EQ(G.RecordHolder, c.holderShown);
+      // The sound switch twice, and a record holder's name entered on the result screen.
+      host_->Click("sic");
+      host_->Click("sic");
+      C("title").visible = false;
+      G.GameMode = 2;
+      C("ename").caption = "新人";
+      host_->Key(13);
+      const std::string err = testing::internal::GetCapturedStderr();
+      EXPECT_EQ(G.GameMode, 1);
+      EXPECT_EQ(CountOf(err, "save.dat: "), 1) << err;
+      EXPECT_EQ(CountOf(err, save), 1) << err;
+    });
+    struct stat after;
+    ASSERT_EQ(lstat(save.c_str(), &after), 0);
+    EXPECT_EQ(after.st_mode, before.st_mode);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(Bytes(save), bytes);
+    EXPECT_EQ(Entries(appDir_), (std::vector<std::string>{"Stools.dll", "data", "save.dat"}));
+  }
+}
+
+TEST_F(ShellTest, ASettingsFileThatIsALinkIsSavedThroughIt) {
+  fs::create_directory(AppPath("kept"));
+  WriteSave(kRecord);
+  fs::rename(AppPath("save.dat"), AppPath("kept/record.dat"));
+  fs::create_symlink("kept/record.dat", AppPath("save.dat"));
+  Boot();
+  EXPECT_EQ(G.RecordHolder, "先輩");
+  ASSERT_TRUE(host_->Click("sic"));
+  EXPECT_EQ(fs::read_symlink(AppPath("save.dat")), "kept/record.dat");
+  EXPECT_EQ(SaveValues("kept/record.dat"), "1,480000,\"先輩\",1");
+  EXPECT_EQ(Entries(AppPath("kept")), std::vector<std::string>{"record.dat"});
+  EXPECT_EQ(Entries(appDir_), (std::vector<std::string>{"Stools.dll", "data", "kept", "save.dat"}));
+}
