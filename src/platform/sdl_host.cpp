@@ -15,6 +15,7 @@
 #include "platform/input.h"
 #include "platform/keymap.h"
 #include "platform/message_box.h"
+#include "platform/screenshot.h"
 #include "platform/sdl_screen.h"
 #include "platform/shift_repeat.h"
 #include "platform/text.h"
@@ -24,6 +25,7 @@ namespace platform {
 namespace {
 
 constexpr int kVkF11 = 122;
+constexpr int kVkF12 = 123;
 
 int ExitStatus(const std::string& reason) { return reason == "escape" || reason == "close" ? 0 : 1; }
 
@@ -206,6 +208,12 @@ void SdlHost::HandleKeyDown(const SDL_KeyboardEvent& key) {
       screen_.ToggleFullscreen();
       dirty_ = true;
     }
+    return;
+  }
+  // So do screenshots.
+  if (code == kVkF12) {
+    Form* form = front_.Update();
+    if (!key.repeat && form) TakeScreenshot(*form);
     return;
   }
   shift_.KeyDown(code, key.repeat != 0, NowMicros());  // any other key ends Shift's repeats

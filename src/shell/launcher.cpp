@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "flow/game_state.h"
+#include "platform/screenshot.h"
 #include "platform/window.h"
 #include "shell/data_paths.h"
 #include "shell/settings_file.h"
@@ -26,6 +27,7 @@ void Launcher_Load() {
   STInit(kLauncherWindowHandle, 0);
 
   G.SavePath = SaveFolderWithSeparator() + "save.dat";
+  platform::SetScreenshotFallbackFolder(SaveFolderWithSeparator());
 
   BuildDataPath("bgm.mid");
   if (!FilePresent(G.FilePath)) StopOnMissingFile();

@@ -84,7 +84,8 @@ start_xvfb 191 240 800x600 "$work/xvfb.log" || fail "no free display for Xvfb"
 export SDL_AUDIODRIVER=dummy
 unset SDL_VIDEODRIVER
 
-env HOME="$home" XDG_DATA_HOME="$home/.local/share" PATH="$root/usr/games:$PATH" kzv >"$work/kzv.log" 2>&1 &
+env HOME="$home" XDG_DATA_HOME="$home/.local/share" XDG_PICTURES_DIR="$work/pictures" \
+  PATH="$root/usr/games:$PATH" kzv >"$work/kzv.log" 2>&1 &
 game_pid=$!
 
 save=$home/.local/share/kzv/save.dat
@@ -108,6 +109,18 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 [[ $(second_line) == $'1,150000,"日向 澄香",0\r' ]] || fail "the sound switch was not saved: $(second_line)"
+
+# F12 saves the frame in the pictures folder and says where; the title does not see the key.
+xdotool key --window "$window" F12
+for _ in $(seq 50); do
+  grep -q "screenshot saved to" "$work/kzv.log" && break
+  sleep 0.1
+done
+shots=("$work"/pictures/kzv-*.png)
+[[ -f ${shots[0]} ]] || fail "F12 saved no screenshot: $(cat "$work/kzv.log")"
+grep -qF "screenshot saved to ${shots[0]}" "$work/kzv.log" || fail "F12 did not say where: $(cat "$work/kzv.log")"
+[[ $(identify -format '%wx%h' "${shots[0]}") == 640x480 ]] || fail "the screenshot is $(identify "${shots[0]}")"
+[[ $(basename "${shots[0]}") =~ ^kzv-[0-9]{8}-[0-9]{6}\.png$ ]] || fail "screenshot named $(basename "${shots[0]}")"
 
 quit_with_escape || fail "Escape did not end the program"
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/screenshot.h"
 
 using namespace platform;
 using Bytes = std::vector<unsigned char>;
@@ -255,4 +256,39 @@ TEST(Picture, SavesScreenshotsAsPng) {
   // A folder that does not exist: false, and nothing left behind.
   EXPECT_FALSE(SavePng(frame, TempPath("missing-dir/frame.png")));
   EXPECT_FALSE(SavePng(Surface(), path));
+}
+
+// F12's screenshots: in the player's pictures folder (named by the environment, else by
+// user-dirs.dirs, else the record's folder), named by the local date and time, never over an
+// earlier one.
+TEST(Screenshot, GoesToThePicturesFolderNamedByTimeWithoutOverwriting) {
+  const std::string root = TempPath("shots");
+  std::filesystem::remove_all(root);
+  std::filesystem::create_directories(root + "/home/.config");
+  setenv("HOME", (root + "/home").c_str(), 1);
+  unsetenv("XDG_CONFIG_HOME");
+  unsetenv("XDG_PICTURES_DIR");
+  SetScreenshotFallbackFolder(root + "/record");
+  EXPECT_EQ(ScreenshotFolder(), root + "/record");
+  std::ofstream(root + "/home/.config/user-dirs.dirs")
+      << "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\nXDG_PICTURES_DIR=\"$HOME/Bilder\"\n";
+  EXPECT_EQ(ScreenshotFolder(), root + "/home/Bilder");
+  EXPECT_TRUE(std::filesystem::is_directory(root + "/home/Bilder"));
+  setenv("XDG_PICTURES_DIR", (root + "/pictures").c_str(), 1);
+  EXPECT_EQ(ScreenshotFolder(), root + "/pictures");
+
+  setenv("TZ", "UTC", 1);
+  tzset();
+  const std::time_t when = 1796675400;  // 2026-12-07 20:30:00 UTC
+  Surface frame(640, 480, 0x80FF80);
+  const std::string folder = ScreenshotFolder();
+  EXPECT_EQ(SaveScreenshot(frame, folder, when), folder + "/kzv-20261207-203000.png");
+  EXPECT_EQ(SaveScreenshot(frame, folder, when), folder + "/kzv-20261207-203000-2.png");
+  EXPECT_EQ(SaveScreenshot(frame, folder, when + 1), folder + "/kzv-20261207-203001.png");
+  const Bytes b = ReadBytes(folder + "/kzv-20261207-203000-2.png");
+  ASSERT_GT(b.size(), 24u);
+  EXPECT_EQ(b[1], 'P');
+  EXPECT_EQ(b[16] << 24 | b[17] << 16 | b[18] << 8 | b[19], 640);
+  EXPECT_EQ(SaveScreenshot(frame, root + "/no-such-folder", when), std::nullopt);
+  std::filesystem::remove_all(root);
 }
