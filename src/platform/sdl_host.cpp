@@ -11,10 +11,12 @@
 #include "platform/caret_blink.h"
 #include "platform/clock.h"
 #include "platform/compose.h"
+#include "platform/game_pads.h"
 #include "platform/host_view.h"
 #include "platform/input.h"
 #include "platform/keymap.h"
 #include "platform/message_box.h"
+#include "platform/pad_names.h"
 #include "platform/screenshot.h"
 #include "platform/sdl_screen.h"
 #include "platform/shift_repeat.h"
@@ -48,6 +50,7 @@ class SdlHost {
   void HandleEvent(const SDL_Event& ev);
   void HandleKeyDown(const SDL_KeyboardEvent& key);
   void HandleMouseButton(const SDL_MouseButtonEvent& button);
+  void DeliverPadKey(int key);
   void FireDue();
   void SyncTextInput(Form& form);
   void RestartCaret();
@@ -59,6 +62,8 @@ class SdlHost {
   FrontForm front_;
   ShiftRepeater shift_;
   CaretBlink caret_;
+  GamePads pads_;
+  PadNames names_;
 
   bool textInput_ = true;  // SDL starts with text input on
   Control* pressed_ = nullptr;  // where the left button went down
@@ -108,6 +113,7 @@ int SdlHost::Run(const std::function<void()>& start) {
       break;
     }
     if (screen_.Follow(*form)) dirty_ = true;
+    names_.Watch(*form);
     SyncTextInput(*form);
     int64_t now = NowMicros();
     if (dirty_ && now - lastPresent_ >= screen_.RefreshMicros()) {
@@ -140,6 +146,7 @@ std::optional<int64_t> SdlHost::NextWake() const {
     if (t && (!wake || *t < *wake)) wake = t;
   };
   consider(shift_.NextDue());
+  consider(pads_.Keys().NextDue());
   consider(caret_.NextDue());
   if (dirty_) consider(lastPresent_ + screen_.RefreshMicros());
   return wake;
@@ -151,6 +158,7 @@ void SdlHost::FireDue() {
     int mask = ModifierMaskFromSdl(SDL_GetModState());
     if (Form* form = front_.Update()) Deliver([&] { DeliverKeyDown(*form, vk::Shift, mask); });
   }
+  if (int key = pads_.Keys().TakeDue(now)) DeliverPadKey(key);
   // Each due timer fires once for this moment: a fired timer is next due after now.
   for (;;) {
     std::optional<int64_t> due = NextTimerDue();
@@ -184,6 +192,7 @@ void SdlHost::HandleEvent(const SDL_Event& ev) {
           break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
           shift_.Stop();
+          pads_.Keys().Stop();
           break;
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_SIZE_CHANGED:
@@ -194,9 +203,24 @@ void SdlHost::HandleEvent(const SDL_Event& ev) {
           break;
       }
       break;
-    default:
+    default: {
+      std::vector<int> keys;
+      pads_.Handle(ev, NowMicros(), keys);
+      for (int key : keys) DeliverPadKey(key);
       break;
+    }
   }
+}
+
+// A controller's button as the key it stands for; on the name box up and down pick a name.
+void SdlHost::DeliverPadKey(int key) {
+  Form* form = front_.Update();
+  if (!form) return;
+  if (names_.TakeKey(*form, key))
+    dirty_ = true;
+  else
+    Deliver([&] { DeliverKeyDown(*form, key, 0); });
+  RestartCaret();
 }
 
 void SdlHost::HandleKeyDown(const SDL_KeyboardEvent& key) {

@@ -1,0 +1,91 @@
+#include "platform/pad_keys.h"
+
+#include "platform/window.h"
+
+namespace platform {
+
+int PadKeys::KeyOf(int source) {
+  switch (source) {
+    case kUp:
+    case kStickUp:
+      return vk::Up;
+    case kDown:
+    case kStickDown:
+      return vk::Down;
+    case kLeft:
+    case kStickLeft:
+      return vk::Left;
+    case kRight:
+    case kStickRight:
+      return vk::Right;
+    case kSouth:
+      return vk::Shift;
+    default:
+      return 0;
+  }
+}
+
+int PadKeys::Press(PadButton button, int64_t now) {
+  return PressSource(int(button), now);
+}
+
+void PadKeys::Release(PadButton button) {
+  ReleaseSource(int(button));
+}
+
+int PadKeys::PressSource(int source, int64_t now) {
+  if (down_[source]) return 0;
+  down_[source] = true;
+  repeating_ = -1;  // another button ends the repeats, as another key does
+  due_.reset();
+  // Back and Start together quit; whichever comes second decides.
+  if (source == kStart) return down_[kBack] ? vk::Escape : vk::Enter;
+  if (source == kBack) return down_[kStart] ? vk::Escape : 0;
+  repeating_ = source;
+  due_ = now + kDelayMicros;
+  return KeyOf(source);
+}
+
+void PadKeys::ReleaseSource(int source) {
+  down_[source] = false;
+  if (source == repeating_) {
+    repeating_ = -1;
+    due_.reset();
+  }
+}
+
+int PadKeys::Stick(bool vertical, int value, int64_t now) {
+  const int minus = vertical ? kStickUp : kStickLeft, plus = vertical ? kStickDown : kStickRight;
+  if (value >= kStickPress) {
+    ReleaseSource(minus);
+    return PressSource(plus, now);
+  }
+  if (value <= -kStickPress) {
+    ReleaseSource(plus);
+    return PressSource(minus, now);
+  }
+  if (value > -kStickRelease && value < kStickRelease) {
+    ReleaseSource(minus);
+    ReleaseSource(plus);
+  }
+  return 0;
+}
+
+void PadKeys::Stop() {
+  for (bool& d : down_) d = false;
+  repeating_ = -1;
+  due_.reset();
+}
+
+std::optional<int64_t> PadKeys::NextDue() const {
+  return due_;
+}
+
+int PadKeys::TakeDue(int64_t now) {
+  if (!due_ || *due_ > now) return 0;
+  int64_t next = *due_ + kPeriodMicros;
+  due_ = next > now ? next : now + kPeriodMicros;
+  return KeyOf(repeating_);
+}
+
+}  // namespace platform

@@ -1,0 +1,36 @@
+#include "platform/pad_names.h"
+
+#include <vector>
+
+#include "platform/input.h"
+
+namespace platform {
+
+void PadNames::Watch(Form& form) {
+  if (FocusedTextBox(form)) return;
+  for (auto& c : form.controls)
+    if (c->kind == ControlKind::TextBox && !c->caption.empty()) last_ = c->caption;
+}
+
+bool PadNames::TakeKey(Form& form, int key) {
+  if (key != vk::Up && key != vk::Down) return false;
+  Control* box = FocusedTextBox(form);
+  if (!box) return false;
+  std::vector<std::string> names;
+  if (!last_.empty()) names.push_back(last_);
+  for (const char* sign : {"スナイパー", "オペレーター", "ゲスト"})
+    if (sign != last_) names.push_back(sign);
+  size_t at = names.size();
+  for (size_t i = 0; i < names.size(); ++i)
+    if (names[i] == box->caption) at = i;
+  // From a text that is on no list, down starts at the top and up at the bottom.
+  const size_t n = names.size();
+  size_t next =
+      key == vk::Down ? (at == n ? 0 : (at + 1) % n) : (at == n || at == 0 ? n - 1 : at - 1);
+  box->caption.clear();
+  box->caret = 0;
+  DeliverText(form, names[next]);
+  return true;
+}
+
+}  // namespace platform
