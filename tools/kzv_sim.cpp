@@ -2,7 +2,14 @@
 // (virtual clock from 0, no window, no audio device) and reads commands, one a line, from
 // standard input.
 //
-//   kzv-sim [--seed N] [--app-dir DIR]
+//   kzv-sim [--seed N] [--app-dir DIR] [--record DIR] [--replay FILE]
+//
+// --record DIR keeps every mission in a replay file in DIR, as the game does. --replay FILE
+// waits for the title, plays the mission kept in FILE on the clock it was recorded at and
+// answers the dump at its end before any command; a replay made by another version or with
+// other data is refused (status 2). When the mission went otherwise than when it was recorded
+// (another delivery, other clock readings, another end), that is said on stderr and the driver
+// exits with status 1 once its input is done.
 //
 // Every command answers exactly one line on standard output, flushed at once, so a driver can
 // write a command and read its answer:
@@ -37,6 +44,7 @@
 #include "flow/game_state.h"
 #include "platform/files.h"
 #include "platform/script_host.h"
+#include "shell/mission_replay.h"
 #include "shell/program.h"
 #include "shell/sound_binding.h"
 #include "sim_dump.h"
@@ -225,25 +233,63 @@ void Answer(const std::string& line) {
 }
 
 int Usage(const char* why) {
-  std::fprintf(stderr, "kzv-sim: %s\nusage: kzv-sim [--seed N] [--app-dir DIR]\n", why);
+  std::fprintf(stderr,
+               "kzv-sim: %s\nusage: kzv-sim [--seed N] [--app-dir DIR] [--record DIR] "
+               "[--replay FILE]\n",
+               why);
   return 2;
+}
+
+// The longest the program may take from its start to the title before a replay begins.
+constexpr int64_t kLongestStartMs = 60000;
+
+// Plays the replay; "" when it went as recorded, else what went otherwise.
+std::string PlayReplay(platform::ScriptHost& host, const MissionReplay& replay) {
+  for (int64_t waited = 0; !host.Ended() && !ReadyForReplay() && waited < kLongestStartMs;
+       waited += 10)
+    host.Wait(10);
+  if (host.Ended() || !ReadyForReplay()) return "the program never reached the title";
+  RestoreReplayStart(replay);
+  platform::ClearReplayDivergence();
+  for (const platform::ReplayEvent& event : replay.file.events) {
+    if (host.Ended()) return "the program ended before the replay did";
+    host.Replay(event);
+  }
+  if (!platform::ReplayDivergence().empty()) return platform::ReplayDivergence();
+  return CheckReplayEnd(replay);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   uint64_t seed = 0;
+  std::string replayPath;
   for (int i = 1; i < argc; ++i) {
     std::string_view a = argv[i];
-    if ((a == "--seed" || a == "--app-dir") && i + 1 >= argc) return Usage("missing value");
+    if ((a == "--seed" || a == "--app-dir" || a == "--record" || a == "--replay") && i + 1 >= argc)
+      return Usage("missing value");
     if (a == "--seed") {
       std::string_view v = argv[++i];
       auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), seed);
       if (ec != std::errc() || end != v.data() + v.size()) return Usage("--seed needs a number");
     } else if (a == "--app-dir") {
       platform::SetAppDir(argv[++i]);
+    } else if (a == "--record") {
+      RecordMissions(argv[++i]);
+    } else if (a == "--replay") {
+      replayPath = argv[++i];
     } else {
       return Usage(("unknown argument " + std::string(a)).c_str());
+    }
+  }
+
+  std::optional<MissionReplay> replay;
+  if (!replayPath.empty()) {
+    std::string error;
+    replay = LoadMissionReplay(replayPath, error);
+    if (!replay) {
+      std::fprintf(stderr, "kzv-sim: %s\n", error.c_str());
+      return 2;
     }
   }
 
@@ -255,6 +301,13 @@ int main(int argc, char** argv) {
     Answer(sim::Dump(host));
     return 0;
   }
+  std::string wentOtherwise;
+  if (replay) {
+    wentOtherwise = PlayReplay(host, *replay);
+    if (!wentOtherwise.empty())
+      std::fprintf(stderr, "kzv-sim: %s: %s\n", replayPath.c_str(), wentOtherwise.c_str());
+    Answer(sim::Dump(host));
+  }
   Driver driver(host);
   std::string line;
   while (!driver.Finished()) {
@@ -264,5 +317,5 @@ int main(int argc, char** argv) {
     }
     Answer(driver.Execute(line));
   }
-  return 0;
+  return wentOtherwise.empty() ? 0 : 1;
 }

@@ -6,6 +6,7 @@
 #include "flow/number_text.h"
 #include "flow/record.h"
 #include "platform/window.h"
+#include "shell/mission_replay.h"
 #include "shell/settings_file.h"
 #include "shell/sound_binding.h"
 #include "shell/windows.h"
@@ -101,6 +102,7 @@ void CommitRecordName() {
   form("title").visible = true;
   form("ending").visible = false;
   G.GameMode = 1;
+  MissionEnds();
 }
 
 std::string FirstCharacters(std::string_view text, std::size_t count) {

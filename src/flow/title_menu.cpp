@@ -7,6 +7,7 @@
 #include "platform/picture.h"
 #include "platform/window.h"
 #include "shell/data_paths.h"
+#include "shell/mission_replay.h"
 #include "shell/settings_file.h"
 #include "shell/sound_binding.h"
 #include "shell/windows.h"
@@ -132,6 +133,7 @@ void ToggleSoundKey() {
 }
 
 void StartMission() {
+  MissionStarts();  // a replay starts from the state before anything below
   G.GameMode = 0;
   PlaySound(kMissionVoice);
   platform::Form& form = Form1();

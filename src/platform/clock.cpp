@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include "platform/replay_log.h"
+
 namespace platform {
 namespace {
 std::function<int64_t()>& Source() {
@@ -11,9 +13,10 @@ std::function<int64_t()>& Source() {
 }  // namespace
 
 int64_t NowMicros() {
-  if (Source()) return Source()();
   using namespace std::chrono;
-  return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+  int64_t reading = Source() ? Source()()
+                             : duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+  return PassClockReading(reading);
 }
 
 void SetClock(std::function<int64_t()> clock) { Source() = std::move(clock); }

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -225,6 +226,28 @@ bool WriteFileAtomically(const std::string& linkOrPath, const std::string& bytes
     ::close(dfd);
   }
   return true;
+}
+
+std::optional<uint64_t> FolderDigest(const std::string& dir) {
+  std::error_code ec;
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir, ec))
+    if (IsRegular(entry.path().string())) names.push_back(entry.path().filename().string());
+  if (ec) return std::nullopt;
+  std::sort(names.begin(), names.end());
+  // FNV-1a over each name, a separator, the content and a separator.
+  uint64_t digest = 0xcbf29ce484222325ull;
+  auto fold = [&](const std::string& bytes) {
+    for (unsigned char c : bytes) digest = (digest ^ c) * 0x100000001b3ull;
+    digest = (digest ^ 0xFF) * 0x100000001b3ull;
+  };
+  for (const std::string& name : names) {
+    std::optional<std::string> content = ReadWholeFile(dir + kPathSeparator + name);
+    if (!content) return std::nullopt;
+    fold(name);
+    fold(*content);
+  }
+  return digest;
 }
 
 }  // namespace platform

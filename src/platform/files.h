@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -36,6 +37,10 @@ bool FileWritable(const std::string& path);
 // The whole content of a regular file, or nothing when it cannot be read. Anything else (a
 // named pipe, a device) gives nothing at once: the open never waits for a writer.
 std::optional<std::string> ReadWholeFile(const std::string& path);
+
+// A digest of every regular file in the folder, names and contents, in name order; the same
+// files give the same digest on every machine. Nothing when the folder cannot be read.
+std::optional<uint64_t> FolderDigest(const std::string& dir);
 
 // Writes a file so that a crash never leaves half of it: a temporary file in the same folder,
 // flushed to disk, then renamed over the old one. False (and the old file untouched) on failure.

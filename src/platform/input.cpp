@@ -2,7 +2,9 @@
 
 #include <string_view>
 
+#include "platform/clock.h"
 #include "platform/compose.h"
+#include "platform/replay_log.h"
 
 namespace platform {
 namespace {
@@ -121,6 +123,7 @@ Control* FocusedTextBox(Form& form) {
 }
 
 void DeliverKeyDown(Form& form, int key, int mask) {
+  DeliveryNote note(ReplayEvent::Key, NowMicros(), key, mask);
   // With key preview the window sees every key first; without it only keys that no text box
   // takes reach the window.
   if (form.onKeyDown && (form.keyPreview || !FocusedTextBox(form))) form.onKeyDown(key, mask);
@@ -129,12 +132,19 @@ void DeliverKeyDown(Form& form, int key, int mask) {
 }
 
 void DeliverText(Form& form, const std::string& text) {
+  DeliveryNote note(ReplayEvent::Text, NowMicros(), 0, 0, text);
   if (Control* box = FocusedTextBox(form)) Insert(*box, text);
 }
 
 void DeliverClick(Form& form, int x, int y) {
+  DeliveryNote note(ReplayEvent::Click, NowMicros(), x, y);
   Control* target = HitTest(form, x, y);
   if (target && target->enabled && target->onClick) target->onClick();
+}
+
+void DeliverClose() {
+  DeliveryNote note(ReplayEvent::Close, NowMicros());
+  EndProgram("close");
 }
 
 void SetClipboardReader(std::string (*reader)()) { g_clipboardReader = reader; }

@@ -19,6 +19,9 @@ void DeliverText(Form& form, const std::string& text);
 // A click at client pixel (x, y), hit-tested in stacking order; runs the control's onClick.
 void DeliverClick(Form& form, int x, int y);
 
+// The window's close box: the program ends with "close".
+[[noreturn]] void DeliverClose();
+
 // The text box that has the focus: the form's text box while it is shown and enabled.
 Control* FocusedTextBox(Form& form);
 

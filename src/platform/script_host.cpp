@@ -7,6 +7,7 @@
 #include "platform/input.h"
 #include "platform/message_box.h"
 #include "platform/picture.h"
+#include "platform/replay_log.h"
 #include "platform/timers.h"
 
 namespace platform {
@@ -90,7 +91,12 @@ void ScriptHost::Click(int x, int y) {
 }
 
 void ScriptHost::Close() {
-  Run([] { EndProgram("close"); });
+  Run([] { DeliverClose(); });
+}
+
+void ScriptHost::Replay(const ReplayEvent& event) {
+  if (event.micros > now_) now_ = event.micros;
+  Run([&] { DeliverReplayEvent(ShownForm(), event); });
 }
 
 bool ScriptHost::Shot(const std::string& path) {

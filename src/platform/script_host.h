@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/host_view.h"
+#include "platform/replay_log.h"
 #include "platform/window.h"
 
 namespace platform {
@@ -42,6 +43,8 @@ class ScriptHost {
   bool Click(const std::string& displayName);
   // A click at client pixel (x, y) of the shown window.
   void Click(int x, int y);
+  // A delivery kept in a replay, on the clock it was recorded at (the clock never goes back).
+  void Replay(const ReplayEvent& event);
   // The window's close box: the program ends with "close".
   void Close();
   // The shown window composed into one frame and saved as a PNG file. False when there is no

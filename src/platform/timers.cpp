@@ -1,5 +1,6 @@
 #include "platform/timers.h"
 
+#include "platform/replay_log.h"
 #include "platform/window.h"
 
 namespace platform {
@@ -49,6 +50,7 @@ bool FireOneDueTimer(int64_t now) {
   // Scheduled before the handler runs: the handler may disable the timer, re-enable it (a
   // fresh period) or close its form. Nothing of the timer is touched after it returns, and
   // ProgramEnded passes through to the host.
+  DeliveryNote note(ReplayEvent::Timer, now, 0, 0, timer->DisplayName());
   if (timer->onTimer) timer->onTimer();
   return true;
 }

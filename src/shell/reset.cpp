@@ -1,4 +1,5 @@
 #include "flow/game_state.h"
+#include "platform/replay_log.h"
 #include "shell/program.h"
 #include "shell/settings_file.h"
 #include "shell/sound_binding.h"
@@ -13,4 +14,5 @@ void ResetProgram() {
   ResetSettingsFileState();
   ResetWorld();
   ResetRandom();
+  platform::ResetReplays();
 }

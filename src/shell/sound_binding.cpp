@@ -133,6 +133,8 @@ void SetSoundCallRecording(bool on) {
   g_recording = on;
 }
 
+const std::vector<SoundCall>& KeptSoundCalls() { return g_calls; }
+
 std::vector<SoundCall> TakeSoundCalls() {
   std::vector<SoundCall> taken;
   taken.swap(g_calls);

@@ -35,3 +35,5 @@ struct SoundCall {
 void SetSoundCallRecording(bool on);
 // The calls kept since the last take, oldest first; the list is emptied.
 std::vector<SoundCall> TakeSoundCalls();
+// The calls kept since the last take, left in place.
+const std::vector<SoundCall>& KeptSoundCalls();

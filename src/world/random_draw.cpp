@@ -37,6 +37,8 @@ int DrawUniform(int n) { return int(std::floor(Rnd() * n)) + 1; }
 
 void SeedRandom(uint64_t seed) { state = seed; }
 
+uint64_t RandomState() { return state; }
+
 void PinRandomDraws(std::vector<double> values) {
   // A value outside [0, 1) would draw outside 1..n; keep every pinned value inside.
   pinned.clear();

@@ -15,6 +15,8 @@ int DrawUniform(int n);
 // Pins the generator's state: the same seed and the same clock readings give the same draws
 // (tests and the headless driver's --seed).
 void SeedRandom(uint64_t seed);
+// The generator's state, which SeedRandom puts back (a replay starts from it).
+uint64_t RandomState();
 
 // The next draws return these values (each in [0, 1)) in order before the generator is used
 // again; for tests that need a particular outcome. The clock is not read for a pinned draw.
