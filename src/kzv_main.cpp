@@ -1,4 +1,78 @@
+// kzv: the game in its window.
+//
+//   kzv [--record DIR] [--replay FILE [--replay-speed N]]
+//
+// --record DIR (or KZV_RECORD=DIR in the environment) keeps every mission in a replay file in
+// DIR. --replay FILE plays the mission kept in FILE in the window, N times faster than it was
+// played (1 to 100; 1 when not given), for the player to watch: only Escape does anything.
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/replay_log.h"
 #include "platform/sdl_host.h"
+#include "shell/mission_replay.h"
 #include "shell/program.h"
 
-int main(int argc, char** argv) { return platform::RunSdlHost(argc, argv, StartProgram); }
+namespace {
+
+int Usage(const std::string& why) {
+  std::fprintf(stderr,
+               "kzv: %s\nusage: kzv [--record DIR] [--replay FILE [--replay-speed N]]\n",
+               why.c_str());
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string record, replayPath;
+  double speed = 1;
+  if (const char* env = std::getenv("KZV_RECORD"); env && *env) record = env;
+  for (int i = 1; i < argc; ++i) {
+    std::string_view a = argv[i];
+    if (a != "--record" && a != "--replay" && a != "--replay-speed")
+      return Usage("unknown argument " + std::string(a));
+    if (i + 1 >= argc) return Usage(std::string(a) + " needs a value");
+    std::string_view v = argv[++i];
+    if (a == "--record") record = v;
+    if (a == "--replay") replayPath = v;
+    if (a == "--replay-speed") {
+      auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), speed);
+      if (ec != std::errc() || end != v.data() + v.size() || !(speed >= 1 && speed <= 100))
+        return Usage("--replay-speed needs a number from 1 to 100");
+    }
+  }
+  if (replayPath.empty()) {
+    if (!record.empty()) RecordMissions(record);
+    return platform::RunSdlHost(argc, argv, StartProgram);
+  }
+
+  std::string error;
+  std::optional<MissionReplay> replay = LoadMissionReplay(replayPath, error);
+  if (!replay) {
+    std::fprintf(stderr, "kzv: %s\n", error.c_str());
+    return 2;
+  }
+  platform::WindowReplay watched;
+  watched.events = replay->file.events;
+  watched.speed = speed;
+  watched.ready = ReadyForReplay;
+  watched.begin = [&] {
+    RestoreReplayStart(*replay);
+    platform::ClearReplayDivergence();
+  };
+  watched.end = [&] {
+    std::string otherwise = platform::ReplayDivergence();
+    if (otherwise.empty()) otherwise = CheckReplayEnd(*replay);
+    if (otherwise.empty())
+      std::printf("kzv: %s: the mission went as it was recorded\n", replayPath.c_str());
+    else
+      std::fprintf(stderr, "kzv: %s: %s\n", replayPath.c_str(), otherwise.c_str());
+    std::fflush(stdout);
+  };
+  return platform::RunSdlHost(argc, argv, StartProgram, &watched);
+}

@@ -27,8 +27,14 @@ bool PadNames::TakeKey(Form& form, int key) {
   const size_t n = names.size();
   size_t next =
       key == vk::Down ? (at == n ? 0 : (at + 1) % n) : (at == n || at == 0 ? n - 1 : at - 1);
-  box->caption.clear();
-  box->caret = 0;
+  // The old text goes as End and Backspace would take it, so that the box changes only through
+  // deliveries, which a replay keeps.
+  DeliverKeyDown(form, vk::End, 0);
+  for (size_t left = box->caption.size(); left > 0 && FocusedTextBox(form) == box;) {
+    DeliverKeyDown(form, vk::Back, 0);
+    if (box->caption.size() >= left) break;
+    left = box->caption.size();
+  }
   DeliverText(form, names[next]);
   return true;
 }

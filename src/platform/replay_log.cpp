@@ -321,6 +321,29 @@ void DeliverReplayEvent(Form* front, const ReplayEvent& event) {
   }
 }
 
+void ReplayPacer::BeginWhenReady(int64_t now) {
+  if (begun_ || !replay_.ready || !replay_.ready()) return;
+  begun_ = true;
+  hostStart_ = now;
+  if (replay_.begin) replay_.begin();
+}
+
+std::optional<int64_t> ReplayPacer::NextDue() const {
+  if (!begun_ || next_ >= replay_.events.size()) return std::nullopt;
+  double recorded = double(replay_.events[next_].micros - replay_.events[0].micros);
+  return hostStart_ + int64_t(recorded / (replay_.speed > 0 ? replay_.speed : 1));
+}
+
+const ReplayEvent* ReplayPacer::TakeDue(int64_t now) {
+  if (begun_ && next_ >= replay_.events.size() && !ended_) {
+    ended_ = true;
+    if (replay_.end) replay_.end();
+  }
+  std::optional<int64_t> due = NextDue();
+  if (!due || *due > now) return nullptr;
+  return &replay_.events[next_++];
+}
+
 const std::string& ReplayDivergence() { return g_play.divergence; }
 
 void ClearReplayDivergence() { g_play.divergence.clear(); }

@@ -91,6 +91,37 @@ void DeliverReplayEvent(Form* front, const ReplayEvent& event);
 const std::string& ReplayDivergence();
 void ClearReplayDivergence();
 
+// A replay watched in the window. The program starts as usual; once ready() says it waits
+// where the replay begins, begin() puts back what the mission started from, and the events
+// follow at their recorded pace, speed times faster; end() runs after the last one.
+struct WindowReplay {
+  std::vector<ReplayEvent> events;
+  std::function<bool()> ready;
+  std::function<void()> begin;
+  std::function<void()> end;
+  double speed = 1;
+};
+
+// When each event of a window replay is due on the host's clock.
+class ReplayPacer {
+ public:
+  explicit ReplayPacer(WindowReplay& replay) : replay_(replay) {}
+  bool Begun() const { return begun_; }
+  // Begins the replay at now once the program is ready for it.
+  void BeginWhenReady(int64_t now);
+  // The host's time of the next event; nothing before the beginning and after the last one.
+  std::optional<int64_t> NextDue() const;
+  // The next event when it is due at now (the caller delivers it), else nullptr; after the
+  // last one, end() runs once.
+  const ReplayEvent* TakeDue(int64_t now);
+
+ private:
+  WindowReplay& replay_;
+  bool begun_ = false, ended_ = false;
+  size_t next_ = 0;
+  int64_t hostStart_ = 0;
+};
+
 // Text as one word of a replay line and back.
 std::string EncodeReplayText(const std::string& text);
 std::string DecodeReplayText(const std::string& word);

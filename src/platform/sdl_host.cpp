@@ -42,6 +42,9 @@ std::string ReadSdlClipboard() {
 // the caret, and presents the front form whenever something may have changed it.
 class SdlHost {
  public:
+  explicit SdlHost(WindowReplay* replay) {
+    if (replay) replay_.emplace(*replay);
+  }
   int Run(const std::function<void()>& start);
 
  private:
@@ -64,6 +67,7 @@ class SdlHost {
   CaretBlink caret_;
   GamePads pads_;
   PadNames names_;
+  std::optional<ReplayPacer> replay_;  // a replay watched: the player only looks on
 
   bool textInput_ = true;  // SDL starts with text input on
   Control* pressed_ = nullptr;  // where the left button went down
@@ -141,7 +145,7 @@ int SdlHost::Run(const std::function<void()>& start) {
 }
 
 std::optional<int64_t> SdlHost::NextWake() const {
-  std::optional<int64_t> wake = NextTimerDue();
+  std::optional<int64_t> wake = replay_ && replay_->Begun() ? replay_->NextDue() : NextTimerDue();
   auto consider = [&](std::optional<int64_t> t) {
     if (t && (!wake || *t < *wake)) wake = t;
   };
@@ -154,6 +158,14 @@ std::optional<int64_t> SdlHost::NextWake() const {
 
 void SdlHost::FireDue() {
   int64_t now = NowMicros();
+  if (replay_) {
+    replay_->BeginWhenReady(now);
+    if (replay_->Begun()) {  // the replay holds every timer's firing
+      while (const ReplayEvent* e = replay_->TakeDue(now))
+        if (!Deliver([&] { DeliverReplayEvent(front_.Update(), *e); })) break;
+      return;
+    }
+  }
   if (shift_.TakeDue(now)) {
     int mask = ModifierMaskFromSdl(SDL_GetModState());
     if (Form* form = front_.Update()) Deliver([&] { DeliverKeyDown(*form, vk::Shift, mask); });
@@ -169,7 +181,7 @@ void SdlHost::FireDue() {
 void SdlHost::HandleEvent(const SDL_Event& ev) {
   switch (ev.type) {
     case SDL_QUIT:
-      End("close");
+      Deliver([] { DeliverClose(); });
       break;
     case SDL_KEYDOWN:
       HandleKeyDown(ev.key);
@@ -178,6 +190,7 @@ void SdlHost::HandleEvent(const SDL_Event& ev) {
       shift_.KeyUp(VirtualKeyFromSdl(ev.key.keysym.sym, NumLockFromSdl(ev.key.keysym.mod)));
       break;
     case SDL_TEXTINPUT:
+      if (replay_) break;
       if (Form* form = front_.Update()) Deliver([&] { DeliverText(*form, ev.text.text); });
       RestartCaret();
       break;
@@ -188,7 +201,7 @@ void SdlHost::HandleEvent(const SDL_Event& ev) {
     case SDL_WINDOWEVENT:
       switch (ev.window.event) {
         case SDL_WINDOWEVENT_CLOSE:
-          End("close");
+          Deliver([] { DeliverClose(); });
           break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
           shift_.Stop();
@@ -216,10 +229,13 @@ void SdlHost::HandleEvent(const SDL_Event& ev) {
 void SdlHost::DeliverPadKey(int key) {
   Form* form = front_.Update();
   if (!form) return;
-  if (names_.TakeKey(*form, key))
-    dirty_ = true;
-  else
-    Deliver([&] { DeliverKeyDown(*form, key, 0); });
+  if (replay_) {
+    if (key == vk::Escape) End("escape");
+    return;
+  }
+  bool named = false;
+  Deliver([&] { named = names_.TakeKey(*form, key); });
+  if (!named) Deliver([&] { DeliverKeyDown(*form, key, 0); });
   RestartCaret();
 }
 
@@ -240,6 +256,10 @@ void SdlHost::HandleKeyDown(const SDL_KeyboardEvent& key) {
     if (!key.repeat && form) TakeScreenshot(*form);
     return;
   }
+  if (replay_) {
+    if (code == vk::Escape) End("escape");
+    return;
+  }
   shift_.KeyDown(code, key.repeat != 0, NowMicros());  // any other key ends Shift's repeats
   if (code == 0) return;
   if (Form* form = front_.Update()) Deliver([&] { DeliverKeyDown(*form, code, mask); });
@@ -249,7 +269,7 @@ void SdlHost::HandleKeyDown(const SDL_KeyboardEvent& key) {
 // A click is a press and a release of the left button over the same control, as the game's
 // toolkit counts it.
 void SdlHost::HandleMouseButton(const SDL_MouseButtonEvent& button) {
-  if (button.button != SDL_BUTTON_LEFT) return;
+  if (button.button != SDL_BUTTON_LEFT || replay_) return;
   Form* form = front_.Update();
   int cx = 0, cy = 0;
   bool inside = form && screen_.WindowToClient(button.x, button.y, cx, cy);
@@ -298,7 +318,7 @@ void SdlHost::BlinkCaret() {
 
 }  // namespace
 
-int RunSdlHost(int, char**, const std::function<void()>& start) {
+int RunSdlHost(int, char**, const std::function<void()>& start, WindowReplay* replay) {
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     // No display: the start still runs, so that a missing file is named on stderr (the only
@@ -319,7 +339,7 @@ int RunSdlHost(int, char**, const std::function<void()>& start) {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   int status = 0;
   {
-    SdlHost host;
+    SdlHost host(replay);
     status = host.Run(start);
   }
   SDL_Quit();

@@ -210,6 +210,7 @@ void RestoreReplayStart(const MissionReplay& replay) {
     }
   }
   G.SavePath.clear();  // a replay is watched, not played: it writes no record
+  SetSoundCallRecording(true);  // its end is checked with the sounds asked for
   TakeSoundCalls();
 }
 

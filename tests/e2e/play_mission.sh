@@ -2,6 +2,8 @@
 # The real kzv under Xvfb, driven by xdotool: the title, a mission of 56 shots in instant-charge
 # mode, a Japanese name on the result screen, back to the title, Escape. Screens are compared
 # with frames kzv-sim composes for the same states, and save.dat is checked byte by byte.
+# The mission is recorded as it is played; its replay then plays in kzv-sim and in the window,
+# and both must end exactly as the mission did.
 #
 #   play_mission.sh BUILD_DIR WORK_DIR
 # Exit 0: passed; 77: Xvfb or a tool is missing (skip); anything else: failed.
@@ -62,7 +64,7 @@ sim_shots() {
 sim_shots
 [[ -s $work/shots/sim-title.png && -s $work/shots/sim-result.png ]] || fail "kzv-sim made no frames"
 
-"$work/game/kzv" >"$work/kzv.log" 2>&1 &
+"$work/game/kzv" --record "$work/replays" >"$work/kzv.log" 2>&1 &
 game_pid=$!
 
 find_main_window "$game_pid" || fail "the main window never appeared: $(cat "$work/kzv.log")"
@@ -155,4 +157,41 @@ diff=$(differing title2 sim-title 640x20+0+460)
 saved=$(md5sum <"$work/game/save.dat")
 quit_with_escape || fail "Escape did not end the program"
 [[ $(md5sum <"$work/game/save.dat") == "$saved" ]] || fail "Escape wrote save.dat"
+
+# The mission's replay, from the Shift that started it to the name.
+replays=("$work"/replays/*.replay)
+[[ ${#replays[@]} == 1 && -s ${replays[0]} ]] || fail "no replay was written: ${replays[*]}"
+replay=${replays[0]}
+echo "replay: $(stat -c %s "$replay") bytes"
+
+# Headless: kzv-sim says nothing on stderr and exits 0 only when every delivery took the
+# recorded clock readings and the end (state, windows, world, sounds) is the recorded one.
+echo "shot $work/shots/replay-end.png" |
+  "$build/kzv-sim" --app-dir "$work/sim" --replay "$replay" >"$work/replay.log" 2>"$work/replay.err" ||
+  fail "kzv-sim's replay went otherwise: $(cat "$work/replay.err")"
+reward=$(sed -n 2p "$work/game/save.dat" | cut -d, -f2)
+head -1 "$work/replay.log" | grep -q "\"RecordReward\":$reward,\"RecordHolder\":\"スナイパー太郎\"" ||
+  fail "the replay's end has another record than save.dat's $reward"
+diff=$(differing replay-end title2 640x480+0+0)
+[[ $diff == 0 ]] || fail "kzv-sim's last frame of the replay differs from the window's in $diff pixels"
+
+# In the window, twice as fast: the same result screen (but the blinking name box), the same
+# title at the end, the player's keys ignored, and save.dat left alone.
+"$work/game/kzv" --replay "$replay" --replay-speed 2 >"$work/watch.log" 2>&1 &
+game_pid=$!
+find_main_window "$game_pid" || fail "the replay's window never appeared: $(cat "$work/watch.log")"
+xdotool key --window "$window" Down shift 2>/dev/null || true
+diff=$(wait_screen same result-watched result 640x325+0+0)
+[[ $diff == 0 ]] || fail "the replayed result screen differs from the played one in $diff pixels"
+diff=$(differing result-watched result 640x133+0+347)
+[[ $diff == 0 ]] || fail "the replayed result screen's lower part differs in $diff pixels"
+diff=$(wait_screen same end-watched title2 640x480+0+0)
+[[ $diff == 0 ]] || fail "the replay in the window ends otherwise, in $diff pixels"
+for _ in $(seq 30); do
+  grep -q "went as it was recorded" "$work/watch.log" && break
+  sleep 0.5
+done
+grep -q "went as it was recorded" "$work/watch.log" || fail "the window's replay: $(cat "$work/watch.log")"
+quit_with_escape || fail "Escape did not end the replay"
+[[ $(md5sum <"$work/game/save.dat") == "$saved" ]] || fail "the replay wrote save.dat"
 echo "PASS"

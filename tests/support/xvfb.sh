@@ -31,7 +31,9 @@ find_main_window() {
   window=
   for _ in $(seq 150); do
     for id in $(xdotool search --name '^K\.Z\.V' 2>/dev/null); do
-      eval "$(xdotool getwindowgeometry --shell "$id")"
+      # A window that has just gone answers nothing: no size may stay from the one before.
+      local WIDTH=0 HEIGHT=0 X=0 Y=0
+      eval "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null)"
       if ((WIDTH >= 640)); then
         window=$id
         win_x=$X
@@ -60,6 +62,9 @@ quit_with_escape() {
   for _ in $(seq 50); do
     if ! kill -0 "$game_pid" 2>/dev/null; then
       game_pid=
+      # Without its release the X server keeps Escape held, and the next window to take the
+      # focus would be told of a key-down.
+      xdotool keyup Escape 2>/dev/null || true
       return 0
     fi
     sleep 0.1
