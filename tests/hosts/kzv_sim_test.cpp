@@ -120,6 +120,21 @@ TEST(KzvSim, EveryCommandAnswersOneLine) {
   EXPECT_EQ(last["t"], 250);
 }
 
+TEST(KzvSim, CellAndPersonAnswersCarryEveryLayerAndColumn) {
+  const char* layers[] = {"Terrain", "ShotMark", "Blood", "Occupant"};
+  const char* columns[] = {"State", "X", "Y", "Look", "Surname", "GivenName", "Kind"};
+  std::string script;
+  for (int i = 0; i < 4; ++i) script += "setcell 3 4 " + std::string(layers[i]) + " " + std::to_string(11 + i) + "\n";
+  for (int i = 0; i < 7; ++i) script += "setperson 12 " + std::string(columns[i]) + " " + std::to_string(21 + i) + "\n";
+  SimRun run = RunSim(script + "cell 3 4\nperson 12\n");
+  ASSERT_EQ(run.lines.size(), 14u);
+  mini_json::Value cell = Json(run.lines[11]);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(cell[layers[i]].number, 11 + i) << layers[i];
+  mini_json::Value person = Json(run.lines[12]);
+  EXPECT_EQ(person["person"].number, 12);
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(person[columns[i]].number, 21 + i) << columns[i];
+}
+
 TEST(KzvSim, MalformedCommandsAnswerAnErrorAndChangeNothing) {
   SimRun run = RunSim(
       "set GameMode 4\n"

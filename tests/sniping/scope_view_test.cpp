@@ -122,16 +122,27 @@ TEST_F(ScopeViewTest, KnownPersonAndBloodOnKnownCells) {
 }
 
 TEST_F(ScopeViewTest, SpriteZeroIsDrawnOnEveryCellWhateverItHolds) {
-  // A blood sheet whose sprite 0 is not empty: its image row adds a bit everywhere.
-  platform::Surface& chi = Form1()("chi").image;
-  for (int y = 0; y < 15; ++y)
-    for (int x = 0; x < 15; ++x) chi.At(x, y) = 0x010000;
-  PlacePerson(12, 24, 35, 3, Citizen);  // view cell (4, 5)
-  Tim1_Timer();
-  const platform::Surface& view = Form1()("main").image;
-  EXPECT_EQ(view.At(1, 1), crafted::Tile((21 * 7 + 31 * 3) % 53, false) | 0x010000u);
-  EXPECT_EQ(view.At(46, 61), 0x001300u);  // the person covers it
-  EXPECT_EQ(view.At(55, 61), 0x010000u | crafted::Tile((24 * 7 + 35 * 3) % 53, false));
+  // Blood sheets whose sprite 0 is not empty: an image row that adds a bit everywhere, a mask
+  // row that takes bits away everywhere.
+  struct Case {
+    uint32_t image, mask;
+  };
+  for (const Case c : {Case{0x010000, 0xFFFFFF}, Case{0x000000, 0xFFFFF0}}) {
+    platform::Surface& chi = Form1()("chi").image;
+    for (int y = 0; y < 15; ++y) {
+      for (int x = 0; x < 15; ++x) {
+        chi.At(x, y) = c.image;
+        chi.At(x, 15 + y) = c.mask;
+      }
+    }
+    PlacePerson(12, 24, 35, 3, Citizen);  // view cell (4, 5)
+    Tim1_Timer();
+    const platform::Surface& view = Form1()("main").image;
+    const auto seen = [&](uint32_t tile) { return (tile & c.mask) | c.image; };
+    EXPECT_EQ(view.At(1, 1), seen(crafted::Tile((21 * 7 + 31 * 3) % 53, false))) << c.mask;
+    EXPECT_EQ(view.At(46, 61), 0x001300u);  // the person covers it
+    EXPECT_EQ(view.At(55, 61), seen(crafted::Tile((24 * 7 + 35 * 3) % 53, false))) << c.mask;
+  }
 }
 
 TEST_F(ScopeViewTest, TilesBeyondASmallSheetAreClippedAway) {
