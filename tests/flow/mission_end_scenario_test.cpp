@@ -1,9 +1,10 @@
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "flow/game_state.h"
-#include "scenario_fixture.h"
 #include "shell/windows.h"
+#include "support/program_test.h"
 
 namespace {
 
@@ -11,7 +12,7 @@ using Slots = std::vector<int>;
 constexpr int kEnter = 13, kEscape = 27, kShift = 16;
 const std::string kDefaultLine = "最高報酬者記録： スナイパー日向 澄香： 150000円";
 
-class MissionEndTest : public ScenarioTest {};
+using MissionEndTest = ProgramTest;
 
 TEST_F(MissionEndTest, RewardEqualToTheRecordIsNoNewRecordButTheNameIsCommitted) {
   Boot();
@@ -42,45 +43,21 @@ TEST_F(MissionEndTest, RewardEqualToTheRecordIsNoNewRecordButTheNameIsCommitted)
 
 TEST_F(MissionEndTest, ANegativeRewardShowsItsSignAndGetsE) {
   Boot();
-  TakePlayedSlots();
+  TakePlayed();
   EndMissionWithReward(-45000);
   EXPECT_EQ(C("keka", 2).caption, "-45000円");
   EXPECT_EQ(C("keka", 5).caption, "Ｅランク");
   EXPECT_EQ(C("keka", 4).caption, "君を降格する！さっさとこの場から消えたまえ！");
-  const Slots slots = TakePlayedSlots();
+  const Slots slots = TakePlayed();
   ASSERT_GE(slots.size(), 3u);
   EXPECT_EQ((Slots(slots.end() - 3, slots.end())), (Slots{16, 26, 11}));
   EXPECT_EQ(G.RecordReward, 150000);
   EXPECT_FALSE(C("ename").enabled);
 }
 
-TEST_F(MissionEndTest, BandEndsReachTheirRankAndVoice) {
-  struct Case {
-    int32_t reward;
-    const char* caption;
-    int voice;
-  };
-  // A record high enough that none of these is a new one.
-  WriteSave("1,99999999,\"日向 澄香\",1");
-  Boot();
-  for (const Case& c : {Case{900000, "Ｓランク", 21}, Case{600000, "Ａランク", 22},
-                        Case{250000, "Ｂランク", 23}, Case{150000, "Ｃランク", 24},
-                        Case{1, "Ｄランク", 25}, Case{0, "Ｅランク", 26},
-                        Case{1250001, "Ｅランク", 26}}) {
-    TakePlayedSlots();
-    EndMissionWithReward(c.reward);
-    EXPECT_EQ(C("keka", 5).caption, c.caption) << c.reward;
-    const Slots slots = TakePlayedSlots();
-    ASSERT_GE(slots.size(), 2u);
-    EXPECT_EQ(slots[slots.size() - 2], c.voice) << c.reward;
-    Key(kEnter);
-    ASSERT_EQ(G.GameMode, 1);
-  }
-}
-
 TEST_F(MissionEndTest, ANewRecordWaitsForANameAndKeepsItsFirstTwentyCharacters) {
   Boot();
-  TakePlayedSlots();
+  TakePlayed();
   EndMissionWithReward(900000);
   EXPECT_EQ(C("keka", 3).caption, "150000円");  // the record it beat
   EXPECT_EQ(C("keka", 5).caption, "Ｓランク");
@@ -89,7 +66,7 @@ TEST_F(MissionEndTest, ANewRecordWaitsForANameAndKeepsItsFirstTwentyCharacters) 
   EXPECT_TRUE(C("chu").visible);
   EXPECT_TRUE(C("ename").enabled);
   EXPECT_EQ(C("ename").caption, "");
-  const Slots slots = TakePlayedSlots();
+  const Slots slots = TakePlayed();
   EXPECT_EQ((Slots(slots.end() - 3, slots.end())), (Slots{16, 21, 11}));
 
   // Nothing commits an empty name, and no other key acts here, Escape included.
@@ -135,11 +112,11 @@ TEST_F(MissionEndTest, ClosingTheResultScreenLosesTheNewRecord) {
 TEST_F(MissionEndTest, WithoutASettingsFileTheRecordLivesOnlyInTheRun) {
   Boot();
   EndMissionWithReward(700000);
-  RemoveSave();
+  std::filesystem::remove(AppPath("save.dat"));
   host_->Type("風");
   Key(kEnter);
   EXPECT_EQ(G.RecordHolder, "風");
-  EXPECT_FALSE(SavePresent());
+  EXPECT_FALSE(std::filesystem::exists(AppPath("save.dat")));
   EXPECT_EQ(C("Label2").caption, "最高報酬者記録： スナイパー風： 700000円");
 }
 

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "flow/game_state.h"
-#include "scenario_fixture.h"
 #include "shell/windows.h"
+#include "support/program_test.h"
 #include "world/world_model.h"
 
 namespace {
@@ -22,18 +22,18 @@ int ShotMarks() {
   return marks;
 }
 
-class PlayTest : public ScenarioTest {};
+using PlayTest = ProgramTest;
 
 TEST_F(PlayTest, ShiftWhileChargingFiresNothing) {
   Boot();
   StartMissionFromTitle();
-  TakePlayedSlots();
+  TakePlayed();
   ASSERT_EQ(G.Charge, 246);
   Key(kShift);
   EXPECT_EQ(G.GameMode, 3);
   EXPECT_EQ(C("li").y1, 60);
   EXPECT_EQ(ShotMarks(), 0);
-  EXPECT_TRUE(TakePlayedSlots().empty());
+  EXPECT_TRUE(TakePlayed().empty());
   EXPECT_EQ(C("sarch", 0).caption, "Welcome!");
   // The position display still refreshes.
   EXPECT_EQ(C("box").caption, "WidX: 14m");
@@ -45,9 +45,9 @@ TEST_F(PlayTest, AMissionHasFiftySixShotsAndWarnsWhenSixRemain) {
   StartMissionFromTitle();
   for (int shot = 1; shot <= 56; ++shot) {
     WaitForCharge();
-    TakePlayedSlots();
+    TakePlayed();
     Key(kShift);
-    const Slots slots = TakePlayedSlots();
+    const Slots slots = TakePlayed();
     ASSERT_EQ(Count(slots, kShotSound), 1) << "shot " << shot;
     EXPECT_EQ(Count(slots, kSixLeftVoice), shot == 50 ? 1 : 0) << "shot " << shot;
     EXPECT_EQ(C("li").y1, 60 + 4 * shot);
@@ -89,7 +89,7 @@ TEST_F(PlayTest, InstantChargeFiresOnEveryShiftRepeatYetStopsAtFiftySix) {
   ASSERT_EQ(G.HiddenMode, 2);
   EXPECT_EQ(Form1().caption, "K.Z.V（即時充電）");
   WaitForCharge();  // the mission's first charge still runs down
-  TakePlayedSlots();
+  TakePlayed();
 
   // Shift held down: one key-down per auto-repeat, about 30 a second.
   int keys = 0;
@@ -98,7 +98,7 @@ TEST_F(PlayTest, InstantChargeFiresOnEveryShiftRepeatYetStopsAtFiftySix) {
     ++keys;
     Wait(33);
   }
-  const Slots slots = TakePlayedSlots();
+  const Slots slots = TakePlayed();
   EXPECT_EQ(keys, 56);
   EXPECT_EQ(Count(slots, kShotSound), 56);
   EXPECT_EQ(Count(slots, kShotReadySound), 0);
@@ -106,22 +106,31 @@ TEST_F(PlayTest, InstantChargeFiresOnEveryShiftRepeatYetStopsAtFiftySix) {
   EXPECT_EQ(G.Charge, 0);
   EXPECT_EQ(G.GameMode, 2);
   for (int i = 0; i < 20; ++i) Key(kShift);
-  EXPECT_EQ(Count(TakePlayedSlots(), kShotSound), 0);
+  EXPECT_EQ(Count(TakePlayed(), kShotSound), 0);
   EXPECT_EQ(G.HiddenMode, 2);  // survives the mission
 }
 
-TEST_F(PlayTest, EscapeDuringPlayEndsWithoutSaving) {
-  WriteSave("1,150000,\"日向 澄香\",1");
-  const std::string before = SaveBytes();
-  Boot();
-  StartMissionFromTitle();
-  WaitForCharge();
-  Key(kShift);
-  Key(kRight);
-  Key(kEscape);
-  EXPECT_TRUE(host_->Ended());
-  EXPECT_EQ(host_->EndReason(), "escape");
-  EXPECT_EQ(SaveBytes(), before);
+TEST_F(PlayTest, EscapeOnAPageOrDuringPlayEndsWithoutSaving) {
+  for (const bool onAPage : {true, false}) {
+    TearDown();
+    SetUp();
+    WriteSave("1,150000,\"日向 澄香\",1");
+    const std::string before = SaveBytes();
+    Boot();
+    if (onAPage) {
+      Key(38);
+      Key(kShift);  // help
+    } else {
+      StartMissionFromTitle();
+      WaitForCharge();
+      Key(kShift);
+      Key(kRight);
+    }
+    Key(kEscape);
+    EXPECT_TRUE(host_->Ended());
+    EXPECT_EQ(host_->EndReason(), "escape");
+    EXPECT_EQ(SaveBytes(), before);
+  }
 }
 
 TEST_F(PlayTest, ASecondMissionStartsClean) {

@@ -3,19 +3,19 @@
 
 #include "flow/game_state.h"
 #include "platform/picture.h"
-#include "scenario_fixture.h"
 #include "shell/windows.h"
+#include "support/program_test.h"
 
 namespace {
 
 using Slots = std::vector<int>;
 constexpr int kShift = 16, kEscape = 27, kUp = 38, kDown = 40, kS = 83, kPad2 = 98, kPad8 = 104;
 
-class TitleTest : public ScenarioTest {
+class TitleTest : public ProgramTest {
  protected:
   // The page box holds the picture of page n from the data folder.
   bool PageShows(int n) {
-    auto expected = platform::LoadPictureFile(appDir_ + "/data/page" + std::to_string(n) + ".mcg");
+    auto expected = platform::LoadPictureFile(AppPath("data/page") + std::to_string(n) + ".mcg");
     const platform::Surface& shown = C("page").picture;
     return expected && C("page").visible && shown.width == expected->width &&
            shown.height == expected->height && shown.pixels == expected->pixels;
@@ -26,7 +26,7 @@ TEST_F(TitleTest, FirstTimePlayerIsLedThroughBriefingAndHelpToTheStart) {
   Boot();  // no settings file: the launcher writes the default one, Veteran 0
   EXPECT_EQ(G.MenuChoice, 0);
   EXPECT_EQ(Highlights(), "1 0 0");
-  TakePlayedSlots();
+  TakePlayed();
 
   Key(kShift);
   EXPECT_TRUE(PageShows(2));
@@ -47,13 +47,13 @@ TEST_F(TitleTest, FirstTimePlayerIsLedThroughBriefingAndHelpToTheStart) {
   EXPECT_FALSE(C("page").visible);
   EXPECT_EQ(G.MenuChoice, 2);
   EXPECT_EQ(Highlights(), "0 0 1");
-  EXPECT_EQ(TakePlayedSlots(), Slots(6, 15));
+  EXPECT_EQ(TakePlayed(), Slots(6, 15));
 
   Key(kShift);
   EXPECT_EQ(G.GameMode, 3);
   EXPECT_FALSE(C("title").visible);
   EXPECT_FALSE(C("page").visible);
-  EXPECT_EQ(TakePlayedSlots(), (Slots{20, 11}));
+  EXPECT_EQ(TakePlayed(), (Slots{20, 11}));
 }
 
 TEST_F(TitleTest, VeteranKeepsTheHighlightWherePut) {
@@ -77,7 +77,7 @@ TEST_F(TitleTest, VeteranKeepsTheHighlightWherePut) {
 
 TEST_F(TitleTest, UpAndDownWrapAndAreIgnoredWhileAPageShows) {
   Boot();
-  TakePlayedSlots();
+  TakePlayed();
   Key(kUp);
   EXPECT_EQ(G.MenuChoice, 2);
   EXPECT_EQ(Highlights(), "0 0 1");
@@ -88,24 +88,24 @@ TEST_F(TitleTest, UpAndDownWrapAndAreIgnoredWhileAPageShows) {
   EXPECT_EQ(G.MenuChoice, 1);
   Key(kPad8);
   EXPECT_EQ(G.MenuChoice, 0);
-  EXPECT_EQ(TakePlayedSlots(), (Slots{14, 14, 14, 14}));
+  EXPECT_EQ(TakePlayed(), (Slots{14, 14, 14, 14}));
 
   Key(kShift);  // page 2 of the briefing
-  TakePlayedSlots();
+  TakePlayed();
   Key(kUp);
   Key(kDown);
   Key(kPad2);
   EXPECT_EQ(G.MenuChoice, 0);
   EXPECT_EQ(G.PageStep, 1);
   EXPECT_EQ(Highlights(), "1 0 0");
-  EXPECT_TRUE(TakePlayedSlots().empty());
+  EXPECT_TRUE(TakePlayed().empty());
 }
 
 TEST_F(TitleTest, SoundKeyWorksOverAPageSavesAndLeavesTheMusicAlone) {
   Boot();
   EXPECT_EQ(SaveValues(), "0,150000,\"日向 澄香\",1");
   Key(kShift);
-  TakePlayedSlots();
+  TakePlayed();
 
   Key(kS);
   EXPECT_EQ(G.SoundOn, 0);
@@ -113,50 +113,28 @@ TEST_F(TitleTest, SoundKeyWorksOverAPageSavesAndLeavesTheMusicAlone) {
   EXPECT_TRUE(PageShows(2));
   EXPECT_EQ(G.PageStep, 1);
   EXPECT_EQ(SaveValues(), "1,150000,\"日向 澄香\",0");
-  EXPECT_TRUE(TakePlayedSlots().empty());
-  EXPECT_TRUE(lastCalls_.empty());  // no MTStop
+  EXPECT_TRUE(TakeCalls().empty());  // no MTStop
 
   // With sound off the page turns in silence.
   Key(kShift);
   EXPECT_TRUE(PageShows(3));
-  EXPECT_TRUE(TakePlayedSlots().empty());
+  EXPECT_TRUE(TakePlayed().empty());
 
   Key(kS);
   EXPECT_EQ(G.SoundOn, 1);
   EXPECT_FALSE(C("si").visible);
   EXPECT_EQ(SaveValues(), "1,150000,\"日向 澄香\",1");
-  EXPECT_EQ(TakePlayedSlots(), (Slots{15}));
-  EXPECT_TRUE(lastCalls_.empty());  // no MTPlay
-}
-
-TEST_F(TitleTest, SoundKeyWithoutASettingsFileCreatesNone) {
-  Boot();
-  RemoveSave();
-  Key(kS);
-  EXPECT_EQ(G.SoundOn, 0);
-  EXPECT_TRUE(C("si").visible);
-  EXPECT_FALSE(SavePresent());
-}
-
-TEST_F(TitleTest, EscapeOverAPageEndsWithoutSaving) {
-  WriteSave("0,150000,\"日向 澄香\",1");
-  const std::string before = SaveBytes();
-  Boot();
-  Key(kShift);
-  Key(kEscape);
-  EXPECT_TRUE(host_->Ended());
-  EXPECT_EQ(host_->EndReason(), "escape");
-  EXPECT_EQ(SaveBytes(), before);
+  EXPECT_EQ(TakeCalls(), std::vector<std::string>{"STPlay 15"});  // no MTPlay
 }
 
 TEST_F(TitleTest, OtherKeysOnTheTitleDoNothing) {
   Boot();
-  TakePlayedSlots();
+  TakePlayed();
   for (int vk : {13, 32, 37, 39, 65, 100, 102}) Key(vk);
   EXPECT_EQ(G.MenuChoice, 0);
   EXPECT_EQ(G.PageStep, 0);
   EXPECT_EQ(G.GameMode, 1);
-  EXPECT_TRUE(TakePlayedSlots().empty());
+  EXPECT_TRUE(TakePlayed().empty());
 }
 
 }  // namespace

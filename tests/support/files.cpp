@@ -1,0 +1,40 @@
+#include "support/files.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+TempDir::TempDir(const std::string& tag) {
+  std::string pattern = (fs::temp_directory_path() / ("kzv-" + tag + "-XXXXXX")).string();
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a folder like " + pattern);
+  path_ = pattern;
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  fs::remove_all(path_, ignored);
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::error_code ignored;
+  fs::remove(path, ignored);
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+void FillProgramFolder(const std::string& dir) {
+  const fs::path build = KZV_BUILD_DIR;
+  fs::create_symlink(build / "Stools.dll", fs::path(dir) / "Stools.dll");
+  fs::create_directory(fs::path(dir) / "data");
+  for (const auto& file : fs::directory_iterator(build / "data"))
+    fs::create_symlink(file.path(), fs::path(dir) / "data" / file.path().filename());
+}
