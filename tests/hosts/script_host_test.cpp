@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "app_dir.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
 #include "shell/program.h"
 #include "shell/windows.h"
+#include "support/program_test.h"
 
 namespace {
 
@@ -150,30 +150,21 @@ TEST(ScriptHost, PutsBackTheRealClockAndChoosesNoAudioDevice) {
     unsetenv("SDL_AUDIODRIVER");
 }
 
-// The whole program on the script host; whatever happens, the next test starts clean.
-class WholeProgramTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ResetProgram();
-    SetAppDir(FreshAppDir("script_host_test_app"));
-  }
-  void TearDown() override { ResetProgram(); }
-};
+// The whole program twice in one process: a reset brings back the program's start.
+using WholeProgramTest = ProgramTest;
 
 TEST_F(WholeProgramTest, RunsAgainAfterAReset) {
   for (int run = 0; run < 2; ++run) {
-    {
-      ScriptHost host;
-      EXPECT_EQ(NowMicros(), 0);
-      host.Start(StartProgram);
-      ASSERT_FALSE(host.Ended()) << host.EndReason();
-      EXPECT_EQ(host.ShownForm(), &Form2());
-      host.Wait(300);  // the launcher hands over on its tenth tick
-      ASSERT_FALSE(host.Ended()) << host.EndReason();
-      EXPECT_EQ(host.ShownForm(), &Form1()) << "run " << run;
-      EXPECT_FALSE(Form2().shown);
-    }
-    ResetProgram();
+    TearDown();
+    SetUp();
+    EXPECT_EQ(NowMicros(), 0);
+    host_->Start(StartProgram);
+    ASSERT_FALSE(host_->Ended()) << host_->EndReason();
+    EXPECT_EQ(host_->ShownForm(), &Form2());
+    host_->Wait(300);  // the launcher hands over on its tenth tick
+    ASSERT_FALSE(host_->Ended()) << host_->EndReason();
+    EXPECT_EQ(host_->ShownForm(), &Form1()) << "run " << run;
+    EXPECT_FALSE(Form2().shown);
   }
 }
 
