@@ -15,75 +15,9 @@ Surface Make(int w, int h, std::vector<uint32_t> pixels) {
   return s;
 }
 
-// A 4 x 4 source whose pixel (x, y) is 0x10 * (y + 1) + x + 1: every pixel tells where it came
-// from.
-Surface Numbered() {
-  Surface s(4, 4);
-  for (int y = 0; y < 4; ++y)
-    for (int x = 0; x < 4; ++x) s.At(x, y) = uint32_t(0x10 * (y + 1) + x + 1);
-  return s;
-}
-
 }  // namespace
 
-TEST(BitBlt, CombinesByCopyOrAndAnd) {
-  const Surface src = Make(3, 1, {0x00FF00, 0x0000F0, 0xFFFFFF});
-  Surface copy = Make(3, 1, {0x123456, 0x123456, 0x123456});
-  Surface paint = copy, mask = copy;
-  BitBlt(copy, 0, 0, 3, 1, src, 0, 0, Rop::SrcCopy);
-  BitBlt(paint, 0, 0, 3, 1, src, 0, 0, Rop::SrcPaint);
-  BitBlt(mask, 0, 0, 3, 1, src, 0, 0, Rop::SrcAnd);
-  EXPECT_EQ(copy.pixels, (std::vector<uint32_t>{0x00FF00, 0x0000F0, 0xFFFFFF}));
-  EXPECT_EQ(paint.pixels, (std::vector<uint32_t>{0x12FF56, 0x1234F6, 0xFFFFFF}));
-  EXPECT_EQ(mask.pixels, (std::vector<uint32_t>{0x003400, 0x000050, 0x123456}));
-}
-
-TEST(BitBlt, ClipsAtEveryEdge) {
-  const Surface src = Numbered();
-  {
-    SCOPED_TRACE("destination above and left of the surface");
-    Surface dst(4, 4);
-    BitBlt(dst, -1, -1, 3, 3, src, 0, 0, Rop::SrcCopy);
-    EXPECT_EQ(dst.pixels, (std::vector<uint32_t>{0x22, 0x23, 0, 0,  //
-                                                 0x32, 0x33, 0, 0,  //
-                                                 0, 0, 0, 0,        //
-                                                 0, 0, 0, 0}));
-  }
-  {
-    SCOPED_TRACE("source partly left of and below its surface");
-    Surface dst(4, 4);
-    BitBlt(dst, 0, 0, 3, 3, src, -1, 2, Rop::SrcCopy);
-    EXPECT_EQ(dst.pixels, (std::vector<uint32_t>{0, 0x31, 0x32, 0,  //
-                                                 0, 0x41, 0x42, 0,  //
-                                                 0, 0, 0, 0,        //
-                                                 0, 0, 0, 0}));
-  }
-  {
-    SCOPED_TRACE("destination past the right and bottom edges");
-    Surface dst(4, 4);
-    BitBlt(dst, 3, 2, 2, 5, src, 0, 0, Rop::SrcCopy);
-    EXPECT_EQ(dst.pixels, (std::vector<uint32_t>{0, 0, 0, 0,     //
-                                                 0, 0, 0, 0,     //
-                                                 0, 0, 0, 0x11,  //
-                                                 0, 0, 0, 0x21}));
-  }
-  {
-    SCOPED_TRACE("nothing lands: wholly outside, empty or absurd rectangles");
-    Surface dst(4, 4, 7);
-    BitBlt(dst, 4, 0, 2, 2, src, 0, 0, Rop::SrcCopy);
-    BitBlt(dst, 0, -2, 2, 2, src, 0, 0, Rop::SrcCopy);
-    BitBlt(dst, 0, 0, 2, 2, src, 4, 0, Rop::SrcCopy);
-    BitBlt(dst, 0, 0, -3, 2, src, 0, 0, Rop::SrcCopy);
-    BitBlt(dst, 0, 0, 0, 2, src, 0, 0, Rop::SrcCopy);
-    BitBlt(dst, 0, 0, 2, 2, src, -2147483647, 0, Rop::SrcCopy);
-    BitBlt(dst, 2147483647, 0, 2147483647, 2, src, 0, 0, Rop::SrcCopy);
-    Surface empty;
-    BitBlt(dst, 0, 0, 2, 2, empty, 0, 0, Rop::SrcCopy);
-    BitBlt(empty, 0, 0, 2, 2, src, 0, 0, Rop::SrcCopy);
-    EXPECT_EQ(dst.pixels, std::vector<uint32_t>(16, 7));
-  }
-}
-
+// Source and destination the same surface, which the reference model below never has.
 TEST(BitBlt, CopiesWithinOneSurfaceAsIfFromACopy) {
   {
     Surface s = Make(5, 1, {1, 2, 3, 4, 5});
@@ -112,72 +46,6 @@ TEST(BitBlt, CopiesWithinOneSurfaceAsIfFromACopy) {
     BitBlt(s, 0, 0, 1, 4, s, 0, 1, Rop::SrcCopy);
     EXPECT_EQ(s.pixels, (std::vector<uint32_t>{1, 2, 3, 4, 4}));
   }
-}
-
-TEST(StretchBlt, MagnifiesAndShrinksByReplication) {
-  const Surface src = Make(3, 2,
-                           {0xA, 0xB, 0xC,  //
-                            0xD, 0xE, 0xF});
-  Surface big(5, 4);
-  StretchBlt(big, 0, 0, 5, 4, src, 0, 0, 3, 2, Rop::SrcCopy);
-  EXPECT_EQ(big.pixels, (std::vector<uint32_t>{0xA, 0xA, 0xB, 0xB, 0xC,  //
-                                               0xA, 0xA, 0xB, 0xB, 0xC,  //
-                                               0xD, 0xD, 0xE, 0xE, 0xF,  //
-                                               0xD, 0xD, 0xE, 0xE, 0xF}));
-  Surface small(2, 1);
-  StretchBlt(small, 0, 0, 2, 1, Numbered(), 0, 0, 4, 2, Rop::SrcCopy);
-  EXPECT_EQ(small.pixels, (std::vector<uint32_t>{0x11, 0x13}));
-
-  Surface masked = Make(2, 2, {0xFF, 0xFF, 0xFF, 0xFF});
-  StretchBlt(masked, 0, 0, 2, 2, Make(1, 1, {0x0F}), 0, 0, 1, 1, Rop::SrcAnd);
-  EXPECT_EQ(masked.pixels, std::vector<uint32_t>(4, 0x0F));
-  StretchBlt(masked, 0, 0, 2, 2, Make(1, 1, {0x30}), 0, 0, 1, 1, Rop::SrcPaint);
-  EXPECT_EQ(masked.pixels, std::vector<uint32_t>(4, 0x3F));
-}
-
-TEST(StretchBlt, ClipsLikeTheUnclippedPictureCutToTheEdges) {
-  const Surface src = Make(2, 1, {0xA, 0xB});
-  {
-    SCOPED_TRACE("destination starting left of the surface");
-    Surface dst(4, 1);
-    StretchBlt(dst, -2, 0, 4, 1, src, 0, 0, 2, 1, Rop::SrcCopy);
-    EXPECT_EQ(dst.pixels, (std::vector<uint32_t>{0xB, 0xB, 0, 0}));
-  }
-  {
-    SCOPED_TRACE("source starting left of its surface");
-    Surface dst(4, 1);
-    StretchBlt(dst, 0, 0, 4, 1, src, -1, 0, 2, 1, Rop::SrcCopy);
-    EXPECT_EQ(dst.pixels, (std::vector<uint32_t>{0, 0, 0xA, 0xA}));
-  }
-  {
-    SCOPED_TRACE("source running past its surface, destination past the right edge");
-    Surface dst(3, 1);
-    StretchBlt(dst, 1, 0, 6, 1, src, 1, 0, 2, 1, Rop::SrcCopy);
-    EXPECT_EQ(dst.pixels, (std::vector<uint32_t>{0, 0xB, 0xB}));
-  }
-}
-
-TEST(StretchBlt, TheScopeMagnifiesNineCellsFromTheMapView) {
-  // The scope takes the 45 x 45 pixels around the cursor and shows them at 200 x 200.
-  Surface work(225, 225);
-  for (int y = 0; y < 225; ++y)
-    for (int x = 0; x < 225; ++x) work.At(x, y) = uint32_t(x << 8 | y);
-  Surface scope(200, 200);
-  StretchBlt(scope, 0, 0, 200, 200, work, 90, 60, 45, 45, Rop::SrcCopy);
-  std::vector<int> copiesOfColumn(45, 0), copiesOfRow(45, 0);
-  for (int i = 0; i < 200; ++i) {
-    ++copiesOfColumn[size_t((scope.At(i, 0) >> 8) - 90)];
-    ++copiesOfRow[size_t((scope.At(0, i) & 0xFF) - 60)];
-  }
-  for (int k = 0; k < 45; ++k) {
-    EXPECT_GE(copiesOfColumn[size_t(k)], 4) << k;
-    EXPECT_LE(copiesOfColumn[size_t(k)], 5) << k;
-    EXPECT_GE(copiesOfRow[size_t(k)], 4) << k;
-    EXPECT_LE(copiesOfRow[size_t(k)], 5) << k;
-  }
-  EXPECT_EQ(scope.At(0, 0), uint32_t(90 << 8 | 60));
-  EXPECT_EQ(scope.At(199, 199), uint32_t(134 << 8 | 104));
-  EXPECT_EQ(scope.At(100, 150), uint32_t((90 + 100 * 45 / 200) << 8 | (60 + 150 * 45 / 200)));
 }
 
 TEST(StretchBlt, WithinOneSurfaceReadsTheOriginalPixels) {
@@ -247,4 +115,9 @@ TEST(BitBlt, AgreesWithThePlainDefinitionEverywhere) {
     BitBlt(dst, x, y, w, h, src, sx, sy, rop);
     ASSERT_EQ(dst.pixels, expected.pixels) << "round " << round;
   }
+  // Rectangles whose ends overflow an int land nothing.
+  Surface dst(4, 4, 7), src(4, 4, 1);
+  BitBlt(dst, 0, 0, 2, 2, src, -2147483647, 0, Rop::SrcCopy);
+  BitBlt(dst, 2147483647, 0, 2147483647, 2, src, 0, 0, Rop::SrcCopy);
+  EXPECT_EQ(dst.pixels, std::vector<uint32_t>(16, 7));
 }

@@ -57,7 +57,7 @@ TEST_F(SoundFixture, LoadsAgainAfterUnloadingInTheSameProcess) {
   MTPlay();
   ASSERT_TRUE(MusicAdvances());
   UnloadSoundLibrary();
-  EXPECT_EQ(Call("STGetPosition"), 0);  // stopped and closed
+  EXPECT_EQ(Position(), 0);  // stopped and closed
   LoadSoundLibrary(kModulePath);
   STInit(0, 0);
   MTReadFile(midi_);
@@ -66,13 +66,12 @@ TEST_F(SoundFixture, LoadsAgainAfterUnloadingInTheSameProcess) {
 }
 
 TEST(SoundBinding, AFileThatIsNoLibraryStopsTheProgramNamingTheFile) {
-  std::string dir = MakeTempDir("badlib");
-  WriteBytes(dir + "/Stools.dll", "not a library\r\n");
-  auto [shown, reason] = LoadExpectingStop(dir + "/Stools.dll");
+  TempDir dir;
+  WriteFile(dir / "Stools.dll", "not a library\r\n");
+  auto [shown, reason] = LoadExpectingStop(dir / "Stools.dll");
   EXPECT_EQ(shown, "K.Z.V|ファイル【Stools.dll】を読み込めません。");
   EXPECT_EQ(reason, "bad-library");
   STPlay(10);  // nothing loaded: ignored
-  std::system(("rm -rf '" + dir + "'").c_str());
 }
 
 TEST(SoundBinding, ALibraryWithoutTheGamesFunctionsStopsTheProgramNamingTheFunction) {
@@ -87,10 +86,9 @@ TEST(SoundBinding, ALibraryWithoutTheGamesFunctionsStopsTheProgramNamingTheFunct
     }
   }
   if (other.empty()) GTEST_SKIP() << "no libz found to stand in for a foreign library";
-  std::string dir = MakeTempDir("otherlib");
-  std::system(("cp '" + other + "' '" + dir + "/Stools.dll'").c_str());
-  auto [shown, reason] = LoadExpectingStop(dir + "/Stools.dll");
+  TempDir dir;
+  WriteFile(dir / "Stools.dll", ReadFile(other));
+  auto [shown, reason] = LoadExpectingStop(dir / "Stools.dll");
   EXPECT_EQ(shown, "K.Z.V|ファイル【Stools.dll】を読み込めません。（関数 STInit がありません）");
   EXPECT_EQ(reason, "bad-library");
-  std::system(("rm -rf '" + dir + "'").c_str());
 }

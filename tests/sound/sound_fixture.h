@@ -4,24 +4,28 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "platform/dynlib.h"
 #include "shell/sound_binding.h"
-#include "sound/sound_files.h"
+#include "support/files.h"
 
 inline const std::string kModulePath = std::string(KZV_BUILD_DIR) + "/Stools.dll";
 
-// Loads the real Stools.dll through the game's binding, with a folder of test sounds, and keeps
-// a handle of its own for the exports the game never calls.
+// A mono 16-bit PCM wave at 44100 Hz of one constant sample value: overlapping voices add up to
+// exact multiples of it.
+std::string MakeConstantWave(int16_t value, int frames);
+// A one-bar MIDI file (480 ticks per beat, tempo 120 in the file) with a short, loud percussion
+// hit on each of its four beats.
+std::string MakeFourBeatMidi();
+
+// Loads the real Stools.dll through the game's binding, with a folder of test sounds; a handle
+// of its own reads the music's position, which the game never asks for.
 class SoundFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = MakeTempDir("sound");
-    ASSERT_FALSE(dir_.empty());
-    wave_ = dir_ + "/se10.wav";
-    midi_ = dir_ + "/bgm.mid";
-    WriteBytes(wave_, MakeConstantWave(8000, 22050));
-    WriteBytes(midi_, MakeFourBeatMidi());
+    WriteFile(wave_, MakeConstantWave(8000, 22050));
+    WriteFile(midi_, MakeFourBeatMidi());
     LoadSoundLibrary(kModulePath);
     module_ = platform::OpenDynamicLibrary(kModulePath);
     ASSERT_NE(module_, nullptr) << platform::DynamicLibraryError();
@@ -32,31 +36,26 @@ class SoundFixture : public ::testing::Test {
     platform::CloseDynamicLibrary(module_);
     unsetenv("KZV_SOUNDFONT");
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    std::string command = "rm -rf '" + dir_ + "'";
-    if (!dir_.empty()) std::system(command.c_str());
   }
 
-  int32_t Call(const char* name) {
-    auto fn = reinterpret_cast<int32_t (*)()>(platform::FindDynamicSymbol(module_, name));
-    EXPECT_NE(fn, nullptr) << name;
+  // The music's position in ms, 0 when none plays.
+  int32_t Position() {
+    auto fn = reinterpret_cast<int32_t (*)()>(platform::FindDynamicSymbol(module_, "STGetPosition"));
+    EXPECT_NE(fn, nullptr);
     return fn ? fn() : 0;
-  }
-  int32_t Call(const char* name, int32_t value) {
-    auto fn = reinterpret_cast<int32_t (*)(int32_t)>(platform::FindDynamicSymbol(module_, name));
-    EXPECT_NE(fn, nullptr) << name;
-    return fn ? fn(value) : 0;
   }
 
   // Waits (at most a generous while) until the music has been rendered for some time.
   bool MusicAdvances() {
     for (int i = 0; i < 1000; ++i) {
-      if (Call("STGetPosition") > 0) return true;
+      if (Position() > 0) return true;
       usleep(10000);
     }
     return false;
   }
 
-  std::string dir_, wave_, midi_;
+  TempDir dir_{"sound"};
+  std::string wave_ = dir_ / "se10.wav", midi_ = dir_ / "bgm.mid";
   platform::DynamicLibrary* module_ = nullptr;
 };
 
