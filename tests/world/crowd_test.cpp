@@ -176,27 +176,6 @@ TEST_F(CrowdTest, EveryShotPersonReEntersAtTheEdgeInOneTick) {
   }
 }
 
-TEST_F(CrowdTest, TwoPersonsShotBeforeATickBothComeBackWithNewIdentities) {
-  WriteMapFile(StreetMap());
-  ResetWorld();
-  CreateWorld();
-  for (int n : {17, 503}) {
-    MapGrid[People[n][PosX]][People[n][PosY]][Occupant] = 0;
-    People[n][State] = 0;
-    People[n][PosX] = 0;
-    People[n][PosY] = 0;
-  }
-  StepCrowd();
-  int walking = 0;
-  for (int n = 1; n <= kPersonCount; ++n) walking += People[n][State] == 1;
-  EXPECT_EQ(walking, kPersonCount);
-  for (int n : {17, 503}) {
-    const int x = People[n][PosX], y = People[n][PosY];
-    EXPECT_TRUE(x == 2 || x == 97 || y == 2 || y == 97) << n << " at " << x << "," << y;
-    EXPECT_EQ(MapGrid[x][y][Occupant], People[n][Look]);
-  }
-}
-
 // Many ticks over a whole city: every step is one cell onto a free street cell, and the grid
 // keeps showing exactly the crowd.
 TEST_F(CrowdTest, ManyTicksKeepTheCrowdOnFreeStreetCells) {

@@ -43,14 +43,6 @@ TEST_F(RandomDrawTest, HundredsOfDrawsWithinOneClockReadingAllDiffer) {
   }
 }
 
-TEST_F(RandomDrawTest, EveryDrawReadsTheClockOnce) {
-  FreezeClock(1);
-  Rnd();
-  DrawUniform(6);
-  DrawUniform(94);
-  EXPECT_EQ(reads_, 3);
-}
-
 TEST_F(RandomDrawTest, SameSeedAndClockRepeatTheDrawsAndTheClockChangesThem) {
   int64_t now = 0;
   platform::SetClock([&now] { return now += 17; });

@@ -15,26 +15,32 @@ namespace {
 
 const std::string kDigits = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
 
-TEST(DecodeMapDigit, GivesEachOfTheSixtyTwoDigitsItsPosition) {
+TEST(DecodeMapDigit, GivesEachOfTheSixtyTwoDigitsItsPositionAndAnythingElseNothing) {
   for (size_t i = 0; i < kDigits.size(); ++i) {
     DecodedDigit = 99;
     DecodeMapDigit(kDigits.substr(i, 1));
     EXPECT_EQ(DecodedDigit, i) << kDigits[i];
   }
-  DecodeMapDigit("A");
-  EXPECT_EQ(DecodedDigit, 10);
-  DecodeMapDigit("a");
-  EXPECT_EQ(DecodedDigit, 36);
-  DecodedDigit = 0;
-}
-
-TEST(DecodeMapDigit, AnythingElseKeepsThePreviousValue) {
-  DecodedDigit = 23;
+  DecodedDigit = 23;  // anything else keeps the previous value
   for (const char* c : {"", " ", ",", "-", "@", "[", "{", "\n", "あ", "Ａ", "00", "1a"}) {
     DecodeMapDigit(c);
     EXPECT_EQ(DecodedDigit, 23) << '"' << c << '"';
   }
   DecodedDigit = 0;
+}
+
+TEST(PersonAt, TakesTheLastMatchAndOnlyWhereSomeoneIsShown) {
+  ResetWorld();
+  People[10][PosX] = People[700][PosX] = 20;
+  People[10][PosY] = People[700][PosY] = 30;
+  EXPECT_EQ(PersonAt(20, 30), 0);  // Occupant says nobody
+  MapGrid[20][30][Occupant] = 6;
+  EXPECT_EQ(PersonAt(20, 30), 700);
+  MapGrid[21][30][Occupant] = 6;
+  EXPECT_EQ(PersonAt(21, 30), 0);
+  EXPECT_EQ(PersonAt(-1, 30), 0);
+  EXPECT_EQ(PersonAt(20, 101), 0);
+  ResetWorld();
 }
 
 using CreateWorldTest = WorldTest;
@@ -71,8 +77,6 @@ TEST_F(CreateWorldTest, TerrainFollowsTheMapTextRowByRowAndLeavesColumnAndRowZer
   WriteMapFile(map + "\r\nsecond line,ignored\r\n");
   CreateWorld();
   EXPECT_EQ(G.MapText, map);
-  EXPECT_EQ(G.MissingFile, "map.dat");
-  EXPECT_EQ(G.FilePath, (DataDir() / "map.dat").string());
   for (int y = 1; y <= 100; ++y) {
     for (int x = 1; x <= 100; ++x) {
       ASSERT_EQ(MapGrid[x][y][Terrain], kDigits.find(map[size_t((y - 1) * 100 + x - 1)]))
@@ -103,55 +107,41 @@ TEST_F(CreateWorldTest, EveryOccupiedCellIsAPersonsCellShowingItsLook) {
   }
 }
 
-TEST_F(CreateWorldTest, ShortTextsRepeatThePreviousCell) {
-  // 9,999 digits: the last cell repeats the one before it.
-  std::string map = UniformMap('0').substr(0, 9999);
-  SetCell(map, 99, 100, '7');
-  WriteMapFile(map);
-  CreateWorld();
-  EXPECT_EQ(MapGrid[99][100][Terrain], 7);
-  EXPECT_EQ(MapGrid[100][100][Terrain], 7);
-}
-
-TEST_F(CreateWorldTest, ABlankOrAnyOtherCharacterInsideTheTextRepeatsThePreviousCell) {
-  std::string map = UniformMap('0');
-  SetCell(map, 4, 1, '3');
-  SetCell(map, 5, 1, ' ');
-  SetCell(map, 9, 1, 'B');
-  SetCell(map, 12, 1, '6');  // the cells after (10, 1) are not shifted by its extra bytes
-  map.replace(9, 1, "あ");   // cell (10, 1): one character of three bytes
-  WriteMapFile("  \t" + map);  // leading blanks are skipped
-  CreateWorld();
-  EXPECT_EQ(MapGrid[4][1][Terrain], 3);
-  EXPECT_EQ(MapGrid[5][1][Terrain], 3);
-  EXPECT_EQ(MapGrid[9][1][Terrain], 11);
-  EXPECT_EQ(MapGrid[10][1][Terrain], 11);
-  EXPECT_EQ(MapGrid[11][1][Terrain], 0);
-  EXPECT_EQ(MapGrid[12][1][Terrain], 6);
-}
-
-TEST_F(CreateWorldTest, TheFieldEndsAtTheFirstComma) {
-  WriteMapFile("0000005," + UniformMap('A'));
-  CreateWorld();
-  EXPECT_EQ(G.MapText, "0000005");
-  EXPECT_EQ(MapGrid[100][100][Terrain], 5);
-}
-
-TEST_F(CreateWorldTest, TheFirstCellOfANonDigitTextKeepsTheValueLeftFromBefore) {
-  DecodedDigit = 8;
-  WriteMapFile("@" + UniformMap('0').substr(1));
-  CreateWorld();
-  EXPECT_EQ(MapGrid[1][1][Terrain], 8);
-  EXPECT_EQ(MapGrid[2][1][Terrain], 0);
-}
-
-TEST_F(CreateWorldTest, KillCountersStartAtZero) {
-  G.TargetKills = 200;
-  G.CivilianKills = 9;
-  WriteMapFile(StreetMap());
-  CreateWorld();
-  EXPECT_EQ(G.TargetKills, 0);
-  EXPECT_EQ(G.CivilianKills, 0);
+TEST_F(CreateWorldTest, AnythingButADigitRepeatsThePreviousCell) {
+  struct Cell {
+    int x, y, terrain;
+  };
+  struct Case {
+    const char* what;
+    std::string text;
+    std::vector<Cell> cells;
+  };
+  std::string shortText = UniformMap('0').substr(0, 9999);
+  SetCell(shortText, 99, 100, '7');
+  std::string others = UniformMap('0');
+  SetCell(others, 4, 1, '3');
+  SetCell(others, 5, 1, ' ');
+  SetCell(others, 9, 1, 'B');
+  SetCell(others, 12, 1, '6');  // the cells after (10, 1) are not shifted by its extra bytes
+  others.replace(9, 1, "あ");    // cell (10, 1): one character of three bytes
+  const Case cases[] = {
+      {"a text one digit short", shortText, {{99, 100, 7}, {100, 100, 7}}},
+      {"blanks and other characters", "  \t" + others,  // leading blanks are skipped
+       {{4, 1, 3}, {5, 1, 3}, {9, 1, 11}, {10, 1, 11}, {11, 1, 0}, {12, 1, 6}}},
+      {"the field ends at the first comma", "0000005," + UniformMap('A'), {{100, 100, 5}}},
+      {"the first cell keeps the value left from before", "@" + UniformMap('0').substr(1),
+       {{1, 1, 8}, {2, 1, 0}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ResetWorld();
+    DecodedDigit = 8;
+    WriteMapFile(c.text);
+    CreateWorld();
+    for (const Cell& cell : c.cells)
+      EXPECT_EQ(MapGrid[cell.x][cell.y][Terrain], cell.terrain) << cell.x << "," << cell.y;
+  }
+  EXPECT_EQ(G.MapText, "@" + UniformMap('0').substr(1));
 }
 
 TEST_F(CreateWorldTest, TheSameSeedAndClockGiveTheSameWorld) {
@@ -234,33 +224,6 @@ class BadMapTest : public WorldTest {
   std::vector<uint8_t> before_;
 };
 
-TEST_F(BadMapTest, AMissingMapFileIsTheMissingFileStop) {
-  EXPECT_EQ(EndReason(CreateWorld), "missing-file");
-  ASSERT_EQ(boxes_.size(), 1u);
-  EXPECT_EQ(boxes_[0].title, "K.Z.V");
-  EXPECT_EQ(boxes_[0].text, "ファイル【map.dat】が存在しません。");
-  ExpectNothingChanged();
-}
-
-TEST_F(BadMapTest, AFolderNamedMapDatIsMissingToo) {
-  std::filesystem::create_directory(DataDir() / "map.dat");
-  EXPECT_EQ(EndReason(CreateWorld), "missing-file");
-  ExpectNothingChanged();
-}
-
-TEST_F(BadMapTest, AnEmptyMapFileStopsWithAClearMessage) {
-  for (const std::string& empty : {std::string(), std::string("   \r\n"), std::string(",0000"),
-                                   std::string("\n") + UniformMap('0')}) {
-    boxes_.clear();
-    WriteMapFile(empty);
-    EXPECT_EQ(EndReason(CreateWorld), "bad-map");
-    ASSERT_EQ(boxes_.size(), 1u);
-    EXPECT_EQ(boxes_[0].title, "K.Z.V");
-    EXPECT_EQ(boxes_[0].text, "ファイル【map.dat】を読み込めません。（地図が空です）");
-    ExpectNothingChanged();
-  }
-}
-
 // Walkable cells only where the test says: n of them inside the placement square, row by row
 // from (4, 4), plus the whole of rows 1..3, which do not count.
 std::string MapWithStreetCells(int n) {
@@ -272,16 +235,37 @@ std::string MapWithStreetCells(int n) {
   return map;
 }
 
-TEST_F(BadMapTest, TooFewStreetCellsForTheCrowdStopWithAClearMessage) {
-  WriteMapFile(MapWithStreetCells(999));
-  EXPECT_EQ(EndReason(CreateWorld), "bad-map");
-  ASSERT_EQ(boxes_.size(), 1u);
-  EXPECT_EQ(boxes_[0].text, "ファイル【map.dat】を読み込めません。（人が歩ける道が足りません）");
-  ExpectNothingChanged();
-
-  WriteMapFile(UniformMap('a'));
-  EXPECT_EQ(EndReason(CreateWorld), "bad-map");
-  ExpectNothingChanged();
+TEST_F(BadMapTest, EachStopsWithAClearMessageAndChangesNothing) {
+  const std::string empty = "ファイル【map.dat】を読み込めません。（地図が空です）";
+  const std::string fewStreets = "ファイル【map.dat】を読み込めません。（人が歩ける道が足りません）";
+  struct Case {
+    const char* what;
+    const char* text;  // nullptr: no file; "/": a folder
+    std::string map, reason, message;
+  } cases[] = {
+      {"no file", nullptr, "", "missing-file", "ファイル【map.dat】が存在しません。"},
+      {"a folder", "/", "", "missing-file", "ファイル【map.dat】が存在しません。"},
+      {"empty", "", "", "bad-map", empty},
+      {"blanks", "   \r\n", "", "bad-map", empty},
+      {"an empty field", ",0000", "", "bad-map", empty},
+      {"an empty first line", "\n", UniformMap('0'), "bad-map", empty},
+      {"too few street cells", "", MapWithStreetCells(999), "bad-map", fewStreets},
+      {"no street at all", "", UniformMap('a'), "bad-map", fewStreets},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    boxes_.clear();
+    std::filesystem::remove_all(DataDir() + "/map.dat");
+    if (c.text && std::string(c.text) == "/")
+      std::filesystem::create_directory(DataDir() + "/map.dat");
+    else if (c.text)
+      WriteMapFile(c.text + c.map);
+    EXPECT_EQ(EndReason(CreateWorld), c.reason);
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].title, "K.Z.V");
+    EXPECT_EQ(boxes_[0].text, c.message);
+    ExpectNothingChanged();
+  }
 }
 
 TEST_F(CreateWorldTest, ExactlyEnoughStreetCellsFillEveryOneOfThem) {

@@ -1,8 +1,7 @@
 #include "world_fixture.h"
 
-#include <cstdlib>
+#include <filesystem>
 #include <cstring>
-#include <fstream>
 #include <stdexcept>
 
 #include "flow/game_state.h"
@@ -31,26 +30,15 @@ void WorldTest::SetUp() {
   });
   platform::SetMessageBoxHandler(
       [this](const std::string& title, const std::string& text) { boxes_.push_back({title, text}); });
-  std::string dir = (std::filesystem::temp_directory_path() / "kzv-world-XXXXXX").string();
-  ASSERT_NE(mkdtemp(dir.data()), nullptr);
-  app_dir_ = dir;
   std::filesystem::create_directory(DataDir());
-  platform::SetAppDir(app_dir_.string());
+  platform::SetAppDir(dir_.Path());
 }
 
 void WorldTest::TearDown() {
   platform::SetClock({});
   platform::SetMessageBoxHandler({});
   platform::SetAppDir("");
-  std::error_code ec;
-  std::filesystem::remove_all(app_dir_, ec);
   ResetAll();
-}
-
-void WorldTest::WriteMapFile(const std::string& bytes) {
-  std::ofstream out(DataDir() / "map.dat", std::ios::binary | std::ios::trunc);
-  out << bytes;
-  ASSERT_TRUE(out.good());
 }
 
 std::string WorldTest::EndReason(const std::function<void()>& f) {

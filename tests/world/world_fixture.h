@@ -2,10 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "support/files.h"
 
 // A clean program for each world test: game state, world and random generator at program
 // start, a virtual clock, captured message boxes and an application folder of its own in
@@ -15,8 +16,8 @@ class WorldTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  void WriteMapFile(const std::string& bytes);
-  std::filesystem::path DataDir() const { return app_dir_ / "data"; }
+  void WriteMapFile(const std::string& bytes) { WriteFile(DataDir() + "/map.dat", bytes); }
+  std::string DataDir() const { return dir_ / "data"; }
 
   // The reason the program ended with inside f, or "" when f returned.
   static std::string EndReason(const std::function<void()>& f);
@@ -31,8 +32,7 @@ class WorldTest : public ::testing::Test {
   };
   std::vector<Box> boxes_;
 
- private:
-  std::filesystem::path app_dir_;
+  TempDir dir_{"world"};
 };
 
 // Map texts of 10,000 characters; the character of cell (x, y) is at (y - 1) * 100 + x - 1.
