@@ -38,7 +38,8 @@ TEST_F(ShotTest, MissMarksTheCellResetsTheComboAndTouchesNoMoney) {
   Label("cname").caption = "前の人";
   ResolveShot();
   EXPECT_EQ(MapGrid[kCx][kCy][ShotMark], 1);
-  EXPECT_EQ(MapGrid[kCx][kCy][Blood], 0);
+  for (int dx = -1; dx <= 1; ++dx)
+    for (int dy = -1; dy <= 1; ++dy) EXPECT_EQ(MapGrid[kCx + dx][kCy + dy][Blood], 0);
   EXPECT_EQ(Form1()("sarch", 0).caption, "Failure Shot...");
   EXPECT_EQ(Form1()("sarch", 1).caption, "");
   EXPECT_EQ(PlayedSlots(), std::vector<int>{13});
@@ -51,100 +52,66 @@ TEST_F(ShotTest, MissMarksTheCellResetsTheComboAndTouchesNoMoney) {
   EXPECT_EQ(G.ShotFlash, 1);
 }
 
-TEST_F(ShotTest, TargetHitPaysTheRandomBonusAndReportsIt) {
-  ShootAt(Target, 3);
-  EXPECT_EQ(G.ShotReward, 10300);
-  EXPECT_EQ(G.Reward, 10300);
-  EXPECT_EQ(Label("dne").caption, "：+10300円");
-  EXPECT_EQ(Label("dne").foreColor, 0x00C0C0u);
-  EXPECT_EQ(Label("ndel").foreColor, 0x00C0C0u);
-  EXPECT_EQ(Label("yenm").caption, "10300");
-  EXPECT_EQ(Label("cname").caption, "安西 亜由美");
-  EXPECT_EQ(Label("ccode").caption, "ガングロ");
-  EXPECT_EQ(Label("ndel").caption, "Del._= 安西 亜由美");
-  EXPECT_EQ(G.ComboArmed, 1);
-  EXPECT_EQ(G.ComboCount, 0);
-  EXPECT_EQ(G.TargetKills, 1);
-  EXPECT_EQ(G.CivilianKills, 0);
-  EXPECT_EQ(PlayedSlots(), (std::vector<int>{13, 29}));
-  const std::vector<std::string> log = LogLines();
-  EXPECT_EQ(log[0], "Nice!..GUNGURO");
-  EXPECT_EQ(log[1], "Delete..安西 亜由美");
-  EXPECT_EQ(log[2], "Set_=安西 亜由美");
-  EXPECT_EQ(log[3], "Pdition-");
-  EXPECT_EQ(log[4], "");
-  EXPECT_EQ(G.ShotBusy, 0);
-  EXPECT_EQ(G.ShotFlash, 1);
-}
-
-TEST_F(ShotTest, VictimLeavesTheWorldButKeepsTheNameColumns) {
-  ShootAt(Citizen, 1, 42);
-  EXPECT_EQ(G.ShotPerson, 42);
-  EXPECT_EQ(People[42][State], 0);
-  EXPECT_EQ(People[42][PosX], 0);
-  EXPECT_EQ(People[42][PosY], 0);
-  EXPECT_EQ(People[42][Surname], 1);
-  EXPECT_EQ(People[42][Kind], Citizen);
-  EXPECT_EQ(MapGrid[kCx][kCy][Occupant], 0);
-  EXPECT_EQ(MapGrid[kCx][kCy][ShotMark], 1);
-}
-
-TEST_F(ShotTest, ConsecutiveTargetsRaiseTheCombo) {
-  const int expected[] = {10500, 11025, 11550};
-  int64_t total = 0;
-  for (int hit = 0; hit < 3; ++hit) {
-    ShootAt(Target, 5);
-    total += expected[hit];
-    EXPECT_EQ(G.ShotReward, expected[hit]) << hit;
-    EXPECT_EQ(G.ComboCount, hit);
-    EXPECT_EQ(G.Reward, total);
-  }
-  EXPECT_EQ(Label("dne").caption, "：+11550円");
-  EXPECT_EQ(G.TargetKills, 3);
-}
-
-TEST_F(ShotTest, ComboStopsAtTwentyFromThe21stHitOn) {
-  // 21 hits in a row leave the combo at 20; the 22nd raises it to 21, stored back as 20.
-  G.ComboArmed = 1;
-  G.ComboCount = 20;
-  ShootAt(Target, 5);
-  EXPECT_EQ(G.ComboCount, 20);
-  EXPECT_EQ(G.ShotReward, 21000);  // 10500 at 200 %
-}
-
-TEST_F(ShotTest, ChildCostsMoneyInRedWithBothSoundsInOrder) {
-  G.ComboArmed = 1;
-  G.ComboCount = 7;
-  ShootAt(Child, 10);
-  EXPECT_EQ(G.ShotReward, -22000);
-  EXPECT_EQ(G.Reward, -22000);
-  EXPECT_EQ(Label("dne").caption, "：-22000円");
-  EXPECT_EQ(Label("dne").foreColor, 0xFF0000u);
-  EXPECT_EQ(Label("ndel").foreColor, 0xFF0000u);
-  EXPECT_EQ(Label("yenm").caption, "-22000");
-  EXPECT_EQ(Label("ccode").caption, "子供");
-  EXPECT_EQ(PlayedSlots(), (std::vector<int>{13, 28, 17}));
-  EXPECT_EQ(G.ComboArmed, 0);
-  EXPECT_EQ(G.ComboCount, 0);
-  EXPECT_EQ(G.CivilianKills, 1);
-  EXPECT_EQ(G.TargetKills, 0);
-  EXPECT_EQ(Form1()("sarch", 0).caption, "Delete..安西 亜由美");
-}
-
-TEST_F(ShotTest, EveryBystanderKindHasItsPenalty) {
+TEST_F(ShotTest, EachKindPaysOrCostsWithTheComboAndReportsIt) {
   struct Case {
-    int kind, k, value;
+    int kind, k, armed, combo;  // the bonus draw k, the combo state before the shot
+    int32_t value;
+    int armedAfter, comboAfter;
     const char* word;
+    uint32_t colour;
+    std::vector<int> sounds;
+  } cases[] = {
+      {Target, 3, 0, 0, 10300, 1, 0, "ガングロ", 0x00C0C0, {13, 29}},
+      {Target, 5, 0, 0, 10500, 1, 0, "ガングロ", 0x00C0C0, {13, 29}},
+      {Target, 5, 1, 0, 11025, 1, 1, "ガングロ", 0x00C0C0, {13, 29}},  // armed: 105 %
+      {Target, 5, 1, 1, 11550, 1, 2, "ガングロ", 0x00C0C0, {13, 29}},
+      {Target, 5, 1, 20, 21000, 1, 20, "ガングロ", 0x00C0C0, {13, 29}},  // at most 200 %
+      {Citizen, 7, 1, 4, -16050, 0, 0, "一般市民", 0xFF0000, {13, 28, 17}},
+      {Elder, 1, 0, 0, -10100, 0, 0, "老人", 0xFF0000, {13, 28, 17}},
+      {Child, 10, 1, 7, -22000, 0, 0, "子供", 0xFF0000, {13, 28, 17}},
   };
-  for (const Case& c : {Case{Citizen, 7, -16050, "一般市民"}, Case{Elder, 1, -10100, "老人"},
-                        Case{Child, 2, -20400, "子供"}}) {
-    G.Reward = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.word + std::to_string(c.k));
+    G.Reward = 1000;
+    G.ComboArmed = uint8_t(c.armed);
+    G.ComboCount = uint8_t(c.combo);
+    G.TargetKills = G.CivilianKills = 0;
+    G.ShotBusy = 1;
     ShootAt(c.kind, c.k);
-    EXPECT_EQ(G.ShotReward, c.value) << c.word;
-    EXPECT_EQ(Label("dne").caption, "：" + std::to_string(c.value) + "円");
+    EXPECT_EQ(G.ShotReward, c.value);
+    EXPECT_EQ(G.Reward, 1000 + c.value);
+    EXPECT_EQ(G.ComboArmed, c.armedAfter);
+    EXPECT_EQ(G.ComboCount, c.comboAfter);
+    EXPECT_EQ(G.TargetKills, c.kind == Target ? 1 : 0);
+    EXPECT_EQ(G.CivilianKills, c.kind == Target ? 0 : 1);
+    EXPECT_EQ(Label("dne").caption, std::string("：") + (c.value > 0 ? "+" : "") +
+                                        std::to_string(c.value) + "円");
+    EXPECT_EQ(Label("dne").foreColor, c.colour);
+    EXPECT_EQ(Label("ndel").foreColor, c.colour);
+    EXPECT_EQ(Label("yenm").caption, std::to_string(1000 + c.value));
     EXPECT_EQ(Label("ccode").caption, c.word);
+    EXPECT_EQ(Label("cname").caption, "安西 亜由美");
+    EXPECT_EQ(Label("ndel").caption, "Del._= 安西 亜由美");
+    EXPECT_EQ(PlayedSlots(), c.sounds);
+    const std::vector<std::string> log = LogLines();
+    if (c.kind == Target) {
+      EXPECT_EQ(log[0], "Nice!..GUNGURO");
+      EXPECT_EQ(log[1], "Delete..安西 亜由美");
+      EXPECT_EQ(log[2], "Set_=安西 亜由美");
+      EXPECT_EQ(log[3], "Pdition-");
+    } else {
+      EXPECT_EQ(log[0], "Delete..安西 亜由美");
+    }
+    EXPECT_EQ(G.ShotBusy, 0);
+    EXPECT_EQ(G.ShotFlash, 1);
+    // The victim leaves the world but keeps the name columns.
+    EXPECT_EQ(G.ShotPerson, 7);
+    EXPECT_EQ(People[7][State], 0);
+    EXPECT_EQ(People[7][PosX], 0);
+    EXPECT_EQ(People[7][Surname], 1);
+    EXPECT_EQ(MapGrid[kCx][kCy][Occupant], 0);
+    for (int i = 0; i < 9; ++i) Form1()("sarch", i).caption.clear();
   }
-  EXPECT_EQ(G.CivilianKills, 3);
 }
 
 TEST_F(ShotTest, TotalIsClampedAtBothEnds) {
@@ -186,13 +153,6 @@ TEST_F(ShotTest, BloodSplashesOnStreetsOnlyAndNeverCoversAVictim) {
   EXPECT_EQ(MapGrid[kCx][kCy + 1][Blood], 3);
   EXPECT_EQ(MapGrid[kCx - 1][kCy][Blood], 4);
   EXPECT_EQ(MapGrid[kCx + 1][kCy + 1][Blood], 0);  // diagonals stay clean
-}
-
-TEST_F(ShotTest, MissLeavesNoBlood) {
-  MapGrid[kCx][kCy][Blood] = 0;
-  ResolveShot();
-  for (int dx = -1; dx <= 1; ++dx)
-    for (int dy = -1; dy <= 1; ++dy) EXPECT_EQ(MapGrid[kCx + dx][kCy + dy][Blood], 0);
 }
 
 TEST_F(ShotTest, TwoPeopleOnTheCellTheHigherIndexIsShot) {
