@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <set>
 #include <string>
 
 #include "sound_file_reader.h"
@@ -36,53 +35,6 @@ TEST(Music, IsAStandardMidiFileAt85BeatsAMinute) {
   EXPECT_EQ(m.tempos[0], 705882u);  // 60 000 000 / 85
   EXPECT_GE(SecondsAt85(m, m.end_tick), 50.0);
   EXPECT_LE(SecondsAt85(m, m.end_tick), 70.0);
-}
-
-TEST(Music, EveryNoteEndsByTheLoopPoint) {
-  const Midi m = LoadMusic();
-  ASSERT_FALSE(m.notes.empty());
-  EXPECT_EQ(m.notes_left_on, 0);
-  EXPECT_EQ(m.unmatched_note_offs, 0);
-  for (const auto& n : m.notes) {
-    EXPECT_LT(n.on, n.off);
-    EXPECT_LE(n.off, m.end_tick);
-  }
-}
-
-TEST(Music, PlaysFromTheFirstTickToTheLast) {
-  // A loop with silence at either end would be heard as a gap.
-  const Midi m = LoadMusic();
-  const uint32_t beat = static_cast<uint32_t>(m.division);
-  std::set<int> at_start, at_end;
-  for (const auto& n : m.notes) {
-    if (n.on == 0) at_start.insert(n.channel);
-    if (n.off == m.end_tick) at_end.insert(n.channel);
-  }
-  EXPECT_GE(at_start.size(), 3u) << "the full texture starts on the first beat";
-  EXPECT_GE(at_end.size(), 1u) << "something sustains up to the loop point";
-  const bool last_beat_played = std::any_of(m.notes.begin(), m.notes.end(), [&](const auto& n) {
-    return n.on >= m.end_tick - beat;
-  });
-  EXPECT_TRUE(last_beat_played);
-}
-
-TEST(Music, SetsUpItsInstrumentsAtTheStartAndReleasesThemAtTheEnd) {
-  const Midi m = LoadMusic();
-  std::set<int> channels;
-  for (const auto& n : m.notes) channels.insert(n.channel);
-  EXPECT_TRUE(channels.count(9)) << "percussion on the General MIDI drum channel";
-  for (int channel : channels) {
-    if (channel == 9) continue;
-    EXPECT_NE(std::find(m.programs_at_zero.begin(), m.programs_at_zero.end(), channel),
-              m.programs_at_zero.end())
-        << "channel " << channel << " has no program at the start, so a loop keeps whatever ran";
-  }
-  for (int channel : channels) {
-    EXPECT_NE(std::find(m.all_notes_off.begin(), m.all_notes_off.end(),
-                        std::make_pair(channel, m.end_tick)),
-              m.all_notes_off.end())
-        << "channel " << channel;
-  }
 }
 
 // Fluidsynth's own player renders the file as the game's sound library will play it.

@@ -13,42 +13,25 @@ using platform::VirtualKeyFromSdl;
 
 int Vk(const char* name, bool numLock = true) { return VirtualKeyFromSdl(SdlKeyFromName(name), numLock); }
 
-TEST(KeyMapping, GivesWindowsVirtualKeyCodes) {
-  EXPECT_EQ(Vk("A"), 65);
-  EXPECT_EQ(Vk("S"), 83);
-  EXPECT_EQ(Vk("Z"), 90);
-  EXPECT_EQ(Vk("0"), 48);
-  EXPECT_EQ(Vk("9"), 57);
-  EXPECT_EQ(Vk("Return"), 13);
-  EXPECT_EQ(Vk("Escape"), 27);
-  EXPECT_EQ(Vk("Left Shift"), 16);
-  EXPECT_EQ(Vk("Right Shift"), 16);
-  EXPECT_EQ(Vk("Left Ctrl"), 17);
-  EXPECT_EQ(Vk("Right Ctrl"), 17);
-  EXPECT_EQ(Vk("Space"), 32);
-  EXPECT_EQ(Vk("Backspace"), 8);
-  EXPECT_EQ(Vk("Left"), 37);
-  EXPECT_EQ(Vk("Up"), 38);
-  EXPECT_EQ(Vk("Right"), 39);
-  EXPECT_EQ(Vk("Down"), 40);
-  EXPECT_EQ(Vk("Delete"), 46);
-  EXPECT_EQ(Vk("Home"), 36);
-  EXPECT_EQ(Vk("End"), 35);
-  EXPECT_EQ(Vk("F1"), 112);
-  EXPECT_EQ(Vk("F11"), 122);
-}
-
-TEST(KeyMapping, KeypadFollowsNumLock) {
-  const char* digits[10] = {"Keypad 0", "Keypad 1", "Keypad 2", "Keypad 3", "Keypad 4",
-                            "Keypad 5", "Keypad 6", "Keypad 7", "Keypad 8", "Keypad 9"};
-  for (int d = 0; d < 10; ++d) EXPECT_EQ(Vk(digits[d], true), 96 + d) << digits[d];
-  EXPECT_EQ(Vk("Keypad 8", false), 38);
-  EXPECT_EQ(Vk("Keypad 4", false), 37);
-  EXPECT_EQ(Vk("Keypad 6", false), 39);
-  EXPECT_EQ(Vk("Keypad 2", false), 40);
-  EXPECT_EQ(Vk("Keypad 7", false), 36);
-  EXPECT_EQ(Vk("Keypad 1", false), 35);
-  EXPECT_EQ(Vk("Keypad Enter", false), 13);
+TEST(KeyMapping, GivesWindowsVirtualKeyCodesAndTheKeypadFollowsNumLock) {
+  struct Case {
+    const char* name;
+    bool numLock;
+    int vk;
+  } cases[] = {
+      {"A", true, 65},         {"S", true, 83},          {"Z", true, 90},
+      {"0", true, 48},         {"9", true, 57},          {"Return", true, 13},
+      {"Escape", true, 27},    {"Left Shift", true, 16}, {"Right Shift", true, 16},
+      {"Left Ctrl", true, 17}, {"Right Ctrl", true, 17}, {"Space", true, 32},
+      {"Backspace", true, 8},  {"Left", true, 37},       {"Up", true, 38},
+      {"Right", true, 39},     {"Down", true, 40},       {"Delete", true, 46},
+      {"Home", true, 36},      {"End", true, 35},        {"F1", true, 112},
+      {"F11", true, 122},      {"Keypad 0", true, 96},   {"Keypad 2", true, 98},
+      {"Keypad 8", true, 104}, {"Keypad 9", true, 105},  {"Keypad 8", false, 38},
+      {"Keypad 4", false, 37}, {"Keypad 6", false, 39},  {"Keypad 2", false, 40},
+      {"Keypad 7", false, 36}, {"Keypad 1", false, 35},  {"Keypad Enter", false, 13},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Vk(c.name, c.numLock), c.vk) << c.name << " " << c.numLock;
 }
 
 TEST(KeyMapping, ModifierMaskAndNumLockState) {
