@@ -4,7 +4,7 @@
 #include "flow/game_state.h"
 #include "platform/game_pads.h"
 #include "platform/pad_names.h"
-#include "scenario_fixture.h"
+#include "support/program_test.h"
 
 namespace {
 
@@ -12,7 +12,7 @@ using platform::PadButton;
 
 // A player with nothing but a game controller: SDL's virtual joystick, plugged in while the
 // game runs, its buttons turned into keys and delivered the keyboard's way.
-class ControllerTest : public ScenarioTest {
+class ControllerTest : public ProgramTest {
  protected:
   void Plug() {
     pad_ = std::make_unique<platform::VirtualPad>();

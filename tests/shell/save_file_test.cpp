@@ -1,13 +1,19 @@
 // Where the record lives and what the game may do to save.dat: a copy beside a program the
 // player cannot write, files the player may not change, links and things that are no file.
+#include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
+#include <functional>
 
 #include "flow/game_state.h"
 #include "platform/files.h"
-#include "shell_fixture.h"
+#include "support/program_test.h"
 
 namespace fs = std::filesystem;
 
@@ -34,15 +40,54 @@ std::vector<std::string> Entries(const std::string& dir) {
   return names;
 }
 
+const passwd* Nobody() { return getpwnam("nobody"); }
+
+class SaveFileTest : public ProgramTest {
+ protected:
+  // Runs body in a child process with a player's rights, so that file permissions count: as
+  // nobody when the tests run as root, who may read and write anything. The test fails when
+  // anything in the body failed.
+  void AsPlayer(const std::function<void()>& body) {
+    std::fflush(stdout);
+    std::fflush(stderr);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      const passwd* nobody = Nobody();
+      if (geteuid() == 0 &&
+          (!nobody || setgroups(0, nullptr) != 0 ||
+           setresgid(nobody->pw_gid, nobody->pw_gid, nobody->pw_gid) != 0 ||
+           setresuid(nobody->pw_uid, nobody->pw_uid, nobody->pw_uid) != 0)) {
+        std::fprintf(stderr, "cannot become nobody\n");
+        _exit(2);
+      }
+      body();
+      std::fflush(stdout);
+      _exit(::testing::Test::HasFailure() ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << "the player's part failed (its messages are above)";
+  }
+  // Makes a folder the player's own (root's folders are not nobody's to write).
+  void GiveToPlayer(const std::string& relative) {
+    const passwd* nobody = Nobody();
+    if (geteuid() == 0 && nobody) {
+      ASSERT_EQ(chown(AppPath(relative).c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+    }
+  }
+};
+
 }  // namespace
 
-TEST_F(ShellTest, ARecordBesideAProgramThePlayerCannotWriteMovesToThePlayersCopy) {
+TEST_F(SaveFileTest, ARecordBesideAProgramThePlayerCannotWriteMovesToThePlayersCopy) {
   WriteSave(kRecord);
   const std::string beside = *platform::ReadWholeFile(AppPath("save.dat"));
   fs::create_directory(AppPath("home"));
   GiveToPlayer("home");
   if (geteuid() != 0) {
-    ASSERT_EQ(chmod(appDir_.c_str(), 0555), 0);
+    ASSERT_EQ(chmod(dir_.Path().c_str(), 0555), 0);
   }
   AsPlayer([&] {
     setenv("XDG_DATA_HOME", AppPath("home").c_str(), 1);
@@ -54,12 +99,12 @@ TEST_F(ShellTest, ARecordBesideAProgramThePlayerCannotWriteMovesToThePlayersCopy
     EXPECT_TRUE(C("si").visible);
     ASSERT_TRUE(host_->Click("sic"));
   });
-  chmod(appDir_.c_str(), 0755);
+  chmod(dir_.Path().c_str(), 0755);
   EXPECT_EQ(SaveValues("home/kzv/save.dat"), "1,480000,\"先輩\",1");
   EXPECT_EQ(platform::ReadWholeFile(AppPath("save.dat")), beside);
 }
 
-TEST_F(ShellTest, ASettingsFileTheGameMayNotChangeIsLeftAsItIsWithOneWarning) {
+TEST_F(SaveFileTest, ASettingsFileTheGameMayNotChangeIsLeftAsItIsWithOneWarning) {
   struct Case {
     const char* what;
     std::function<void()> make;
@@ -112,11 +157,11 @@ TEST_F(ShellTest, ASettingsFileTheGameMayNotChangeIsLeftAsItIsWithOneWarning) {
     EXPECT_EQ(after.st_mode, before.st_mode);
     EXPECT_EQ(after.st_ino, before.st_ino);
     EXPECT_EQ(Bytes(save), bytes);
-    EXPECT_EQ(Entries(appDir_), (std::vector<std::string>{"Stools.dll", "data", "save.dat"}));
+    EXPECT_EQ(Entries(dir_.Path()), (std::vector<std::string>{"Stools.dll", "data", "save.dat"}));
   }
 }
 
-TEST_F(ShellTest, ASettingsFileThatIsALinkIsSavedThroughIt) {
+TEST_F(SaveFileTest, ASettingsFileThatIsALinkIsSavedThroughIt) {
   fs::create_directory(AppPath("kept"));
   WriteSave(kRecord);
   fs::rename(AppPath("save.dat"), AppPath("kept/record.dat"));
@@ -127,5 +172,5 @@ TEST_F(ShellTest, ASettingsFileThatIsALinkIsSavedThroughIt) {
   EXPECT_EQ(fs::read_symlink(AppPath("save.dat")), "kept/record.dat");
   EXPECT_EQ(SaveValues("kept/record.dat"), "1,480000,\"先輩\",1");
   EXPECT_EQ(Entries(AppPath("kept")), std::vector<std::string>{"record.dat"});
-  EXPECT_EQ(Entries(appDir_), (std::vector<std::string>{"Stools.dll", "data", "kept", "save.dat"}));
+  EXPECT_EQ(Entries(dir_.Path()), (std::vector<std::string>{"Stools.dll", "data", "kept", "save.dat"}));
 }

@@ -37,8 +37,8 @@ void ProgramTest::WriteSave(const std::string& values) {
   WriteFile(AppPath("save.dat"), *bytes);
 }
 
-std::string ProgramTest::SaveValues() const {
-  const std::string bytes = SaveBytes();
+std::string ProgramTest::SaveValues(const std::string& relative) const {
+  const std::string bytes = ReadFile(AppPath(relative));
   const size_t first = bytes.find("\r\n");
   const size_t second = bytes.find("\r\n", first == std::string::npos ? 0 : first + 2);
   if (second == std::string::npos) return "";

@@ -21,8 +21,9 @@ class ProgramTest : public ::testing::Test {
   // save.dat: the header line, then `values` (UTF-8 here, stored as CP932), CR LF after each.
   void WriteSave(const std::string& values);
   std::string SaveBytes() const { return ReadFile(AppPath("save.dat")); }
-  // The second line of save.dat in UTF-8, "" when there is none.
-  std::string SaveValues() const;
+  // The second line of save.dat (or of another file of the program folder) in UTF-8, "" when
+  // there is none.
+  std::string SaveValues(const std::string& relative = "save.dat") const;
 
   // Runs the program from its entry until the title takes keys or the program has ended.
   void Boot();
