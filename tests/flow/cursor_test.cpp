@@ -26,65 +26,46 @@ class CursorTest : public ::testing::Test {
   }
 };
 
-TEST_F(CursorTest, HoldingRightScrollsAtColumnTwelveThenRunsToFourteen) {
-  std::vector<std::string> lines;
-  for (int i = 0; i < 4; ++i) lines.push_back(Step(CursorStep::Right));
-  EXPECT_EQ(lines, (std::vector<std::string>{"Inosite_x= 9", "Inosite_x= 10", "Inosite_x= 11",
-                                              "Inosite_x= 12"}));
-  EXPECT_EQ(G.ViewX, 10);
-
-  for (int view = 11; view <= 82; ++view) {
-    EXPECT_EQ(Step(CursorStep::Right), "Inosite_x= 12");
-    EXPECT_EQ(G.ViewX, view);
+// Held in one direction from the start (view 10, cursor 8): the cursor runs to its scroll
+// column, the view scrolls to its end, then the cursor runs to its last column; every press
+// logs, the last ones at the end included.
+TEST_F(CursorTest, HoldingAnArrowScrollsAtTheMarginThenRunsToTheEdge) {
+  struct Case {
+    CursorStep step;
+    const char* log;
+    int marginCursor, endView, endCursor;
+    const char* box;
+    int allLeft, allTop;
+  } cases[] = {
+      {CursorStep::Right, "Inosite_x= ", 12, 82, 14, "WidX: 92m", 79, 7},
+      {CursorStep::Left, "Inosite_x= ", 5, 3, 2, "WidX: 1m", 0, 7},
+      {CursorStep::Down, "Inosite_y= ", 12, 82, 14, "WidY: 92m", 7, 79},
+      {CursorStep::Up, "Inosite_y= ", 5, 3, 2, "WidY: 1m", 7, 0},
+  };
+  for (const Case& c : cases) {
+    TearDown();
+    SetUp();
+    const bool across = c.step == CursorStep::Right || c.step == CursorStep::Left;
+    const int way = c.endView > 10 ? 1 : -1;
+    std::vector<std::string> expected, logged;
+    for (int cursor = 8 + way; cursor != c.marginCursor + way; cursor += way)
+      expected.push_back(c.log + std::to_string(cursor));
+    for (int view = 10 + way; view != c.endView + way; view += way)
+      expected.push_back(c.log + std::to_string(c.marginCursor));
+    for (int cursor = c.marginCursor + way; cursor != c.endCursor + way; cursor += way)
+      expected.push_back(c.log + std::to_string(cursor));
+    expected.push_back(c.log + std::to_string(c.endCursor));
+    for (size_t i = 0; i < expected.size(); ++i) logged.push_back(Step(c.step));
+    EXPECT_EQ(logged, expected);
+    EXPECT_EQ(across ? G.ViewX : G.ViewY, c.endView);
+    EXPECT_EQ(across ? G.CursorX : G.CursorY, c.endCursor);
+    EXPECT_EQ(across ? G.ViewY : G.ViewX, 10);
+    EXPECT_EQ(across ? G.CursorY : G.CursorX, 8);
+    RefreshPositionDisplay();
+    EXPECT_EQ(Form1()(across ? "box" : "box2").caption, c.box);
+    EXPECT_EQ(Form1()("all").left, c.allLeft);
+    EXPECT_EQ(Form1()("all").top, c.allTop);
   }
-  EXPECT_EQ(Step(CursorStep::Right), "Inosite_x= 13");
-  EXPECT_EQ(Step(CursorStep::Right), "Inosite_x= 14");
-  // At the end nothing moves, but every press still logs.
-  EXPECT_EQ(Step(CursorStep::Right), "Inosite_x= 14");
-  EXPECT_EQ(G.ViewX, 82);
-  EXPECT_EQ(G.CursorX, 14);
-  EXPECT_EQ(G.ViewY, 10);
-  EXPECT_EQ(G.CursorY, 8);
-
-  RefreshPositionDisplay();
-  EXPECT_EQ(Form1()("box").caption, "WidX: 92m");
-  EXPECT_EQ(Form1()("box2").caption, "WidY: 14m");
-  EXPECT_EQ(Form1()("all").left, 79);
-  EXPECT_EQ(Form1()("all").top, 7);
-}
-
-TEST_F(CursorTest, HoldingLeftScrollsAtColumnFiveThenRunsToTwo) {
-  for (int cursor = 7; cursor >= 5; --cursor) {
-    EXPECT_EQ(Step(CursorStep::Left), "Inosite_x= " + std::to_string(cursor));
-  }
-  for (int view = 9; view >= 3; --view) {
-    EXPECT_EQ(Step(CursorStep::Left), "Inosite_x= 5");
-    EXPECT_EQ(G.ViewX, view);
-  }
-  for (int cursor = 4; cursor >= 2; --cursor) {
-    EXPECT_EQ(Step(CursorStep::Left), "Inosite_x= " + std::to_string(cursor));
-  }
-  EXPECT_EQ(Step(CursorStep::Left), "Inosite_x= 2");
-  EXPECT_EQ(G.ViewX, 3);
-  EXPECT_EQ(G.CursorX, 2);
-  RefreshPositionDisplay();
-  EXPECT_EQ(Form1()("box").caption, "WidX: 1m");
-  EXPECT_EQ(Form1()("all").left, 0);
-}
-
-TEST_F(CursorTest, UpAndDownMoveRowsAndLogTheRow) {
-  EXPECT_EQ(Step(CursorStep::Up), "Inosite_y= 7");
-  EXPECT_EQ(Step(CursorStep::Down), "Inosite_y= 8");
-  for (int i = 0; i < 200; ++i) MoveCursor(CursorStep::Down);
-  EXPECT_EQ(G.ViewY, 82);
-  EXPECT_EQ(G.CursorY, 14);
-  for (int i = 0; i < 200; ++i) MoveCursor(CursorStep::Up);
-  EXPECT_EQ(G.ViewY, 3);
-  EXPECT_EQ(G.CursorY, 2);
-  EXPECT_EQ(G.CursorX, 8);
-  RefreshPositionDisplay();
-  EXPECT_EQ(Form1()("box2").caption, "WidY: 1m");
-  EXPECT_EQ(Form1()("box").caption, "WidX: 14m");
 }
 
 TEST_F(CursorTest, ArrowsAndKeypadOnlyActDuringPlay) {

@@ -105,7 +105,7 @@ TEST_F(MissionEndTest, ClosingTheResultScreenLosesTheNewRecord) {
   EndMissionWithReward(400000);
   host_->Type("新記録");
   host_->Close();
-  EXPECT_TRUE(host_->Ended());
+  EXPECT_EQ(host_->EndReason(), "close");
   EXPECT_EQ(SaveBytes(), before);
 }
 

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -133,16 +134,37 @@ TEST_F(PlayTest, EscapeOnAPageOrDuringPlayEndsWithoutSaving) {
   }
 }
 
-TEST_F(PlayTest, ASecondMissionStartsClean) {
+// What a mission start shows and holds: the game state, the map's traces, every control.
+std::string MissionStart() {
+  int marks = 0, blood = 0;
+  for (int x = 0; x < kMapCells; ++x) {
+    for (int y = 0; y < kMapCells; ++y) {
+      marks += MapGrid[x][y][ShotMark];
+      blood += MapGrid[x][y][Blood];
+    }
+  }
+  std::ostringstream out;
+  out << G.Reward << " " << G.ViewX << " " << G.ViewY << " " << G.CursorX << " " << G.CursorY
+      << " " << int(G.Charge) << " " << G.NaviCounter << " " << int(G.ComboCount) << " "
+      << int(G.ComboArmed) << " " << marks << " " << blood << "\n";
+  for (const auto& c : Form1().controls) {
+    out << c->DisplayName() << " " << c->caption << " " << c->visible << c->enabled
+        << c->transparent << " " << c->foreColor << " " << c->left << "," << c->top << ","
+        << c->y1 << "\n";
+  }
+  return out.str();
+}
+
+TEST_F(PlayTest, ASecondMissionStartsAsTheFirstDid) {
   Boot();
   StartMissionFromTitle();
+  const std::string first = MissionStart();
   WaitForCharge();
   for (int i = 0; i < 30; ++i) Key(kRight);
   // A hit, so that the status labels and the map carry traces, then the last shot.
   PutPersonUnderAim();
   Key(kShift);
   ASSERT_NE(G.ShotPerson, 0);
-  ASSERT_NE(C("cname").caption, "");
   C("li").y1 = 280;
   WaitForCharge();
   Key(kShift);
@@ -151,41 +173,9 @@ TEST_F(PlayTest, ASecondMissionStartsClean) {
   Key(13);  // the holder's name is still in the box
   ASSERT_EQ(G.GameMode, 1);
   EXPECT_EQ(ShotMarks(), 0);
-
   Key(kShift);
   ASSERT_EQ(G.GameMode, 3);
-  const std::vector<std::string> expected = {"Welcome!", "OrbitalSnipersatellite", "MainSystem",
-                                             "ALL Green", ".....", ".....", ".....", ".....",
-                                             "....."};
-  for (int line = 0; line < 9; ++line) {
-    EXPECT_EQ(C("sarch", line).caption, expected[line]) << line;
-    EXPECT_TRUE(C("sarch", line).transparent);
-  }
-  EXPECT_EQ(C("yenm").caption, "0");
-  EXPECT_EQ(C("dne").caption, "： 0円");
-  EXPECT_EQ(C("ndel").caption, "Del._= ");
-  EXPECT_EQ(C("cname").caption, "");
-  EXPECT_EQ(C("ccode").caption, "");
-  EXPECT_EQ(C("li").y1, 60);
-  EXPECT_EQ(C("all").left, 7);
-  EXPECT_EQ(C("all").top, 7);
-  EXPECT_EQ(G.Reward, 0);
-  EXPECT_EQ(G.ViewX, 10);
-  EXPECT_EQ(G.ViewY, 10);
-  EXPECT_EQ(G.CursorX, 8);
-  EXPECT_EQ(G.CursorY, 8);
-  EXPECT_EQ(G.Charge, 246);
-  EXPECT_EQ(G.NaviCounter, -50);
-  EXPECT_EQ(G.ComboCount, 0);
-  EXPECT_EQ(G.ComboArmed, 0);
-  EXPECT_EQ(ShotMarks(), 0);
-  int blood = 0;
-  for (int x = 0; x < kMapCells; ++x)
-    for (int y = 0; y < kMapCells; ++y) blood += MapGrid[x][y][Blood];
-  EXPECT_EQ(blood, 0);
-  EXPECT_TRUE(C("tim1").enabled);
-  EXPECT_TRUE(C("Tim2").enabled);
-  EXPECT_TRUE(C("Tim3").enabled);
+  EXPECT_EQ(MissionStart(), first);
 }
 
 }  // namespace

@@ -127,14 +127,4 @@ TEST_F(TitleTest, SoundKeyWorksOverAPageSavesAndLeavesTheMusicAlone) {
   EXPECT_EQ(TakeCalls(), std::vector<std::string>{"STPlay 15"});  // no MTPlay
 }
 
-TEST_F(TitleTest, OtherKeysOnTheTitleDoNothing) {
-  Boot();
-  TakePlayed();
-  for (int vk : {13, 32, 37, 39, 65, 100, 102}) Key(vk);
-  EXPECT_EQ(G.MenuChoice, 0);
-  EXPECT_EQ(G.PageStep, 0);
-  EXPECT_EQ(G.GameMode, 1);
-  EXPECT_TRUE(TakePlayed().empty());
-}
-
 }  // namespace

@@ -35,21 +35,4 @@ TEST(HostView, LetterboxCentresAndMapsPointsBack) {
   EXPECT_EQ(cy, -1);
 }
 
-TEST(HostView, FrontFormIsTheMostRecentlyShown) {
-  platform::ControlDef none[1] = {};
-  platform::FormDef def{"A", "a", 150, 150, 0, true, false, nullptr, nullptr, none, 0};
-  auto first = platform::BuildForm(def);
-  auto second = platform::BuildForm(def);
-  platform::FrontForm front;
-  EXPECT_EQ(front.Update(), nullptr);
-  platform::ShowForm(*second);
-  EXPECT_EQ(front.Update(), second.get());
-  platform::ShowForm(*first);  // shown later, though created earlier
-  EXPECT_EQ(front.Update(), first.get());
-  platform::CloseForm(*first);
-  EXPECT_EQ(front.Update(), second.get());
-  second.reset();
-  EXPECT_EQ(front.Update(), nullptr);
-}
-
 }  // namespace

@@ -153,19 +153,15 @@ TEST(KzvSim, TextsComeBackExactlyThroughJson) {
   EXPECT_EQ(run.lines[2].find('\t'), std::string::npos);  // control characters escaped
 }
 
-TEST(KzvSim, TheCloseBoxEndsTheRunWithALastDump) {
-  SimRun run = RunSim("wait 5\nclose\ndump\nkey 65\n");
-  EXPECT_EQ(run.status, 0);
-  ASSERT_EQ(run.lines.size(), 2u);
-  json last = Json(run.lines[1]);
-  EXPECT_EQ(last["ended"], "close");
-  EXPECT_EQ(last["t"], 5);
-}
-
-TEST(KzvSim, TheEndOfInputGivesALastDump) {
-  SimRun run = RunSim("wait 40");  // no newline at the end either
-  ASSERT_EQ(run.lines.size(), 2u);
-  EXPECT_EQ(Json(run.lines[1])["t"], 40);
+TEST(KzvSim, TheCloseBoxAndTheEndOfInputGiveALastDump) {
+  SimRun closed = RunSim("wait 5\nclose\ndump\nkey 65\n");
+  EXPECT_EQ(closed.status, 0);
+  ASSERT_EQ(closed.lines.size(), 2u);
+  EXPECT_EQ(Json(closed.lines[1])["ended"], "close");
+  EXPECT_EQ(Json(closed.lines[1])["t"], 5);
+  SimRun ended = RunSim("wait 40");  // no newline at the end either
+  ASSERT_EQ(ended.lines.size(), 2u);
+  EXPECT_EQ(Json(ended.lines[1])["t"], 40);
 }
 
 TEST(KzvSim, SameSeedSameScriptSameRun) {

@@ -14,31 +14,17 @@
 #include "shell/program.h"
 #include "shell/windows.h"
 #include "support/program_test.h"
+#include "support/test_window.h"
 
 namespace {
 
 using namespace platform;
 
-ControlDef Row(const char* name, ControlKind kind, int interval = 0) {
-  ControlDef d{};
-  d.name = name;
-  d.index = -1;
-  d.kind = kind;
-  d.left = 150;
-  d.top = 150;
-  d.width = 300;
-  d.height = 300;
-  d.visible = true;
-  d.enabled = kind != ControlKind::Timer;
-  d.interval = interval;
-  return d;
-}
-
 class ScriptHostTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    rows_ = {Row("area", ControlKind::Label), Row("tick", ControlKind::Timer, 100),
-             Row("late", ControlKind::Timer, 250)};
+    rows_ = {TestRow("area", ControlKind::Label), TestRow("tick", ControlKind::Timer, nullptr, 100),
+             TestRow("late", ControlKind::Timer, nullptr, 250)};
     def_ = {"TestForm", "test", 1500, 1500, 0, true, true, nullptr, nullptr, rows_.data(), 3};
   }
   // The program of these tests: one window whose timers, keys and clicks are logged.
@@ -110,16 +96,8 @@ TEST_F(ScriptHostTest, TheEndOfTheProgramStopsEverything) {
   EXPECT_TRUE(host.TakeMessages().empty());
 }
 
-TEST_F(ScriptHostTest, TheCloseBoxEndsWithClose) {
-  ScriptHost host;
-  host.Start([this] { StartTestProgram(); });
-  host.Close();
-  EXPECT_TRUE(host.Ended());
-  EXPECT_EQ(host.EndReason(), "close");
-}
-
 TEST_F(ScriptHostTest, PasteTakesTheScriptsClipboard) {
-  rows_.push_back(Row("name", ControlKind::TextBox));
+  rows_.push_back(TestRow("name", ControlKind::TextBox));
   def_.controls = rows_.data();
   def_.controlCount = 4;
   ScriptHost host;
@@ -128,26 +106,6 @@ TEST_F(ScriptHostTest, PasteTakesTheScriptsClipboard) {
   host.Type("日向 ");
   host.Key('V', 2);
   EXPECT_EQ((*form_)("name").caption, "日向 澄香");
-}
-
-TEST(ScriptHost, PutsBackTheRealClockAndChoosesNoAudioDevice) {
-  const char* before = std::getenv("SDL_AUDIODRIVER");
-  std::string saved = before ? before : "";
-  unsetenv("SDL_AUDIODRIVER");
-  {
-    ScriptHost host;
-    EXPECT_STREQ(std::getenv("SDL_AUDIODRIVER"), "dummy");
-    host.Wait(5);
-    EXPECT_EQ(NowMicros(), 5000);
-  }
-  EXPECT_GT(NowMicros(), 5000);  // the real monotonic clock again
-  setenv("SDL_AUDIODRIVER", "alsa", 1);
-  { ScriptHost host; }
-  EXPECT_STREQ(std::getenv("SDL_AUDIODRIVER"), "alsa");  // an explicit choice is kept
-  if (before)
-    setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
-  else
-    unsetenv("SDL_AUDIODRIVER");
 }
 
 // The whole program twice in one process: a reset brings back the program's start.

@@ -7,25 +7,11 @@
 
 #include "platform/input.h"
 #include "platform/window.h"
+#include "support/test_window.h"
 
 namespace {
 
 using namespace platform;
-
-ControlDef Row(const char* name, ControlKind kind, const char* container, bool visible) {
-  ControlDef d{};
-  d.name = name;
-  d.index = -1;
-  d.kind = kind;
-  d.container = container;
-  d.left = 150;
-  d.top = 150;
-  d.width = 1500;
-  d.height = 300;
-  d.visible = visible;
-  d.enabled = true;
-  return d;
-}
 
 std::string g_clipboard;
 std::string Clipboard() { return g_clipboard; }
@@ -34,8 +20,8 @@ std::string Clipboard() { return g_clipboard; }
 class TextBoxTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    rows_ = {Row("ending", ControlKind::PictureBox, nullptr, true),
-             Row("ename", ControlKind::TextBox, "ending", true)};
+    rows_ = {TestRow("ending", ControlKind::PictureBox, nullptr, 0, 100),
+             TestRow("ename", ControlKind::TextBox, "ending", 0, 100)};
     def_ = {"TestForm", "test", 9600, 7200, 0, true, true, nullptr, nullptr, rows_.data(), 2};
     form_ = BuildForm(def_);
     ShowForm(*form_);

@@ -253,28 +253,6 @@ TEST(Text, TextIsAlignedAndClippedToTheLabel) {
     for (int x = 0; x < 120; ++x) ASSERT_EQ(tall.At(x, y), 0u) << x << "," << y;
 }
 
-TEST(Text, ALabelIsRenderedAgainOnlyWhenItsTextOrFontChanges) {
-  Control label = MakeLabel(100, 16, "Pdition-");
-  Surface frame(100, 16, 0);
-  const int before = TextRenderCount();
-  DrawLabel(label, frame, 0, 0, {0, 0, 100, 16});
-  DrawLabel(label, frame, 0, 0, {0, 0, 100, 16});
-  EXPECT_EQ(TextRenderCount(), before + 1);
-  // A colour is applied when drawing: no new rendering, but the new colour shows.
-  label.foreColor = 0x004000;
-  frame.Fill(0);
-  DrawLabel(label, frame, 0, 0, {0, 0, 100, 16});
-  EXPECT_EQ(TextRenderCount(), before + 1);
-  EXPECT_GT(CountColor(frame, 0x004000), 0);
-  EXPECT_EQ(CountColor(frame, 0x80FF80), 0);
-  label.caption = "Set_=";
-  DrawLabel(label, frame, 0, 0, {0, 0, 100, 16});
-  EXPECT_EQ(TextRenderCount(), before + 2);
-  label.font.bold = true;
-  DrawLabel(label, frame, 0, 0, {0, 0, 100, 16});
-  EXPECT_EQ(TextRenderCount(), before + 3);
-}
-
 TEST(Text, TheTextBoxShowsItsCaretWhileFocused) {
   Control box;
   box.kind = ControlKind::TextBox;

@@ -51,20 +51,6 @@ TEST(SoundBinding, RecordsEveryCallWithItsArgumentsEvenBeforeTheLibraryIsLoaded)
   EXPECT_TRUE(TakeSoundCalls().empty());
 }
 
-TEST_F(SoundFixture, LoadsAgainAfterUnloadingInTheSameProcess) {
-  STInit(0, 0);
-  MTReadFile(midi_);
-  MTPlay();
-  ASSERT_TRUE(MusicAdvances());
-  UnloadSoundLibrary();
-  EXPECT_EQ(Position(), 0);  // stopped and closed
-  LoadSoundLibrary(kModulePath);
-  STInit(0, 0);
-  MTReadFile(midi_);
-  MTPlay();
-  EXPECT_TRUE(MusicAdvances());
-}
-
 TEST(SoundBinding, AFileThatIsNoLibraryStopsTheProgramNamingTheFile) {
   TempDir dir;
   WriteFile(dir / "Stools.dll", "not a library\r\n");

@@ -176,42 +176,4 @@ TEST_F(CrowdTest, EveryShotPersonReEntersAtTheEdgeInOneTick) {
   }
 }
 
-// Many ticks over a whole city: every step is one cell onto a free street cell, and the grid
-// keeps showing exactly the crowd.
-TEST_F(CrowdTest, ManyTicksKeepTheCrowdOnFreeStreetCells) {
-  WriteMapFile(StreetMap());
-  ResetWorld();
-  SeedRandom(77);
-  CreateWorld();
-  int moves = 0;
-  for (int tick = 0; tick < 200; ++tick) {
-    uint8_t before[kPersonCount + 1][2];
-    for (int n = 1; n <= kPersonCount; ++n) {
-      before[n][0] = People[n][PosX];
-      before[n][1] = People[n][PosY];
-    }
-    StepCrowd();
-    std::set<std::pair<int, int>> cells;
-    for (int n = 1; n <= kPersonCount; ++n) {
-      const int x = People[n][PosX], y = People[n][PosY];
-      const int distance = std::abs(x - before[n][0]) + std::abs(y - before[n][1]);
-      ASSERT_LE(distance, 1) << n;
-      moves += distance;
-      ASSERT_GE(x, 1);
-      ASSERT_LE(x, 99);
-      ASSERT_GE(y, 1);
-      ASSERT_LE(y, 99);
-      ASSERT_LT(MapGrid[x][y][Terrain], 10);
-      ASSERT_EQ(MapGrid[x][y][Occupant], People[n][Look]);
-      cells.insert({x, y});
-    }
-    ASSERT_EQ(cells.size(), size_t(kPersonCount));
-    int occupied = 0;
-    for (int x = 0; x <= 100; ++x)
-      for (int y = 0; y <= 100; ++y) occupied += MapGrid[x][y][Occupant] != 0;
-    ASSERT_EQ(occupied, kPersonCount);
-  }
-  EXPECT_GT(moves, 200 * kPersonCount / 10);  // the crowd does walk
-}
-
 }  // namespace

@@ -62,16 +62,6 @@ TEST_F(RandomDrawTest, SameSeedAndClockRepeatTheDrawsAndTheClockChangesThem) {
   EXPECT_NE(Draws(50), first);
 }
 
-TEST_F(RandomDrawTest, ResetGoesBackToTheStartingState) {
-  FreezeClock(42);
-  const std::vector<double> from_start = Draws(20);
-  Draws(5);
-  ResetRandom();
-  EXPECT_EQ(Draws(20), from_start);
-  SeedRandom(0);
-  EXPECT_EQ(Draws(20), from_start);
-}
-
 TEST_F(RandomDrawTest, UniformDrawsCoverOneToNEvenly) {
   FreezeClock(777);
   SeedRandom(2024);
@@ -87,25 +77,6 @@ TEST_F(RandomDrawTest, UniformDrawsCoverOneToNEvenly) {
     EXPECT_LT(counts[d], 11000) << d;
   }
   EXPECT_EQ(DrawUniform(1), 1);
-}
-
-TEST_F(RandomDrawTest, PinnedDrawsComeFirstAndStayInsideTheRange) {
-  FreezeClock(5);
-  PinRandomDraws({0.0, 0.5, 0.999, 1.0, -3.0});
-  EXPECT_EQ(DrawUniform(4), 1);
-  EXPECT_EQ(DrawUniform(4), 3);
-  EXPECT_EQ(DrawUniform(4), 4);
-  EXPECT_EQ(DrawUniform(4), 4);  // 1.0 is kept just below 1
-  EXPECT_EQ(DrawUniform(4), 1);  // a negative value is kept at 0
-  EXPECT_EQ(reads_, 0);
-  Rnd();
-  EXPECT_EQ(reads_, 1);
-
-  ResetRandom();
-  const double unpinned = Rnd();
-  PinRandomDraws({0.25});
-  ResetRandom();  // drops what was pinned
-  EXPECT_EQ(Rnd(), unpinned);
 }
 
 }  // namespace

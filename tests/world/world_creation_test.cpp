@@ -49,30 +49,22 @@ TEST_F(CreateWorldTest, AnAllStreetMapPlacesEveryoneInsideColumnsAndRowsFourToNi
   WriteMapFile(UniformMap('0'));
   CreateWorld();
   std::set<std::pair<int, int>> cells;
+  std::set<int> xs, ys;
   for (int n = 1; n <= kPersonCount; ++n) {
     EXPECT_EQ(People[n][State], 1);
-    EXPECT_GE(People[n][PosX], 4);
-    EXPECT_LE(People[n][PosX], 97);
-    EXPECT_GE(People[n][PosY], 4);
-    EXPECT_LE(People[n][PosY], 97);
     cells.insert({People[n][PosX], People[n][PosY]});
+    xs.insert(People[n][PosX]);
+    ys.insert(People[n][PosY]);
   }
   EXPECT_EQ(cells.size(), size_t(kPersonCount));
-  // All four edges of the square are reached, so the draw is 4..97 and not narrower.
-  int min_x = 100, max_x = 0, min_y = 100, max_y = 0;
-  for (int n = 1; n <= kPersonCount; ++n) {
-    min_x = std::min<int>(min_x, People[n][PosX]);
-    max_x = std::max<int>(max_x, People[n][PosX]);
-    min_y = std::min<int>(min_y, People[n][PosY]);
-    max_y = std::max<int>(max_y, People[n][PosY]);
-  }
-  EXPECT_EQ(min_x, 4);
-  EXPECT_EQ(max_x, 97);
-  EXPECT_EQ(min_y, 4);
-  EXPECT_EQ(max_y, 97);
+  // Both ends of the square are reached, so the draw is 4..97 and not narrower.
+  EXPECT_EQ(*xs.begin(), 4);
+  EXPECT_EQ(*xs.rbegin(), 97);
+  EXPECT_EQ(*ys.begin(), 4);
+  EXPECT_EQ(*ys.rbegin(), 97);
 }
 
-TEST_F(CreateWorldTest, TerrainFollowsTheMapTextRowByRowAndLeavesColumnAndRowZero) {
+TEST_F(CreateWorldTest, TerrainFollowsTheMapTextAndEveryPersonStandsShownOnAStreet) {
   const std::string map = StreetMap();
   WriteMapFile(map + "\r\nsecond line,ignored\r\n");
   CreateWorld();
@@ -83,20 +75,11 @@ TEST_F(CreateWorldTest, TerrainFollowsTheMapTextRowByRowAndLeavesColumnAndRowZer
           << x << "," << y;
     }
   }
-  for (int i = 0; i <= 100; ++i) {
-    EXPECT_EQ(MapGrid[0][i][Terrain], 0);
-    EXPECT_EQ(MapGrid[i][0][Terrain], 0);
-  }
-}
-
-TEST_F(CreateWorldTest, EveryOccupiedCellIsAPersonsCellShowingItsLook) {
-  WriteMapFile(StreetMap());
-  CreateWorld();
   int occupied = 0;
-  for (int x = 0; x <= 100; ++x) {
-    for (int y = 0; y <= 100; ++y) {
-      if (MapGrid[x][y][Occupant] != 0) ++occupied;
-    }
+  for (int i = 0; i <= 100; ++i) {
+    EXPECT_EQ(MapGrid[0][i][Terrain], 0);  // column and row 0 are left alone
+    EXPECT_EQ(MapGrid[i][0][Terrain], 0);
+    for (int j = 0; j <= 100; ++j) occupied += MapGrid[i][j][Occupant] != 0;
   }
   EXPECT_EQ(occupied, kPersonCount);
   for (int n = 1; n <= kPersonCount; ++n) {
