@@ -134,7 +134,8 @@ TEST_F(PlayTest, EscapeOnAPageOrDuringPlayEndsWithoutSaving) {
   }
 }
 
-// What a mission start shows and holds: the game state, the map's traces, every control.
+// What a mission start shows and holds: the game state, the map's traces, the log and the
+// status panel.
 std::string MissionStart() {
   int marks = 0, blood = 0;
   for (int x = 0; x < kMapCells; ++x) {
@@ -144,14 +145,14 @@ std::string MissionStart() {
     }
   }
   std::ostringstream out;
-  out << G.Reward << " " << G.ViewX << " " << G.ViewY << " " << G.CursorX << " " << G.CursorY
-      << " " << int(G.Charge) << " " << G.NaviCounter << " " << int(G.ComboCount) << " "
-      << int(G.ComboArmed) << " " << marks << " " << blood << "\n";
-  for (const auto& c : Form1().controls) {
-    out << c->DisplayName() << " " << c->caption << " " << c->visible << c->enabled
-        << c->transparent << " " << c->foreColor << " " << c->left << "," << c->top << ","
-        << c->y1 << "\n";
-  }
+  for (int v : {int(G.Reward), int(G.ViewX), int(G.ViewY), int(G.CursorX), int(G.CursorY),
+                int(G.Charge), int(G.NaviCounter), int(G.ComboCount), int(G.ComboArmed), marks,
+                blood, Form1()("li").y1, Form1()("all").left, Form1()("all").top})
+    out << v << " ";
+  for (const char* name : {"yenm", "dne", "ndel", "cname", "ccode"})
+    out << "\n" << name << " " << Form1()(name).caption;
+  for (int line = 0; line < 9; ++line)
+    out << "\n" << Form1()("sarch", line).caption << " " << Form1()("sarch", line).transparent;
   return out.str();
 }
 
