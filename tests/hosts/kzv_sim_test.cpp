@@ -214,23 +214,20 @@ TEST(KzvSim, AStopDuringTheStartGivesOneLastDumpAtOnce) {
 // ends at its last delivery) and save.dat's place (a replay writes none).
 std::string Comparable(const std::string& dump) {
   std::string out = std::regex_replace(dump, std::regex("\"t\":[0-9]+,"), "");
-  return std::regex_replace(out, std::regex("\"SavePath\":\"[^\"]*\""), "");
-}
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
+  // Each run has a program folder of its own.
+  return std::regex_replace(out, std::regex("\"(SavePath|FilePath)\":\"[^\"]*\""), "");
 }
 
 TEST(KzvSim, AMissionRecordedReplaysToTheSameEndAndAChangedReplayIsCaught) {
   namespace fs = std::filesystem;
-  const std::string folder = FreshAppDir("kzv_sim_test_replays") + "/kept";
+  const TempDir replays("replays");
+  const std::string folder = replays / "kept";
   // A whole mission in instant-charge mode: 56 shots while the view moves, then the name.
   std::string script = "set HiddenMode 2\nwait 1000\nkey 40\nkey 40\nkey 16\nwait 1500\n";
   for (int shot = 0; shot < 56; ++shot)
     script += shot % 3 ? "key 39\nkey 16\nwait 40\n" : "key 16\nwait 30\n";
   script += "key 13\ndump\n";
-  SimRun recorded = RunSim(script, "--record " + folder);
+  SimRun recorded = RunSim(script, {"--record", folder});
   ASSERT_EQ(recorded.status, 0);
   ASSERT_GE(recorded.lines.size(), 2u);
   std::vector<fs::path> files;
@@ -240,7 +237,7 @@ TEST(KzvSim, AMissionRecordedReplaysToTheSameEndAndAChangedReplayIsCaught) {
   EXPECT_LT(fs::file_size(replay), 100000u);
 
   // The end dump comes first, before any command; it is the recorded run's, sounds included.
-  SimRun replayed = RunSim("dump\n", "--replay " + replay);
+  SimRun replayed = RunSim("dump\n", {"--replay", replay});
   EXPECT_EQ(replayed.status, 0);
   ASSERT_GE(replayed.lines.size(), 1u);
   const std::string end = recorded.lines[recorded.lines.size() - 2];  // before end of input
@@ -250,7 +247,7 @@ TEST(KzvSim, AMissionRecordedReplaysToTheSameEndAndAChangedReplayIsCaught) {
 
   // Another version, other data: refused before anything runs. One clock reading changed: the
   // world is another one, and that is found.
-  const std::string text = ReadText(replay);
+  const std::string text = ReadFile(replay);
   struct Change {
     std::string from, to;
     int status;
@@ -261,8 +258,8 @@ TEST(KzvSim, AMissionRecordedReplaysToTheSameEndAndAChangedReplayIsCaught) {
     size_t at = changed.find(change.from);
     ASSERT_NE(at, std::string::npos) << change.from;
     changed.replace(at, change.from.size(), change.to);
-    std::ofstream(replay, std::ios::binary | std::ios::trunc) << changed;
-    SimRun run = RunSim("", "--replay " + replay);
+    WriteFile(replay, changed);
+    SimRun run = RunSim("", {"--replay", replay});
     EXPECT_EQ(run.status, change.status) << change.to;
     if (change.status == 2) {
       EXPECT_TRUE(run.lines.empty()) << change.to;
