@@ -104,8 +104,10 @@ void MusicHook(void*, Uint8* stream, int length) {
       g_gain = std::clamp(g_gain + g_gainStep, 0.0f, 1.0f);
       if (g_gain == 0.0f || g_gain == 1.0f) g_gainStep = 0.0f;
     }
-    out[2 * done] = int16_t(std::clamp(f.left * g_gain, -1.0f, 1.0f) * 32767.0f);
-    out[2 * done + 1] = int16_t(std::clamp(f.right * g_gain, -1.0f, 1.0f) * 32767.0f);
+    // At 1/kHeadroom of full scale: the limiter after the mix restores the level.
+    constexpr float kLevel = 32767.0f / kHeadroom;
+    out[2 * done] = int16_t(std::clamp(f.left * g_gain, -1.0f, 1.0f) * kLevel);
+    out[2 * done + 1] = int16_t(std::clamp(f.right * g_gain, -1.0f, 1.0f) * kLevel);
     ++done;
   };
   if (g_heldFrame && done < frames) {

@@ -5,6 +5,9 @@
 // ignores the results. Without an audio device, a SoundFont or a readable file the game simply
 // stays silent (one warning on stderr per cause).
 //
+// Whatever plays together, the mix stays below full scale: a limiter after the mixer lowers
+// the peaks that would clip (mix_limiter.cpp).
+//
 // STInit(hwnd, flags)   opens the audio device (44100 Hz, 16 bit, stereo). The window handle
 //                       and the flags are not used: playback belongs to the library, not to a
 //                       window, so it goes on after the window that was named has closed.
@@ -81,6 +84,7 @@ STOOLS_EXPORT int32_t STInit(int32_t /*hwnd*/, int32_t /*flags*/) {
   }
   Mix_AllocateChannels(kFirstChannels);
   g_audioOpen = true;
+  StartLimiter();
   StartMusicEngine();
   return 1;
 }
@@ -153,6 +157,7 @@ STOOLS_EXPORT int32_t STGetPosition() {
 STOOLS_EXPORT int32_t STShutdown() {
   if (g_audioOpen) {
     Mix_HookMusic(nullptr, nullptr);
+    StopLimiter();
     Mix_HaltChannel(-1);
     ReleaseMusic();
     ReleaseWaves();

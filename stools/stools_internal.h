@@ -13,6 +13,12 @@ void ForgetWarnings();
 // True between a successful STInit and STShutdown.
 bool AudioOpen();
 
+// Every sound enters the mixer at 1/kHeadroom of its level; the limiter (mix_limiter.cpp)
+// restores the level after the mix and keeps the sum below full scale.
+constexpr int kHeadroom = 4;
+void StartLimiter();
+void StopLimiter();
+
 // Waves (waves.cpp).
 void LoadWave(int32_t slot, const std::string& path);
 void PlayWave(int32_t slot);

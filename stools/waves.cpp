@@ -37,6 +37,7 @@ void LoadWave(int32_t slot, const std::string& path) {
     if (auto* fitted = static_cast<Uint8*>(SDL_realloc(chunk->abuf, chunk->alen)))
       chunk->abuf = fitted;
   }
+  Mix_VolumeChunk(chunk, MIX_MAX_VOLUME / kHeadroom);
   g_slots[slot] = chunk;
 }
 

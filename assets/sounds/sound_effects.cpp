@@ -8,6 +8,10 @@
 namespace sounds {
 namespace {
 
+// Peak levels are set so that the sounds the game starts together (the gun, the remark on a
+// hit, the whine of the recharge, the music underneath) stay clear of full scale in the mix,
+// with the commander's voice on top of everything.
+
 constexpr int kRate = 44100;
 
 double MidiToHz(double note) { return 440.0 * std::pow(2.0, (note - 69.0) / 12.0); }
@@ -24,7 +28,7 @@ Sound HoverBlip() {
   s.samples = Tone(
       kRate, 0.07, {1.0, 0.0, 0.12}, [](double t) { return 2100.0 + 500.0 * std::min(t / 0.01, 1.0); },
       [](double t) { return Pluck(t, 0.002, 0.016); });
-  NormalisePeak(s.samples, 0.30);
+  NormalisePeak(s.samples, 0.12);
   return s;
 }
 
@@ -45,7 +49,7 @@ Sound RechargeWhine() {
       kRate, kLength, {1.0, 0.3}, [](double t) { return 95.0 + 60.0 * t; },
       [](double t) { return 0.25 * std::min(t / 0.05, 1.0) * std::exp(-t / 0.6); });
   MixAt(s.samples, hum, 0);
-  NormalisePeak(s.samples, 0.45);
+  NormalisePeak(s.samples, 0.16);
   FadeEdges(s, 0.005, 0.15);
   return s;
 }
@@ -65,7 +69,7 @@ Sound ChargeComplete() {
   MixAt(s.samples, first, 0);
   MixAt(s.samples, second, static_cast<size_t>(0.08 * kRate));
   MixAt(s.samples, shimmer, static_cast<size_t>(0.08 * kRate));
-  NormalisePeak(s.samples, 0.55);
+  NormalisePeak(s.samples, 0.30);
   FadeEdges(s, 0.001, 0.03);
   return s;
 }
@@ -102,7 +106,7 @@ Sound Shot() {
   MixAt(s.samples, boom, 0);
   // Soft saturation glues the layers together the way an overdriven speaker would.
   for (float& x : s.samples) x = static_cast<float>(std::tanh(1.5 * x));
-  NormalisePeak(s.samples, 0.9);
+  NormalisePeak(s.samples, 0.26);
   FadeEdges(s, 0.0005, 0.3);
   return s;
 }
@@ -117,7 +121,7 @@ Sound MenuMove() {
   for (size_t i = 0; i < static_cast<size_t>(0.003 * kRate); ++i) {
     s.samples[i] += static_cast<float>(0.4 * tick_filter.Process(noise.Next()));
   }
-  NormalisePeak(s.samples, 0.45);
+  NormalisePeak(s.samples, 0.30);
   FadeEdges(s, 0.0005, 0.005);
   return s;
 }
@@ -140,7 +144,7 @@ Sound MenuConfirm() {
       [](double t) { return Held(t, 0.17); });
   MixAt(s.samples, low, 0);
   MixAt(s.samples, high, static_cast<size_t>(0.09 * kRate));
-  NormalisePeak(s.samples, 0.5);
+  NormalisePeak(s.samples, 0.12);
   return s;
 }
 
@@ -190,7 +194,7 @@ Sound ResultJingle() {
     }
     MixAt(s.samples, part, static_cast<size_t>(n.start * kRate), n.gain);
   }
-  NormalisePeak(s.samples, 0.7);
+  NormalisePeak(s.samples, 0.32);
   FadeEdges(s, 0.001, 0.1);
   return s;
 }
@@ -211,7 +215,7 @@ Sound BystanderAlarm() {
       MixAt(s.samples, part, static_cast<size_t>(pulse * kPeriod * kRate), 0.5);
     }
   }
-  NormalisePeak(s.samples, 0.55);
+  NormalisePeak(s.samples, 0.15);
   return s;
 }
 

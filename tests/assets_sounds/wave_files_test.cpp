@@ -71,6 +71,12 @@ TEST(VoiceClips, AreSpokenClipsOfOneToFourSeconds) {
     EXPECT_GT(w.Rms(), 0.05) << file << " is nearly silent";
     // Words fill the middle of the clip, not just the squelch at the ends.
     EXPECT_GT(w.Rms(0.2, w.Seconds() - 0.2), 0.05) << file;
+    // A remark is heard over every effect it may meet: louder at its peak and in its words.
+    for (const Expected& e : kEffects) {
+      const Wave effect = Load(e.file);
+      EXPECT_GT(w.Peak(), effect.Peak()) << file << " against " << e.file;
+      EXPECT_GT(w.Rms(0.2, w.Seconds() - 0.2), effect.Rms()) << file << " against " << e.file;
+    }
   }
 }
 
