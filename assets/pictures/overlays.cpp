@@ -118,9 +118,9 @@ Image MakeGauge(bool charged) {
   Image im(246, 62, ink::Panel);
   FrameRect(im, 0, 0, 246, 62, Rgb(40, 70, 46));
   FrameRect(im, 0, 0, 246, 15, Rgb(20, 40, 24));
-  // The lamp: lit green when charged, a dark red otherwise.
-  FillRect(im, 1, 1, 5, 13, charged ? Rgb(60, 255, 110) : Rgb(70, 12, 8));
-  FillRect(im, 1, 1, 5, 2, charged ? Rgb(200, 255, 210) : Rgb(110, 30, 20));
+  // The lamp: green when charged, red while charging.
+  FillRect(im, 1, 1, 5, 13, charged ? Rgb(60, 255, 110) : Rgb(150, 28, 16));
+  FillRect(im, 1, 1, 5, 2, charged ? Rgb(200, 255, 210) : Rgb(200, 70, 50));
   FillRect(im, 6, 1, 1, 13, Rgb(20, 40, 24));
   // The energy cells: bright when charged, hollow amber when not.
   for (int x = 9; x + 5 <= 244; x += 7) {
