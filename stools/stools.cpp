@@ -3,7 +3,7 @@
 //
 // Every function returns at once and returns 1 when it did its work, 0 otherwise; the game
 // ignores the results. Without an audio device, a SoundFont or a readable file the game simply
-// stays silent (one warning on stderr per cause).
+// stays silent (one warning on stderr per cause, after the game's name).
 //
 // Whatever plays together, the mix stays below full scale: a limiter after the mixer lowers
 // the peaks that would clip (mix_limiter.cpp).
@@ -35,6 +35,7 @@
 // the only one tried) or the General MIDI SoundFonts of the usual system places.
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <dlfcn.h>
 
 #include <cstdio>
 #include <set>
@@ -51,7 +52,7 @@ std::set<std::string> g_warned;
 
 void WarnOnce(const std::string& cause, const std::string& text) {
   if (!g_warned.insert(cause).second) return;
-  std::fprintf(stderr, "Stools.dll: %s\n", text.c_str());
+  std::fprintf(stderr, "K.Z.V: %s\n", text.c_str());
   std::fflush(stderr);
 }
 
@@ -63,12 +64,34 @@ bool AudioOpen() {
   return g_audioOpen;
 }
 
+namespace {
+
+void IgnoreAlsaDiagnostic(const char*, int, const char*, int, const char*, ...) {}
+
+// Without a sound card ALSA writes a screenful of its own diagnostics before SDL reports the
+// failure that our one warning names. SDL loads ALSA itself; loaded here first (and kept), it
+// is told to keep quiet. Where ALSA is not installed there is nothing to quieten.
+void QuietenAlsa() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_GLOBAL);
+  if (!alsa) return;
+  using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+  using SetHandler = int (*)(Handler);
+  if (auto set = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler")))
+    set(IgnoreAlsaDiagnostic);
+}
+
+}  // namespace
+
 }  // namespace stools
 
 using namespace stools;
 
 STOOLS_EXPORT int32_t STInit(int32_t /*hwnd*/, int32_t /*flags*/) {
   if (g_audioOpen) return 1;
+  QuietenAlsa();
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
     WarnOnce("device",
              std::string("no audio device (") + SDL_GetError() + "); the game runs in silence");

@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/warning.h"
+
 namespace platform {
 namespace {
 
@@ -43,7 +45,7 @@ bool HasFamily(FcPattern* p, const std::string& family) {
 
 void WarnOnce(const std::string& what) {
   static std::set<std::string> warned;
-  if (warned.insert(what).second) std::fprintf(stderr, "kzv: %s\n", what.c_str());
+  if (warned.insert(what).second) Warn(what);
 }
 
 }  // namespace

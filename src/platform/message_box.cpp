@@ -1,6 +1,6 @@
 #include "platform/message_box.h"
 
-#include <cstdio>
+#include "platform/warning.h"
 
 namespace platform {
 namespace {
@@ -10,9 +10,8 @@ std::function<void(const std::string&, const std::string&)>& Handler() {
 }
 }  // namespace
 
-void ShowMessageBox(const std::string& title, const std::string& text) {
-  std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
-  std::fflush(stderr);
+void ShowMessageBox(const std::string& title, const std::string& text, const std::string& detail) {
+  Warn(detail.empty() ? text : text + " (" + detail + ")");
   if (Handler()) Handler()(title, text);
 }
 

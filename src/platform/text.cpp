@@ -11,6 +11,7 @@
 #include <unordered_map>
 
 #include "platform/fonts.h"
+#include "platform/warning.h"
 
 namespace platform {
 namespace {
@@ -107,7 +108,7 @@ std::string TrimTrailingSpaces(std::string s) {
 bool TtfReady() {
   static const bool ready = [] {
     if (TTF_Init() == 0) return true;
-    std::fprintf(stderr, "kzv: text cannot be drawn: %s\n", TTF_GetError());
+    Warn(std::string("text cannot be drawn: ") + TTF_GetError());
     return false;
   }();
   return ready;
@@ -126,7 +127,7 @@ TTF_Font* OpenFont(const Font& font) {
   if (it != open.end()) return it->second;
   TTF_Font* f = TTF_OpenFontIndex(file.path.c_str(), px, file.face);
   if (!f) {
-    std::fprintf(stderr, "kzv: cannot open font %s: %s\n", file.path.c_str(), TTF_GetError());
+    Warn("cannot open font " + file.path + ": " + TTF_GetError());
   } else {
     TTF_SetFontStyle(f, style);
     TTF_SetFontHinting(f, TTF_HINTING_NORMAL);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/warning.h"
 
 namespace platform {
 namespace {
@@ -57,7 +58,7 @@ Control* Form::Find(std::string_view n, int i) {
 Control& Form::operator()(std::string_view n, int i) {
   Control* c = Find(n, i);
   if (!c) {
-    std::fprintf(stderr, "no control %.*s(%d) on %s\n", int(n.size()), n.data(), i, name.c_str());
+    Warn("no control " + std::string(n) + "(" + std::to_string(i) + ") on " + name);
     std::abort();
   }
   return *c;

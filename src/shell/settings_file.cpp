@@ -10,6 +10,7 @@
 #include "flow/game_state.h"
 #include "platform/files.h"
 #include "platform/text_encoding.h"
+#include "platform/warning.h"
 #include "shell/data_paths.h"
 
 namespace {
@@ -20,10 +21,7 @@ std::string g_unreadFile;
 // Warnings that are given once a run however often their cause is met.
 std::set<std::string> g_warnedOnce;
 
-void Warn(const std::string& text) {
-  std::fprintf(stderr, "save.dat: %s\n", text.c_str());
-  std::fflush(stderr);
-}
+void Warn(const std::string& text) { platform::Warn(text); }
 
 void WarnOnce(const std::string& text) {
   if (g_warnedOnce.insert(text).second) Warn(text);

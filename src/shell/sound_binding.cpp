@@ -40,10 +40,11 @@ std::string BareFileName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-[[noreturn]] void StopOnBadLibrary(const std::string& path, const std::string& missingFunction) {
+[[noreturn]] void StopOnBadLibrary(const std::string& path, const std::string& missingFunction,
+                                   const std::string& cause = "") {
   std::string text = "ファイル【" + BareFileName(path) + "】を読み込めません。";
   if (!missingFunction.empty()) text += "（関数 " + missingFunction + " がありません）";
-  platform::ShowMessageBox("K.Z.V", text);
+  platform::ShowMessageBox("K.Z.V", text, cause);
   platform::EndProgram("bad-library");
 }
 
@@ -57,10 +58,7 @@ Fn Find(platform::DynamicLibrary* module, const char* name) {
 void LoadSoundLibrary(const std::string& path) {
   UnloadSoundLibrary();
   platform::DynamicLibrary* module = platform::OpenDynamicLibrary(path);
-  if (!module) {
-    std::fprintf(stderr, "%s: %s\n", path.c_str(), platform::DynamicLibraryError().c_str());
-    StopOnBadLibrary(path, "");
-  }
+  if (!module) StopOnBadLibrary(path, "", platform::DynamicLibraryError());
   SoundLibrary library;
   library.module = module;
   library.init = Find<IntIntFn>(module, "STInit");

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/picture.h"
+#include "platform/warning.h"
 #include "shell/stored_pictures.h"
 
 namespace {
@@ -17,7 +18,7 @@ platform::Surface StoredSurface(std::string_view name) {
   for (const StoredPicture& p : StoredPictures()) {
     if (name != p.name) continue;
     if (auto s = platform::LoadPictureBytes(p.bytes, p.size)) return *s;
-    std::fprintf(stderr, "K.Z.V: the stored picture %s cannot be decoded\n", p.name);
+    platform::Warn(std::string("the stored picture ") + p.name + " cannot be decoded");
   }
   return {};
 }

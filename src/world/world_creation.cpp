@@ -72,9 +72,9 @@ int FreeCellsInPlacementSquare(const TerrainGrid& terrain) {
 
 // A map the crowd cannot be placed on: the game cannot go on, so say which file and why.
 [[noreturn]] void StopOnBadMap(const char* reason_ja, const char* reason_en) {
-  std::fprintf(stderr, "%s: %s\n", G.MissingFile.c_str(), reason_en);
   platform::ShowMessageBox("K.Z.V",
-                           "ファイル【" + G.MissingFile + "】を読み込めません。（" + reason_ja + "）");
+                           "ファイル【" + G.MissingFile + "】を読み込めません。（" + reason_ja + "）",
+                           reason_en);
   platform::EndProgram("bad-map");
 }
 

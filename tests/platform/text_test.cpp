@@ -319,5 +319,5 @@ TEST(TextDeathTest, WithNoFontAtAllTextIsLeftOutWithOneWarning) {
         std::exit(CountColor(frame, 0x808080) == 40 * 12 && LabelLines(label).empty() ? 0 : 1);
       },
       testing::ExitedWithCode(0),
-      "^kzv: no font that covers Japanese is installed; text is not drawn\n$");
+      "^K\\.Z\\.V: no font that covers Japanese is installed; text is not drawn\n$");
 }

@@ -129,7 +129,7 @@ TEST_F(SettingsFile, AFolderThatCannotTakeTheFileGivesOneWarningAndNoSuccess) {
     testing::internal::CaptureStderr();
     EXPECT_FALSE(CreateDefaultSettings());
     std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(err, "save.dat: cannot write the settings file " + path +
+    EXPECT_EQ(err, "K.Z.V: cannot write the settings file " + path +
                        "; the game goes on with the values it has, unsaved\n");
   }
   EXPECT_TRUE(std::filesystem::is_directory(aFolder));
@@ -235,7 +235,7 @@ TEST_F(SettingsFile, UnreadableFieldsTakeTheirDefaults) {
     EXPECT_EQ(G.RecordReward, c.reward);
     EXPECT_EQ(G.RecordHolder, c.holder);
     EXPECT_EQ(G.SoundOn, c.soundOn);
-    EXPECT_EQ(err, "save.dat: the settings file " + G.SavePath + " holds no readable " + c.warned +
+    EXPECT_EQ(err, "K.Z.V: the settings file " + G.SavePath + " holds no readable " + c.warned +
                        "; the default is used for it (the file stays as it is until the next "
                        "save)\n");
   }

@@ -1,3 +1,6 @@
+#include <utility>
+#include <vector>
+
 #include "sound/sound_fixture.h"
 
 // The real module, on an audio driver that needs no device, through the calls the game makes.
@@ -35,27 +38,32 @@ TEST_F(SoundFixture, UnreadableFilesWarnOnceEachAndStaySilent) {
   MTPlay();
   EXPECT_EQ(Position(), 0);
   std::string err = testing::internal::GetCapturedStderr();
-  for (const std::string& line : {"Stools.dll: cannot read the sound file " + (dir_ / "missing.wav"),
-                                  "Stools.dll: cannot read the sound file " + (dir_ / "text.wav"),
-                                  "Stools.dll: cannot read the music file " + (dir_ / "missing.mid")})
+  for (const std::string& line : {"K.Z.V: cannot read the sound file " + (dir_ / "missing.wav"),
+                                  "K.Z.V: cannot read the sound file " + (dir_ / "text.wav"),
+                                  "K.Z.V: cannot read the music file " + (dir_ / "missing.mid")})
     EXPECT_EQ(CountOf(err, line), 1) << err;
   EXPECT_EQ(CountOf(err, "\n"), 3) << err;
 }
 
+// No SoundFont, no audio driver, and ALSA with no usable card, whose own diagnostics must not
+// reach the terminal: one line each, the game's own.
 TEST_F(SoundFixture, NoSoundFontOrNoAudioDeviceMeansSilenceWithOneWarning) {
+  WriteFile(dir_ / "asound.conf", "pcm.!default { type hw card 99 }\n");
   struct Case {
-    const char* variable;
-    std::string value, warning;
+    std::vector<std::pair<const char*, std::string>> environment;
+    std::string warning;
   } cases[] = {
-      {"KZV_SOUNDFONT", dir_ / "none.sf2",
-       "Stools.dll: no General MIDI SoundFont found (tried " + (dir_ / "none.sf2") +
+      {{{"KZV_SOUNDFONT", dir_ / "none.sf2"}},
+       "K.Z.V: no General MIDI SoundFont found (tried " + (dir_ / "none.sf2") +
            "); the music stays silent"},
-      {"SDL_AUDIODRIVER", "no-such-driver", "Stools.dll: no audio device ("},
+      {{{"SDL_AUDIODRIVER", "no-such-driver"}}, "K.Z.V: no audio device ("},
+      {{{"SDL_AUDIODRIVER", "alsa"}, {"ALSA_CONFIG_PATH", dir_ / "asound.conf"}},
+       "K.Z.V: no audio device ("},
   };
   for (const Case& c : cases) {
     UnloadSoundLibrary();
     LoadSoundLibrary(kModulePath);
-    setenv(c.variable, c.value.c_str(), 1);
+    for (const auto& [variable, value] : c.environment) setenv(variable, value.c_str(), 1);
     testing::internal::CaptureStderr();
     STInit(0, 0);
     STInit(0, 0);
@@ -71,6 +79,7 @@ TEST_F(SoundFixture, NoSoundFontOrNoAudioDeviceMeansSilenceWithOneWarning) {
     EXPECT_EQ(CountOf(err, "\n"), 1) << err;
     EXPECT_EQ(Position(), 0);
     unsetenv("KZV_SOUNDFONT");
+    unsetenv("ALSA_CONFIG_PATH");
     setenv("SDL_AUDIODRIVER", "dummy", 1);
   }
 }
