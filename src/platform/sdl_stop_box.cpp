@@ -1,0 +1,81 @@
+#include "platform/sdl_stop_box.h"
+
+#include "platform/sdl_screen.h"
+#include "platform/stop_box.h"
+
+namespace platform {
+namespace {
+
+const FormDef kStopBoxDef = {"StopBox", "K.Z.V", 0, 0, kButtonFace, false, false,
+                             nullptr,   nullptr, nullptr, 0};
+
+bool Inside(const Rect& r, int x, int y) {
+  return x >= r.x && y >= r.y && x < r.x + r.w && y < r.y + r.h;
+}
+
+}  // namespace
+
+void RunStopBox(const std::string& title, const std::string& text, SDL_Window* owner) {
+  StopBoxPicture drawn = DrawStopBox(title, text);
+  Form form;
+  form.def = &kStopBoxDef;
+  form.name = kStopBoxDef.name;
+  form.caption = title;
+  form.clientWidth = drawn.picture.width;
+  form.clientHeight = drawn.picture.height;
+  form.picture = drawn.picture;
+  form.loaded = form.shown = true;
+
+  SdlScreen screen;
+  if (!screen.Open(form)) return;  // the text is on stderr already
+  SDL_SetWindowAlwaysOnTop(screen.Window(), SDL_TRUE);
+  if (owner) SDL_SetWindowModalFor(screen.Window(), owner);
+  screen.Follow(form);
+  screen.Present(form);
+  const Uint32 id = SDL_GetWindowID(screen.Window());
+
+  bool pressed = false;  // the left button went down on OK
+  for (;;) {
+    SDL_Event ev;
+    if (!SDL_WaitEvent(&ev)) return;
+    switch (ev.type) {
+      case SDL_QUIT:
+        return;
+      case SDL_KEYDOWN:
+        // The box is the only thing that takes keys now, whichever window has the focus.
+        switch (ev.key.keysym.sym) {
+          case SDLK_RETURN:
+          case SDLK_KP_ENTER:
+          case SDLK_SPACE:
+          case SDLK_ESCAPE:
+            return;
+          default:
+            break;
+        }
+        break;
+      case SDL_MOUSEBUTTONDOWN:
+      case SDL_MOUSEBUTTONUP: {
+        if (ev.button.windowID != id || ev.button.button != SDL_BUTTON_LEFT) break;
+        int x = 0, y = 0;
+        bool onOk = screen.WindowToClient(ev.button.x, ev.button.y, x, y) && Inside(drawn.ok, x, y);
+        if (ev.type == SDL_MOUSEBUTTONDOWN) {
+          pressed = onOk;
+        } else if (pressed && onOk) {
+          return;
+        } else {
+          pressed = false;
+        }
+        break;
+      }
+      case SDL_WINDOWEVENT:
+        if (ev.window.windowID != id) break;
+        if (ev.window.event == SDL_WINDOWEVENT_CLOSE) return;
+        if (ev.window.event == SDL_WINDOWEVENT_EXPOSED) screen.Present(form);
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+}  // namespace platform
