@@ -24,6 +24,8 @@
 //   setperson N COLUMN V a person's column (State, X, Y, Look, Surname, GivenName, Kind)
 //   shot FILE.png        the shown window's composed frame as a PNG file
 //                        ... each of these answers {"ok":true}
+//   hash                 {"hash":"..."}: the composed frame's pixel hash, 16 hex digits, as the
+//                        real window's present log (KZV_PRESENT_LOG) writes it
 //   cell X Y             {"x":X,"y":Y,"Terrain":..,"ShotMark":..,"Blood":..,"Occupant":..}
 //   person N             {"person":N,"State":..,"X":..,"Y":..,"Look":..,...,"Kind":..}
 //   dump                 the whole picture (see sim_dump.h)
@@ -152,6 +154,14 @@ std::string Driver::Execute(std::string_view line) {
     if (args == 0) return Error("shot needs a file name");
     if (!host_.Shot(path)) return Error("cannot write the picture " + path);
     return Ok();
+  }
+  if (cmd == "hash" && args == 0) {
+    std::optional<platform::Surface> frame = host_.Frame();
+    if (!frame) return Error("no window is shown");
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx",
+                  static_cast<unsigned long long>(platform::PixelHash(*frame)));
+    return sim::Object().AddText("hash", hex).Text();
   }
   if (cmd == "quit" && args == 0) {
     finished_ = true;

@@ -99,12 +99,17 @@ void ScriptHost::Replay(const ReplayEvent& event) {
   Run([&] { DeliverReplayEvent(ShownForm(), event); });
 }
 
-bool ScriptHost::Shot(const std::string& path) {
+std::optional<Surface> ScriptHost::Frame() {
   Form* form = ShownForm();
-  if (!form) return false;
+  if (!form) return std::nullopt;
   Surface frame(form->clientWidth, form->clientHeight);
   ComposeForm(*form, frame);
-  return SavePng(frame, path);
+  return frame;
+}
+
+bool ScriptHost::Shot(const std::string& path) {
+  std::optional<Surface> frame = Frame();
+  return frame && SavePng(*frame, path);
 }
 
 void ScriptHost::SetClipboard(const std::string& text) { g_clipboard = text; }

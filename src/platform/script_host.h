@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,8 @@ class ScriptHost {
   // The shown window composed into one frame and saved as a PNG file. False when there is no
   // shown window or the file cannot be written.
   bool Shot(const std::string& path);
+  // The shown window composed into one frame, as the real window would show it.
+  std::optional<Surface> Frame();
 
   // What Ctrl+V pastes.
   void SetClipboard(const std::string& text);

@@ -17,11 +17,14 @@
 #include "platform/keymap.h"
 #include "platform/message_box.h"
 #include "platform/pad_names.h"
+#include "platform/present_log.h"
 #include "platform/screenshot.h"
 #include "platform/sdl_screen.h"
+#include "platform/sdl_stop_box.h"
 #include "platform/shift_repeat.h"
 #include "platform/text.h"
 #include "platform/timers.h"
+#include "platform/warning.h"
 
 namespace platform {
 namespace {
@@ -59,6 +62,7 @@ class SdlHost {
   void RestartCaret();
   void BlinkCaret();
   void End(const std::string& reason);
+  void Present(Form& form);
   std::optional<int64_t> NextWake() const;
 
   SdlScreen screen_;
@@ -68,6 +72,7 @@ class SdlHost {
   GamePads pads_;
   PadNames names_;
   std::optional<ReplayPacer> replay_;  // a replay watched: the player only looks on
+  PresentLog presentLog_;
 
   bool textInput_ = true;  // SDL starts with text input on
   Control* pressed_ = nullptr;  // where the left button went down
@@ -98,8 +103,7 @@ void SdlHost::End(const std::string& reason) {
 
 int SdlHost::Run(const std::function<void()>& start) {
   SetMessageBoxHandler([this](const std::string& title, const std::string& text) {
-    // Already on stderr; where no box can be shown that is all there is.
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), text.c_str(), screen_.Window());
+    RunStopBox(title, text, screen_.Window());
   });
   SetClipboardReader(ReadSdlClipboard);
   SDL_StopTextInput();
@@ -119,15 +123,11 @@ int SdlHost::Run(const std::function<void()>& start) {
     if (screen_.Follow(*form)) dirty_ = true;
     names_.Watch(*form);
     SyncTextInput(*form);
-    int64_t now = NowMicros();
-    if (dirty_ && now - lastPresent_ >= screen_.RefreshMicros()) {
-      screen_.Present(*form);
-      lastPresent_ = NowMicros();
-      dirty_ = false;
-    }
+    if (dirty_) Present(*form);
 
-    // Sleep until an event comes or the next timer, Shift repeat or held-back frame is due;
-    // with none of them pending, sleep until an event: an idle title costs no CPU.
+    // Sleep until an event comes or the next timer, Shift repeat or caret blink is due; with
+    // none of them pending, sleep until an event: an idle title costs no CPU.
+    int64_t now = NowMicros();
     int timeout = -1;
     if (std::optional<int64_t> wake = NextWake())
       timeout = int(std::clamp<int64_t>((*wake - now + 999) / 1000, 0, 1000));
@@ -144,6 +144,19 @@ int SdlHost::Run(const std::function<void()>& start) {
   return ExitStatus(endReason_);
 }
 
+// Whatever a delivery changed is shown before the next delivery runs, so no tick's picture is
+// ever replaced unseen (the flash after a shot lives for one tick only). A frame stays on the
+// screen for at least one display refresh: the next one waits for it, and the ticks wait with
+// it (a late timer fires once, never in a burst).
+void SdlHost::Present(Form& form) {
+  int64_t wait = lastPresent_ + screen_.RefreshMicros() - NowMicros();
+  if (wait > 0) SDL_Delay(Uint32((wait + 999) / 1000));
+  screen_.Present(form);
+  lastPresent_ = NowMicros();
+  dirty_ = false;
+  if (presentLog_.Enabled()) presentLog_.Presented(PixelHash(screen_.Frame()));
+}
+
 std::optional<int64_t> SdlHost::NextWake() const {
   std::optional<int64_t> wake = replay_ && replay_->Begun() ? replay_->NextDue() : NextTimerDue();
   auto consider = [&](std::optional<int64_t> t) {
@@ -152,7 +165,6 @@ std::optional<int64_t> SdlHost::NextWake() const {
   consider(shift_.NextDue());
   consider(pads_.Keys().NextDue());
   consider(caret_.NextDue());
-  if (dirty_) consider(lastPresent_ + screen_.RefreshMicros());
   return wake;
 }
 
@@ -174,7 +186,9 @@ void SdlHost::FireDue() {
   // Each due timer fires once for this moment: a fired timer is next due after now.
   for (;;) {
     std::optional<int64_t> due = NextTimerDue();
-    if (!due || *due > now || !Deliver([&] { FireOneDueTimer(now); })) break;
+    std::string timer;
+    if (!due || *due > now || !Deliver([&] { FireOneDueTimer(now, &timer); })) break;
+    presentLog_.Ticked(timer);
   }
 }
 
@@ -316,14 +330,32 @@ void SdlHost::BlinkCaret() {
   dirty_ = true;
 }
 
+// SDL falls back to drivers that show nothing (offscreen, dummy) when no desktop can be
+// reached; a game nobody can see would run on for ever. Those count only when the user asked
+// for them by name.
+bool OpenDisplay() {
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    Warn(std::string("cannot open a window: ") + SDL_GetError());
+    return false;
+  }
+  const char* chosen = SDL_getenv("SDL_VIDEODRIVER");
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if ((!chosen || !*chosen) && driver &&
+      (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+    Warn("cannot open a window: no display (set DISPLAY, or choose a driver with SDL_VIDEODRIVER)");
+    SDL_Quit();
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 int RunSdlHost(int, char**, const std::function<void()>& start, WindowReplay* replay) {
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
-  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-    // No display: the start still runs, so that a missing file is named on stderr (the only
-    // place a message box can go now) rather than hidden behind the missing display.
-    std::fprintf(stderr, "K.Z.V: cannot open a window: %s\n", SDL_GetError());
+  if (!OpenDisplay()) {
+    // The start still runs, so that a missing file is named on stderr (the only place a
+    // message box can go now) rather than hidden behind the missing display.
     try {
       start();
     } catch (const ProgramEnded& e) {

@@ -1,9 +1,10 @@
 #include "platform/sdl_screen.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <string>
 
 #include "platform/host_view.h"
+#include "platform/warning.h"
 
 namespace platform {
 namespace {
@@ -27,14 +28,14 @@ bool SdlScreen::Open(Form& form) {
                              std::max(1, form.clientWidth), std::max(1, form.clientHeight),
                              SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
   if (!window_) {
-    std::fprintf(stderr, "K.Z.V: cannot open a window: %s\n", SDL_GetError());
+    Warn(std::string("cannot open a window: ") + SDL_GetError());
     return false;
   }
   if (!SDL_GetWindowSurface(window_)) {
     renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
     if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     if (!renderer_) {
-      std::fprintf(stderr, "K.Z.V: cannot draw into the window: %s\n", SDL_GetError());
+      Warn(std::string("cannot draw into the window: ") + SDL_GetError());
       return false;
     }
   }

@@ -32,6 +32,7 @@ class SdlScreen {
 
   // Composes form into the frame and shows it.
   void Present(Form& form);
+  const Surface& Frame() const { return frame_; }
 
   // A point in window coordinates mapped to the laid-out form's client pixels; false outside it.
   bool WindowToClient(int wx, int wy, int& cx, int& cy);

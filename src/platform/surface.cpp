@@ -261,4 +261,18 @@ void StretchBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, in
   }
 }
 
+uint64_t PixelHash(const Surface& s) {
+  uint64_t h = 14695981039346656037ull;
+  auto add = [&h](uint32_t v) {
+    for (int k = 0; k < 4; ++k) {
+      h ^= (v >> (8 * k)) & 0xff;
+      h *= 1099511628211ull;
+    }
+  };
+  add(uint32_t(s.width));
+  add(uint32_t(s.height));
+  for (uint32_t p : s.pixels) add(p);
+  return h;
+}
+
 }  // namespace platform

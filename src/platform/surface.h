@@ -19,6 +19,9 @@ struct Surface {
   void Fill(uint32_t color) { pixels.assign(pixels.size(), color); }
 };
 
+// A 64-bit fingerprint of the size and every pixel (FNV-1a): equal pictures, equal hashes.
+uint64_t PixelHash(const Surface& s);
+
 // The raster operations of the game's block copies.
 enum class Rop { SrcCopy, SrcPaint, SrcAnd };
 

@@ -39,9 +39,10 @@ std::optional<int64_t> NextTimerDue() {
   return next;
 }
 
-bool FireOneDueTimer(int64_t now) {
+bool FireOneDueTimer(int64_t now, std::string* firedName) {
   Control* timer = EarliestDue(now);
   if (!timer) return false;
+  if (firedName) *firedName = timer->DisplayName();
   // The next period is counted from the due time, so that a timer that is a little late does
   // not drift; one that missed a whole period or more starts afresh from now, so it fires once
   // and never catches up in a burst. Either way the next due time lies after now.

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace platform {
 
@@ -13,7 +14,8 @@ namespace platform {
 std::optional<int64_t> NextTimerDue();
 
 // Fires the earliest timer due at or before now (ties: creation order), once. False when none
-// is due. The handler runs to its end before this returns.
-bool FireOneDueTimer(int64_t now);
+// is due. The handler runs to its end before this returns. firedName, when given, receives the
+// timer's name before its handler runs.
+bool FireOneDueTimer(int64_t now, std::string* firedName = nullptr);
 
 }  // namespace platform
