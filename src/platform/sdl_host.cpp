@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -21,6 +22,7 @@
 #include "platform/screenshot.h"
 #include "platform/sdl_screen.h"
 #include "platform/sdl_stop_box.h"
+#include "platform/sdl_x11.h"
 #include "platform/shift_repeat.h"
 #include "platform/text.h"
 #include "platform/timers.h"
@@ -346,6 +348,7 @@ bool OpenDisplay() {
     SDL_Quit();
     return false;
   }
+  ForgiveVanishedWindows();
   return true;
 }
 
@@ -373,6 +376,14 @@ int RunSdlHost(int, char**, const std::function<void()>& start, WindowReplay* re
   {
     SdlHost host(replay);
     status = host.Run(start);
+  }
+  // On X, SDL closes a second connection of its own last, and a wake-up it sent there can
+  // name the window just destroyed: X reports that by ending the program with status 1 and
+  // a screenful of error. Our windows are closed and our output is written by now; the
+  // desktop and the sound device let go of the rest when the process ends.
+  if (const char* driver = SDL_GetCurrentVideoDriver(); driver && std::strcmp(driver, "x11") == 0) {
+    std::fflush(nullptr);
+    std::_Exit(status);
   }
   SDL_Quit();
   return status;

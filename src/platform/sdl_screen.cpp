@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/host_view.h"
+#include "platform/sdl_x11.h"
 #include "platform/warning.h"
 
 namespace platform {
@@ -43,6 +44,7 @@ bool SdlScreen::Open(Form& form) {
   int display = std::max(0, SDL_GetWindowDisplayIndex(window_));
   if (SDL_GetCurrentDisplayMode(display, &mode) == 0 && mode.refresh_rate > 0)
     refreshMicros_ = 1000000 / mode.refresh_rate;
+  ForgiveVanishedWindows();
   return true;
 }
 
@@ -66,7 +68,9 @@ bool SdlScreen::Follow(Form& form) {
     form_ = &form;
     clientW_ = form.clientWidth;
     clientH_ = form.clientHeight;
-    SDL_SetWindowBordered(window_, form.def && !form.def->bordered ? SDL_FALSE : SDL_TRUE);
+    const bool bordered = !form.def || form.def->bordered;
+    SDL_SetWindowBordered(window_, bordered ? SDL_TRUE : SDL_FALSE);
+    AskForFixedWindow(window_, bordered);
     int scale = ChooseScale(form);
     SDL_SetWindowSize(window_, std::max(1, form.clientWidth) * scale,
                       std::max(1, form.clientHeight) * scale);
@@ -95,6 +99,7 @@ bool SdlScreen::Follow(Form& form) {
     caption_ = form.caption;
     SDL_SetWindowTitle(window_, form.caption.c_str());
   }
+  if (laidOut) ForgiveVanishedWindows();  // SDL puts back X's own handler around some calls
   return laidOut;
 }
 

@@ -4,6 +4,9 @@
 # with frames kzv-sim composes for the same states, and save.dat is checked byte by byte.
 # The mission is recorded as it is played; its replay then plays in kzv-sim and in the window,
 # and both must end exactly as the mission did.
+# The window's present log must show the title frame kzv-sim composes, and every tick's
+# picture: no timer may tick twice between two frames shown (the flash after a shot lives one
+# tick).
 #
 #   play_mission.sh BUILD_DIR WORK_DIR
 # Exit 0: passed; 77: Xvfb or a tool is missing (skip); anything else: failed.
@@ -61,10 +64,15 @@ sim_shots() {
     echo "quit"
   } | "$build/kzv-sim" --app-dir "$work/sim" >"$work/sim.log"
 }
+# The title's hash first, while save.dat is as the game will find it.
+title_hash=$(printf 'wait 1000\nhash\n' | "$build/kzv-sim" --app-dir "$work/sim" |
+  sed -n 's/.*"hash":"\([0-9a-f]*\)".*/\1/p')
+[[ -n $title_hash ]] || fail "kzv-sim gave no frame hash"
+
 sim_shots
 [[ -s $work/shots/sim-title.png && -s $work/shots/sim-result.png ]] || fail "kzv-sim made no frames"
 
-"$work/game/kzv" --record "$work/replays" >"$work/kzv.log" 2>&1 &
+KZV_PRESENT_LOG="$work/presents.log" "$work/game/kzv" --record "$work/replays" >"$work/kzv.log" 2>&1 &
 game_pid=$!
 
 find_main_window "$game_pid" || fail "the main window never appeared: $(cat "$work/kzv.log")"
@@ -156,6 +164,12 @@ diff=$(differing title2 sim-title 640x20+0+460)
 # Escape ends the program and saves nothing.
 saved=$(md5sum <"$work/game/save.dat")
 quit_with_escape || fail "Escape did not end the program"
+
+grep -q "^frame $title_hash" "$work/presents.log" || fail "the title kzv-sim draws was never shown"
+doubled=$(grep -E '=([2-9]|[1-9][0-9]+)( |$)' "$work/presents.log" | head -3 || true)
+[[ -z $doubled ]] || fail "a tick's picture was replaced before it was shown: $doubled"
+ticks=$(grep -c ' tim1=1' "$work/presents.log" || true)
+((ticks >= 56)) || fail "only $ticks frames of the scope view were shown"
 [[ $(md5sum <"$work/game/save.dat") == "$saved" ]] || fail "Escape wrote save.dat"
 
 # The mission's replay, from the Shift that started it to the name.

@@ -1,7 +1,32 @@
+#include <unistd.h>
+
+#include "platform/picture.h"
+#include "platform/stop_box.h"
 #include "support/script_test.h"
 
 // The whole game in the real window under Xvfb: the script starts its own X server, plays a
-// mission with xdotool and checks screenshots and save.dat (see play_mission.sh).
+// mission with xdotool and checks screenshots, the frames the window showed and save.dat (see
+// play_mission.sh).
 TEST(RealWindow, PlaysAMissionAndSavesTheJapaneseName) {
   RunScriptTest("e2e/play_mission.sh", "e2e-work");
+}
+
+// The edges of the real window (see window_edges.sh).
+TEST(RealWindow, EndsAtOnceWithoutADisplay) {
+  RunScriptTest("e2e/window_edges.sh", "e2e-nodisplay", "nodisplay");
+}
+
+TEST(RealWindow, QuitsCleanlyUnderAWindowManagerEveryTime) {
+  RunScriptTest("e2e/window_edges.sh", "e2e-quit", "quit");
+}
+
+TEST(RealWindow, MissingFileShowsTheStopBoxCentredAndEndsWithStatusOne) {
+  // What the box must look like, from the game's own box drawer.
+  const std::string ref =
+      std::string(KZV_BUILD_DIR) + "/e2e-stopbox-" + std::to_string(getpid()) + ".png";
+  platform::StopBoxPicture box =
+      platform::DrawStopBox("K.Z.V", "ファイル【title.mcg】が存在しません。");
+  ASSERT_TRUE(platform::SavePng(box.picture, ref));
+  RunScriptTest("e2e/window_edges.sh", "e2e-stopbox", "stopbox " + ref);
+  unlink(ref.c_str());
 }

@@ -10,13 +10,14 @@
 #include <sstream>
 #include <string>
 
-// Runs tests/<script> BUILD_DIR WORK_DIR, WORK_DIR a fresh folder in the build folder named
-// after work and the process; the folder and the output are kept when the script fails.
-inline void RunScriptTest(const std::string& script, const std::string& work) {
+// Runs tests/<script> BUILD_DIR WORK_DIR [ARGS], WORK_DIR a fresh folder in the build folder
+// named after work and the process; the folder and the output are kept when the script fails.
+inline void RunScriptTest(const std::string& script, const std::string& work,
+                          const std::string& args = "") {
   const std::string dir = std::string(KZV_BUILD_DIR) + "/" + work + "-" + std::to_string(getpid());
   const std::string log = dir + ".log";
   const std::string command = std::string("timeout -k 10 300 bash ") + KZV_SOURCE_DIR +
-                              "/tests/" + script + " " + KZV_BUILD_DIR + " " + dir + " >" + log +
+                              "/tests/" + script + " " + KZV_BUILD_DIR + " " + dir + " " + args + " >" + log +
                               " 2>&1";
   const int status = std::system(command.c_str());
   std::ifstream in(log);
