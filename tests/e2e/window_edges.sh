@@ -104,7 +104,7 @@ quit)
   for _ in 1 2; do
     (while :; do :; done) & busy_pids+=($!)
   done
-  for round in $(seq 8); do
+  for round in $(seq 10); do
     for how in escape close; do
       (cd "$work/game" && exec ./kzv >"$work/out.txt" 2>&1) & game_pid=$!
       find_main_window "$game_pid" || fail "no main window: $(cat "$work/out.txt")"
