@@ -21,7 +21,7 @@ namespace {
 
 int Usage(const std::string& why) {
   std::fprintf(stderr,
-               "kzv: %s\nusage: kzv [--record DIR] [--replay FILE [--replay-speed N]]\n",
+               "K.Z.V: %s\nusage: kzv [--record DIR] [--replay FILE [--replay-speed N]]\n",
                why.c_str());
   return 2;
 }
@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
   std::string error;
   std::optional<MissionReplay> replay = LoadMissionReplay(replayPath, error);
   if (!replay) {
-    std::fprintf(stderr, "kzv: %s\n", error.c_str());
+    std::fprintf(stderr, "K.Z.V: %s\n", error.c_str());
     return 2;
   }
   platform::WindowReplay watched;
@@ -69,9 +69,9 @@ int main(int argc, char** argv) {
     std::string otherwise = platform::ReplayDivergence();
     if (otherwise.empty()) otherwise = CheckReplayEnd(*replay);
     if (otherwise.empty())
-      std::printf("kzv: %s: the mission went as it was recorded\n", replayPath.c_str());
+      std::printf("K.Z.V: %s: the mission went as it was recorded\n", replayPath.c_str());
     else
-      std::fprintf(stderr, "kzv: %s: %s\n", replayPath.c_str(), otherwise.c_str());
+      std::fprintf(stderr, "K.Z.V: %s: %s\n", replayPath.c_str(), otherwise.c_str());
     std::fflush(stdout);
   };
   return platform::RunSdlHost(argc, argv, StartProgram, &watched);
