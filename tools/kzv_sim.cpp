@@ -161,7 +161,7 @@ std::string Driver::Execute(std::string_view line) {
     char hex[17];
     std::snprintf(hex, sizeof hex, "%016llx",
                   static_cast<unsigned long long>(platform::PixelHash(*frame)));
-    return sim::Object().AddText("hash", hex).Text();
+    return sim::Line({{"hash", hex}});
   }
   if (cmd == "quit" && args == 0) {
     finished_ = true;

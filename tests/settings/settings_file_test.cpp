@@ -147,7 +147,7 @@ TEST_F(SettingsFile, AReadOnlyFileIsNeverReplacedAndSaysSoOnce) {
   EXPECT_FALSE(SaveSettings());
   EXPECT_FALSE(SaveSettings());
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "save.dat: the settings file " + G.SavePath + " is read-only; the record is not saved\n");
+            "K.Z.V: the settings file " + G.SavePath + " is read-only; the record is not saved\n");
   EXPECT_EQ(ReadFile(G.SavePath), before);
   EXPECT_EQ(Entries(), std::vector<std::string>{"save.dat"});
 }

@@ -149,7 +149,7 @@ TEST_F(SaveFileTest, ASettingsFileTheGameMayNotChangeIsLeftAsItIsWithOneWarning)
       host_->Key(13);
       const std::string err = testing::internal::GetCapturedStderr();
       EXPECT_EQ(G.GameMode, 1);
-      EXPECT_EQ(CountOf(err, "save.dat: "), 1) << err;
+      EXPECT_EQ(CountOf(err, "K.Z.V: "), 1) << err;
       EXPECT_EQ(CountOf(err, save), 1) << err;
     });
     struct stat after;
