@@ -38,6 +38,7 @@ struct ReplayEvent {
   int a = 0, b = 0;    // key: code and mask; click: x and y
   std::string name;    // typed text; the timer's name
   std::vector<int64_t> readings;  // every clock reading the program took during it
+  bool cut = false;  // the program died during it: its readings may stop short
 };
 
 struct ReplayFile {

@@ -265,6 +265,14 @@ TEST(KzvSim, AMissionRecordedReplaysToTheSameEndAndAChangedReplayIsCaught) {
       EXPECT_TRUE(run.lines.empty()) << change.to;
     }
   }
+
+  // A program that died mid-mission leaves its replay cut off, maybe inside a line: it plays
+  // up to there, in play, without a fault found.
+  WriteFile(replay, text.substr(0, text.find("\nK ", text.size() / 2) + 3));
+  SimRun cut = RunSim("", {"--replay", replay});
+  EXPECT_EQ(cut.status, 0);
+  ASSERT_FALSE(cut.lines.empty());
+  EXPECT_EQ(Json(cut.lines[0])["state"]["GameMode"], 3);
 }
 
 TEST(KzvSim, BadArgumentsAreRefused) {
