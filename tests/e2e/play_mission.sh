@@ -195,6 +195,14 @@ watch() {
   "$work/game/kzv" --replay "$1" --replay-speed 4 >"$work/watch.log" 2>&1 &
   game_pid=$!
   find_main_window "$game_pid" || fail "the replay's window never appeared: $(cat "$work/watch.log")"
+  # The window is centred once it has its size: take its place when it stays put.
+  local place=
+  for _ in $(seq 20); do
+    [[ $place == "$win_x,$win_y" ]] && break
+    place="$win_x,$win_y"
+    sleep 0.3
+    find_main_window "$game_pid" || fail "the replay's window went: $(cat "$work/watch.log")"
+  done
 }
 sed '/^X /,$d' "$replay" >"$work/to-the-name.replay"
 watch "$work/to-the-name.replay"
