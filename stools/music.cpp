@@ -91,8 +91,12 @@ void WriteSilence(int16_t* out, int frames) {
 
 // Renders the music into the mixer's stream; the mixer adds the wave channels on top.
 void MusicHook(void*, Uint8* stream, int length) {
-  auto* out = reinterpret_cast<int16_t*>(stream);
-  int frames = length / 4;
+  RenderMusic(reinterpret_cast<int16_t*>(stream), length / 4);
+}
+
+}  // namespace
+
+void RenderMusic(int16_t* out, int frames) {
   std::lock_guard<std::mutex> guard(g_lock);
   if (!g_playing || !g_synth) {
     WriteSilence(out, frames);
@@ -132,6 +136,8 @@ void MusicHook(void*, Uint8* stream, int length) {
   g_framesPlayed += frames;
   if (g_stopAtSilence && g_gain == 0.0f) HaltPlayer();
 }
+
+namespace {
 
 std::string FindSoundFont(std::string& tried) {
   auto usable = [&](const std::string& path) {
@@ -187,10 +193,41 @@ bool EnsureSynth() {
   return true;
 }
 
+// FluidSynth's player repeats a piece by reading it again whenever it ends, within the same
+// block of sound: a file its reader refuses, or a piece that lasts no time, would keep the
+// audio thread in that block for ever. So a piece is first read once by a player of its own,
+// on a synthesiser without instruments, and kept only when it loads and lasts.
+bool PlayerTakesPiece(const std::vector<char>& bytes) {
+  fluid_settings_t* settings = new_fluid_settings();
+  fluid_settings_setstr(settings, "player.timing-source", "sample");
+  fluid_settings_setint(settings, "synth.reverb.active", 0);
+  fluid_settings_setint(settings, "synth.chorus.active", 0);
+  fluid_settings_setint(settings, "synth.polyphony", 1);  // it never sounds
+  fluid_synth_t* synth = new_fluid_synth(settings);
+  fluid_player_t* player = synth ? new_fluid_player(synth) : nullptr;
+  bool lasts = false;
+  if (player && fluid_player_add_mem(player, bytes.data(), bytes.size()) == FLUID_OK) {
+    fluid_player_set_loop(player, 1);  // once: a refused file simply ends the playing
+    fluid_player_play(player);
+    float left[64], right[64];
+    fluid_synth_write_float(synth, 64, left, 0, 1, right, 0, 1);  // the player reads the file
+    // A file the reader gave up on has ended the playing already (tracks read before the fault
+    // may remain, so the length alone does not tell).
+    lasts = fluid_player_get_status(player) == FLUID_PLAYER_PLAYING &&
+            fluid_player_get_total_ticks(player) > 0;
+    fluid_player_stop(player);
+  }
+  if (player) delete_fluid_player(player);
+  if (synth) delete_fluid_synth(synth);
+  delete_fluid_settings(settings);
+  return lasts;
+}
+
 }  // namespace
 
 void StartMusicEngine() {
   // FluidSynth's own chatter would repeat what the warnings above already say.
+  fluid_set_log_function(FLUID_ERR, nullptr, nullptr);
   fluid_set_log_function(FLUID_WARN, nullptr, nullptr);
   fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
   fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
@@ -206,10 +243,14 @@ void LoadMusic(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   std::vector<char> bytes;
   if (file) bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  if (!file || bytes.size() < 14 || std::memcmp(bytes.data(), "MThd", 4) != 0) {
-    WarnOnce("music:" + path, "cannot read the music file " + path +
-                                  (file ? " (not a MIDI file)" : " (cannot open it)") +
-                                  "; the music stays silent");
+  const char* why = !file ? "cannot open it"
+                    : bytes.size() < 14 || std::memcmp(bytes.data(), "MThd", 4) != 0
+                        ? "not a MIDI file"
+                    : !PlayerTakesPiece(bytes) ? "damaged, or a piece of no length"
+                                               : nullptr;
+  if (why) {
+    WarnOnce("music:" + path,
+             "cannot read the music file " + path + " (" + why + "); the music stays silent");
     return;
   }
   g_midi = std::move(bytes);

@@ -29,6 +29,9 @@ constexpr int kFirstChannels = 16;
 
 // Music (music.cpp).
 void StartMusicEngine();  // installs the hook that renders the music into the mixer
+// Renders the next frames of the music (16-bit stereo at 44100 Hz) into out, silence when none
+// plays: what the mixer's hook does on the audio thread.
+void RenderMusic(int16_t* out, int frames);
 void LoadMusic(const std::string& path);
 void SetMusicTempo(int32_t bpm);
 void PlayMusic(int32_t fadeInMs);

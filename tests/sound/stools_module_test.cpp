@@ -32,17 +32,34 @@ TEST_F(SoundFixture, UnreadableFilesWarnOnceEachAndStaySilent) {
   STPlay(12);
   WriteFile(dir_ / "text.wav", "this is not a wave");
   STReadFile(13, dir_ / "text.wav", 3);
+  // A damaged rate of one sample a second would grow the sound to gigabytes at the output rate.
+  std::string slow = MakeConstantWave(8000, 22050);
+  slow.replace(24, 8, std::string("\x01\0\0\0\x02\0\0\0", 8));
+  WriteFile(dir_ / "slow.wav", slow);
+  STReadFile(14, dir_ / "slow.wav", 3);
   MTReadFile(dir_ / "missing.mid");
   MTReadFile(dir_ / "missing.mid");
   MTPlay();
   MTPlay();
+  // Music cut short, and a piece of no length, which the player would start again and again
+  // without ever returning.
+  const std::string piece = MakeFourBeatMidi();
+  WriteFile(dir_ / "cut.mid", piece.substr(0, piece.size() - 9));
+  WriteFile(dir_ / "empty.mid", piece.substr(0, 18) + std::string("\0\0\0\x04\0\xFF\x2F\0", 8));
+  for (const char* name : {"cut.mid", "empty.mid"}) {
+    MTReadFile(dir_ / name);
+    MTPlay();
+  }
   EXPECT_EQ(Position(), 0);
   std::string err = testing::internal::GetCapturedStderr();
   for (const std::string& line : {"K.Z.V: cannot read the sound file " + (dir_ / "missing.wav"),
                                   "K.Z.V: cannot read the sound file " + (dir_ / "text.wav"),
-                                  "K.Z.V: cannot read the music file " + (dir_ / "missing.mid")})
+                                  "K.Z.V: cannot read the sound file " + (dir_ / "slow.wav"),
+                                  "K.Z.V: cannot read the music file " + (dir_ / "missing.mid"),
+                                  "K.Z.V: cannot read the music file " + (dir_ / "cut.mid"),
+                                  "K.Z.V: cannot read the music file " + (dir_ / "empty.mid")})
     EXPECT_EQ(CountOf(err, line), 1) << err;
-  EXPECT_EQ(CountOf(err, "\n"), 3) << err;
+  EXPECT_EQ(CountOf(err, "\n"), 6) << err;
 }
 
 // No SoundFont, no audio driver, and ALSA with no usable card, whose own diagnostics must not
