@@ -246,6 +246,7 @@ void LoadMusic(const std::string& path) {
   const char* why = !file ? "cannot open it"
                     : bytes.size() < 14 || std::memcmp(bytes.data(), "MThd", 4) != 0
                         ? "not a MIDI file"
+                    : !MidiFileIsWhole(bytes)  ? "damaged"
                     : !PlayerTakesPiece(bytes) ? "damaged, or a piece of no length"
                                                : nullptr;
   if (why) {

@@ -2,6 +2,7 @@
 // Shared inside the sound library only: the parts talk through these few functions.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace stools {
 
@@ -26,6 +27,10 @@ void StopWave(int32_t slot);
 void SetWaveVolume(int32_t percent);
 void ReleaseWaves();
 constexpr int kFirstChannels = 16;
+
+// True when bytes are a Standard MIDI File of format 0 or 1 whose chunks lie inside the file and
+// whose tracks are each whole, event by event (midi_check.cpp).
+bool MidiFileIsWhole(const std::vector<char>& bytes);
 
 // Music (music.cpp).
 void StartMusicEngine();  // installs the hook that renders the music into the mixer
