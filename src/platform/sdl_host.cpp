@@ -226,6 +226,7 @@ void SdlHost::HandleEvent(const SDL_Event& ev) {
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_SIZE_CHANGED:
         case SDL_WINDOWEVENT_RESTORED:
+          screen_.ShowWholeNext();
           dirty_ = true;
           break;
         default:

@@ -81,6 +81,7 @@ bool SdlScreen::Follow(Form& form) {
       texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
                                    std::max(1, form.clientWidth), std::max(1, form.clientHeight));
     screenCleared_ = nullptr;
+    whole_ = true;
     frame_ = Surface(std::max(1, form.clientWidth), std::max(1, form.clientHeight));
     if (!form.icon.Empty()) {
       SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(
@@ -105,6 +106,7 @@ bool SdlScreen::Follow(Form& form) {
 
 void SdlScreen::ToggleFullscreen() {
   fullscreen_ = !fullscreen_;
+  whole_ = true;
   SDL_SetWindowFullscreen(window_, fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
 }
 

@@ -30,8 +30,11 @@ class SdlScreen {
   bool Follow(Form& form);
   void ToggleFullscreen();
 
-  // Composes form into the frame and shows it.
+  // Composes form into the frame and shows it: only the parts that differ from the frame shown
+  // before, unless the window must be shown whole again (ShowWholeNext).
   void Present(Form& form);
+  // The desktop lost what the window showed (it was covered, resized or restored).
+  void ShowWholeNext() { whole_ = true; }
   const Surface& Frame() const { return frame_; }
 
   // A point in window coordinates mapped to the laid-out form's client pixels; false outside it.
@@ -55,6 +58,8 @@ class SdlScreen {
   SDL_Texture* texture_ = nullptr;
   SDL_Surface* screenCleared_ = nullptr;  // the window surface last cleared to black
   Surface frame_;
+  Surface shown_;       // the frame last shown in the window surface
+  bool whole_ = true;   // the next frame goes out whole
 
   Form* form_ = nullptr;  // the form the window is laid out for
   int clientW_ = 0, clientH_ = 0;

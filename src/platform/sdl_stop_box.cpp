@@ -70,7 +70,10 @@ void RunStopBox(const std::string& title, const std::string& text, SDL_Window* o
       case SDL_WINDOWEVENT:
         if (ev.window.windowID != id) break;
         if (ev.window.event == SDL_WINDOWEVENT_CLOSE) return;
-        if (ev.window.event == SDL_WINDOWEVENT_EXPOSED) screen.Present(form);
+        if (ev.window.event == SDL_WINDOWEVENT_EXPOSED) {
+          screen.ShowWholeNext();
+          screen.Present(form);
+        }
         break;
       default:
         break;
