@@ -2,12 +2,11 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
+#include <gif_lib.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <unordered_map>
 
@@ -89,24 +88,83 @@ Image ReduceColours(const Image& im, int n) {
   return out;
 }
 
-Bytes EncodeBmp24(const Image& im) {
-  int stride = (im.w * 3 + 3) / 4 * 4;
-  Bytes b = BmpHeaders(im, 24, 0, uint32_t(stride * im.h));
-  for (int y = im.h - 1; y >= 0; --y) {
-    size_t start = b.size();
+namespace {
+
+// A 24-bit SDL surface of the picture, blue first as a bitmap stores it.
+SDL_Surface* SdlSurface(const Image& im) {
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, im.w, im.h, 24, SDL_PIXELFORMAT_BGR24);
+  if (!s) Fail(std::string("SDL: ") + SDL_GetError());
+  for (int y = 0; y < im.h; ++y) {
+    auto* row = static_cast<uint8_t*>(s->pixels) + size_t(y) * s->pitch;
     for (int x = 0; x < im.w; ++x) {
-      uint32_t c = im.Get(x, y);
-      b.push_back(Blue(c));
-      b.push_back(Green(c));
-      b.push_back(Red(c));
+      const uint32_t c = im.Get(x, y);
+      row[3 * x] = uint8_t(Blue(c));
+      row[3 * x + 1] = uint8_t(Green(c));
+      row[3 * x + 2] = uint8_t(Red(c));
     }
-    while (b.size() - start < size_t(stride)) b.push_back(0);
   }
-  return b;
+  return s;
+}
+
+// A stream that SDL's writers write into memory, seeking back to fill in sizes as they go.
+struct MemoryStream {
+  Bytes bytes;
+  size_t at = 0;
+};
+
+Sint64 SeekMemory(SDL_RWops* rw, Sint64 offset, int whence) {
+  auto* m = static_cast<MemoryStream*>(rw->hidden.unknown.data1);
+  const Sint64 from = whence == RW_SEEK_SET ? 0 : whence == RW_SEEK_CUR ? Sint64(m->at) : Sint64(m->bytes.size());
+  if (from + offset < 0) return SDL_SetError("seek before the start");
+  m->at = size_t(from + offset);
+  return Sint64(m->at);
+}
+
+size_t WriteMemory(SDL_RWops* rw, const void* p, size_t size, size_t n) {
+  auto* m = static_cast<MemoryStream*>(rw->hidden.unknown.data1);
+  const auto* c = static_cast<const unsigned char*>(p);
+  if (m->bytes.size() < m->at + size * n) m->bytes.resize(m->at + size * n);
+  std::copy(c, c + size * n, m->bytes.begin() + long(m->at));
+  m->at += size * n;
+  return n;
+}
+
+// The bytes an SDL writer makes of a surface, which is then freed.
+template <typename Save>
+Bytes SaveSurface(SDL_Surface* s, Save save) {
+  MemoryStream memory;
+  SDL_RWops* rw = SDL_AllocRW();
+  if (!rw) Fail("SDL_AllocRW failed");
+  rw->hidden.unknown.data1 = &memory;
+  rw->size = [](SDL_RWops* ctx) { return Sint64(static_cast<MemoryStream*>(ctx->hidden.unknown.data1)->bytes.size()); };
+  rw->seek = SeekMemory;
+  rw->read = [](SDL_RWops*, void*, size_t, size_t) -> size_t { return 0; };
+  rw->write = WriteMemory;
+  rw->close = [](SDL_RWops* ctx) -> int {
+    SDL_FreeRW(ctx);
+    return 0;
+  };
+  const int rc = save(s, rw);
+  SDL_RWclose(rw);
+  SDL_FreeSurface(s);
+  if (rc != 0 || memory.bytes.empty()) Fail(std::string("SDL cannot encode a picture: ") + SDL_GetError());
+  return memory.bytes;
+}
+
+int AppendGifBytes(GifFileType* gif, const GifByteType* bytes, int n) {
+  auto* out = static_cast<Bytes*>(gif->UserData);
+  out->insert(out->end(), bytes, bytes + n);
+  return n;
+}
+
+}  // namespace
+
+Bytes EncodeBmp24(const Image& im) {
+  return SaveSurface(SdlSurface(im), [](SDL_Surface* s, SDL_RWops* rw) { return SDL_SaveBMP_RW(s, rw, 0); });
 }
 
 Bytes EncodeBmpPalette(const Image& im, int bits) {
-  int entries = 1 << bits;
+  const int entries = 1 << bits;
   std::vector<uint32_t> pal = Palette(im);
   if (int(pal.size()) > entries)
     Fail("a " + std::to_string(im.w) + "x" + std::to_string(im.h) + " picture has " +
@@ -114,7 +172,20 @@ Bytes EncodeBmpPalette(const Image& im, int bits) {
   std::unordered_map<uint32_t, int> index;
   for (size_t i = 0; i < pal.size(); ++i) index[pal[i]] = int(i);
   pal.resize(size_t(entries), 0);
-  int stride = ((im.w * bits + 7) / 8 + 3) / 4 * 4;
+  if (bits == 8) {
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, im.w, im.h, 8, SDL_PIXELFORMAT_INDEX8);
+    if (!s) Fail(std::string("SDL: ") + SDL_GetError());
+    // SDL writes each entry's alpha into the byte a bitmap's palette keeps reserved, as zero.
+    std::vector<SDL_Color> colours;
+    for (uint32_t c : pal) colours.push_back({uint8_t(Red(c)), uint8_t(Green(c)), uint8_t(Blue(c)), 0});
+    SDL_SetPaletteColors(s->format->palette, colours.data(), 0, entries);
+    for (int y = 0; y < im.h; ++y)
+      for (int x = 0; x < im.w; ++x)
+        static_cast<uint8_t*>(s->pixels)[size_t(y) * s->pitch + x] = uint8_t(index[im.Get(x, y)]);
+    return SaveSurface(s, [](SDL_Surface* s, SDL_RWops* rw) { return SDL_SaveBMP_RW(s, rw, 0); });
+  }
+  // SDL writes no 4-bit bitmaps: two pixels a byte, the left one in the high half.
+  const int stride = ((im.w * bits + 7) / 8 + 3) / 4 * 4;
   Bytes b = BmpHeaders(im, bits, entries, uint32_t(stride * im.h));
   for (uint32_t c : pal) {
     b.push_back(Blue(c));
@@ -125,172 +196,51 @@ Bytes EncodeBmpPalette(const Image& im, int bits) {
   for (int y = im.h - 1; y >= 0; --y) {
     Bytes row(size_t(stride), 0);
     for (int x = 0; x < im.w; ++x) {
-      int i = index[im.Get(x, y)];
-      if (bits == 8)
-        row[size_t(x)] = uint8_t(i);
-      else
-        row[size_t(x / 2)] |= uint8_t(x % 2 == 0 ? i << 4 : i);
+      const int i = index[im.Get(x, y)];
+      row[size_t(x / 2)] |= uint8_t(x % 2 == 0 ? i << 4 : i);
     }
     b.insert(b.end(), row.begin(), row.end());
   }
   return b;
 }
 
-namespace {
-
-// Packs variable-width codes least significant bit first, as GIF wants.
-struct CodeWriter {
-  Bytes out;
-  uint32_t acc = 0;
-  int nbits = 0;
-  void Put(int code, int width) {
-    acc |= uint32_t(code) << nbits;
-    nbits += width;
-    while (nbits >= 8) {
-      out.push_back(acc & 255);
-      acc >>= 8;
-      nbits -= 8;
-    }
-  }
-  void Flush() {
-    if (nbits > 0) out.push_back(acc & 255);
-    acc = 0;
-    nbits = 0;
-  }
-};
-
-Bytes Lzw(const std::vector<uint8_t>& indices, int minCodeSize) {
-  const int clear = 1 << minCodeSize, end = clear + 1;
-  // Table of (prefix code, next index) -> code; -1 for none.
-  std::vector<int16_t> table(size_t(4096) * 256, -1);
-  std::vector<int> used;  // entries to wipe at the next clear code
-  CodeWriter w;
-  int codeSize = minCodeSize + 1, next = end + 1;
-  w.Put(clear, codeSize);
-  int prefix = indices.empty() ? -1 : indices[0];
-  for (size_t i = 1; i < indices.size(); ++i) {
-    int c = indices[i];
-    size_t key = size_t(prefix) * 256 + size_t(c);
-    if (table[key] >= 0) {
-      prefix = table[key];
-      continue;
-    }
-    w.Put(prefix, codeSize);
-    if (next < 4095) {
-      table[key] = int16_t(next);
-      used.push_back(int(key));
-      ++next;
-      // The decoder learns each code one step later, so it widens its codes when the
-      // table holds one entry more than the current width can address.
-      if (next > (1 << codeSize) && codeSize < 12) ++codeSize;
-    } else {
-      w.Put(clear, codeSize);
-      for (int k : used) table[size_t(k)] = -1;
-      used.clear();
-      codeSize = minCodeSize + 1;
-      next = end + 1;
-    }
-    prefix = c;
-  }
-  if (prefix >= 0) w.Put(prefix, codeSize);
-  w.Put(end, codeSize);
-  w.Flush();
-  return w.out;
-}
-
-}  // namespace
-
 Bytes EncodeGif(const Image& source) {
   Image im = ReduceColours(source, 256);
   std::vector<uint32_t> pal = Palette(im);
   int bits = 1;
   while ((1 << bits) < int(pal.size())) ++bits;
-  std::unordered_map<uint32_t, uint8_t> index;
-  for (size_t i = 0; i < pal.size(); ++i) index[pal[i]] = uint8_t(i);
-  pal.resize(size_t(1) << bits, 0);
-
-  Bytes b = {'G', 'I', 'F', '8', '9', 'a'};
-  Put16(b, unsigned(im.w));
-  Put16(b, unsigned(im.h));
-  b.push_back(uint8_t(0x80 | (bits - 1) << 4 | (bits - 1)));  // global colour table
-  b.push_back(0);  // background colour index
-  b.push_back(0);  // square pixels
-  for (uint32_t c : pal) {
-    b.push_back(Red(c));
-    b.push_back(Green(c));
-    b.push_back(Blue(c));
+  std::unordered_map<uint32_t, GifPixelType> index;
+  std::vector<GifColorType> colours(size_t(1) << bits, GifColorType{0, 0, 0});
+  for (size_t i = 0; i < pal.size(); ++i) {
+    index[pal[i]] = GifPixelType(i);
+    colours[i] = {uint8_t(Red(pal[i])), uint8_t(Green(pal[i])), uint8_t(Blue(pal[i]))};
   }
-  b.push_back(',');
-  Put16(b, 0);
-  Put16(b, 0);
-  Put16(b, unsigned(im.w));
-  Put16(b, unsigned(im.h));
-  b.push_back(0);  // no local table, not interlaced
-  int minCodeSize = std::max(2, bits);
-  b.push_back(uint8_t(minCodeSize));
-  std::vector<uint8_t> indices;
-  indices.reserve(im.px.size());
-  for (uint32_t c : im.px) indices.push_back(index[c]);
-  Bytes data = Lzw(indices, minCodeSize);
-  for (size_t i = 0; i < data.size(); i += 255) {
-    size_t n = std::min<size_t>(255, data.size() - i);
-    b.push_back(uint8_t(n));
-    b.insert(b.end(), data.begin() + long(i), data.begin() + long(i + n));
-  }
-  b.push_back(0);  // end of the image data
-  b.push_back(';');
-  return b;
-}
-
-Bytes EncodeJpeg(const Image& im, int quality) {
-  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, im.w, im.h, 24, SDL_PIXELFORMAT_RGB24);
-  if (!s) Fail(std::string("SDL: ") + SDL_GetError());
-  for (int y = 0; y < im.h; ++y) {
-    auto* row = static_cast<uint8_t*>(s->pixels) + size_t(y) * s->pitch;
-    for (int x = 0; x < im.w; ++x) {
-      uint32_t c = im.Get(x, y);
-      row[3 * x] = uint8_t(Red(c));
-      row[3 * x + 1] = uint8_t(Green(c));
-      row[3 * x + 2] = uint8_t(Blue(c));
-    }
-  }
-  // SDL_image writes JPEG through a stream; a growing memory buffer collects it.
+  ColorMapObject* map = GifMakeMapObject(int(colours.size()), colours.data());
   Bytes out;
-  SDL_RWops* rw = SDL_AllocRW();
-  if (!rw) Fail("SDL_AllocRW failed");
-  rw->hidden.unknown.data1 = &out;
-  rw->size = [](SDL_RWops*) -> Sint64 { return -1; };
-  rw->seek = [](SDL_RWops* ctx, Sint64, int whence) -> Sint64 {
-    auto* o = static_cast<Bytes*>(ctx->hidden.unknown.data1);
-    return whence == RW_SEEK_CUR || whence == RW_SEEK_END ? Sint64(o->size()) : 0;
-  };
-  rw->read = [](SDL_RWops*, void*, size_t, size_t) -> size_t { return 0; };
-  rw->write = [](SDL_RWops* ctx, const void* p, size_t size, size_t n) -> size_t {
-    auto* o = static_cast<Bytes*>(ctx->hidden.unknown.data1);
-    auto* c = static_cast<const unsigned char*>(p);
-    o->insert(o->end(), c, c + size * n);
-    return n;
-  };
-  rw->close = [](SDL_RWops* ctx) -> int {
-    SDL_FreeRW(ctx);
-    return 0;
-  };
-  IMG_Init(IMG_INIT_JPG);
-  int rc = IMG_SaveJPG_RW(s, rw, 1, quality);
-  SDL_FreeSurface(s);
-  if (rc != 0 || out.size() < 4 || out[0] != 0xFF || out[1] != 0xD8)
-    Fail(std::string("JPEG encoding failed: ") + IMG_GetError());
+  int error = 0;
+  GifFileType* gif = EGifOpen(&out, AppendGifBytes, &error);
+  if (!gif || !map) Fail("giflib cannot start a GIF");
+  EGifSetGifVersion(gif, true);
+  // One image covering the screen, with the global colour table, not interlaced.
+  bool ok = EGifPutScreenDesc(gif, im.w, im.h, bits, 0, map) == GIF_OK &&
+            EGifPutImageDesc(gif, 0, 0, im.w, im.h, false, nullptr) == GIF_OK;
+  std::vector<GifPixelType> row(size_t(im.w));
+  for (int y = 0; y < im.h && ok; ++y) {
+    for (int x = 0; x < im.w; ++x) row[size_t(x)] = index[im.Get(x, y)];
+    ok = EGifPutLine(gif, row.data(), im.w) == GIF_OK;
+  }
+  if (!ok) error = gif->Error;
+  ok = EGifCloseFile(gif, &error) == GIF_OK && ok;
+  GifFreeMapObject(map);
+  if (!ok) Fail(std::string("GIF encoding failed: ") + GifErrorString(error));
   return out;
 }
 
-void WriteFileAtomically(const std::string& path, const Bytes& bytes) {
-  std::string tmp = path + ".part";
-  {
-    std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
-    f.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    if (!f) Fail("cannot write " + tmp);
-  }
-  std::error_code ec;
-  std::filesystem::rename(tmp, path, ec);
-  if (ec) Fail("cannot rename " + tmp + " to " + path + ": " + ec.message());
+Bytes EncodeJpeg(const Image& im, int quality) {
+  IMG_Init(IMG_INIT_JPG);
+  Bytes out = SaveSurface(SdlSurface(im), [quality](SDL_Surface* s, SDL_RWops* rw) {
+    return IMG_SaveJPG_RW(s, rw, 0, quality);
+  });
+  if (out.size() < 4 || out[0] != 0xFF || out[1] != 0xD8) Fail("JPEG encoding gave no JPEG");
+  return out;
 }

@@ -5,6 +5,7 @@
 #include <SDL_image.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -12,11 +13,16 @@
 #include "art.h"
 #include "city_map.h"
 #include "encode.h"
+#include "platform/files.h"
 #include "text.h"
 
 namespace {
 
-void Write(const std::string& path, const Bytes& bytes) { WriteFileAtomically(path, bytes); }
+void Write(const std::string& path, const Bytes& bytes) {
+  if (platform::WriteFileAtomically(path, std::string(bytes.begin(), bytes.end()))) return;
+  std::fprintf(stderr, "kzv-gen-pictures: cannot write %s\n", path.c_str());
+  std::exit(1);
+}
 
 Bytes TextBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
 

@@ -150,7 +150,7 @@ std::optional<Sound> Speak(const std::string& espeak, const std::string& kana, s
     error = espeak + " failed on \"" + kana + "\"";
     return std::nullopt;
   }
-  auto sound = ParseWave16(bytes);
+  auto sound = ParseWave(bytes);
   if (!sound || PeakOf(sound->samples) < 0.01) {
     error = espeak + " gave no speech for \"" + kana + "\"";
     return std::nullopt;

@@ -19,9 +19,9 @@ struct Sound {
 // a failed run never leaves half a file. Returns false (with the reason in `error`) on failure.
 bool WriteWave16(const std::string& path, const Sound& sound, std::string& error);
 
-// Reads 16-bit PCM WAV bytes (mono, or the first channel of several). A data chunk whose
-// stated size runs past the end — as a synthesiser writing to a pipe leaves it — is taken
-// up to the end of the bytes. Returns nothing when the bytes are not such a file.
-std::optional<Sound> ParseWave16(const std::vector<uint8_t>& bytes);
+// Reads WAV bytes (mono, or the first channel of several). A data chunk whose stated size
+// runs past the end, as a synthesiser writing to a pipe leaves it, is taken up to the end of
+// the bytes. Returns nothing when the bytes are not such a file.
+std::optional<Sound> ParseWave(const std::vector<uint8_t>& bytes);
 
 }  // namespace sounds
