@@ -35,10 +35,6 @@ constexpr int kFullDischarge = 246;
 constexpr int kShotReadySound = 11;
 constexpr int kSixShotsLeftVoice = 30;
 
-void PlaySound(int slot) {
-  if (G.SoundOn == 1) STPlay(slot);
-}
-
 // Towards lower numbers: scroll while the cursor is at the margin and the view can go on.
 void StepBack(uint8_t& cursor, uint8_t& view) {
   if (cursor <= kScrollLow && view >= kViewLow + 1) {

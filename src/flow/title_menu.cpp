@@ -32,10 +32,6 @@ constexpr int kLoadingPage = 5;
 
 constexpr int kLogLines = 9;
 
-void PlaySound(int slot) {
-  if (G.SoundOn == 1) STPlay(slot);
-}
-
 void HighlightMenuChoice() {
   platform::Form& form = Form1();
   for (int item = 0; item < kMenuItems; ++item) form("pa", item).visible = false;

@@ -32,6 +32,6 @@ void sic_Click() {
     G.SoundOn = 1;
     MTPlay();
   }
-  if (G.SoundOn == 1) STPlay(15);
+  PlaySound(15);
   SaveSettings();
 }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "flow/game_state.h"
 #include "platform/dynlib.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
@@ -105,6 +106,10 @@ void STReadFile(int32_t slot, const std::string& path, int32_t mode) {
 void STPlay(int32_t slot) {
   Record("STPlay", {std::to_string(slot)});
   if (g_library.playWave) g_library.playWave(slot);
+}
+
+void PlaySound(int32_t slot) {
+  if (G.SoundOn == 1) STPlay(slot);
 }
 
 void MTReadFile(const std::string& path) {

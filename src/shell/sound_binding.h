@@ -26,6 +26,9 @@ void MTSetTempo(int32_t tempo);
 void MTPlay();
 void MTStop();
 
+// Plays the wave in the slot when the player has the sound on (SoundOn 1), else nothing.
+void PlaySound(int32_t slot);
+
 // For the headless driver: while recording is on, every call above is kept with its arguments
 // as text (numbers in decimal, paths as given).
 struct SoundCall {

@@ -29,7 +29,7 @@ void Recharge() {
   composed.Cls();  // back to the charged picture
   if (G.Charge < kChargeStep) {
     G.Charge = 0;
-    if (G.SoundOn == 1) STPlay(kChargeCompleteSound);
+    PlaySound(kChargeCompleteSound);
   } else {
     G.Charge = uint8_t(G.Charge - kChargeStep);
   }

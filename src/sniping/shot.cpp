@@ -26,10 +26,6 @@ constexpr uint32_t kPenaltyColor = 0xFF0000;  // "&H0000ff"
 constexpr int kComboCap = 20;
 constexpr int32_t kRewardLimit = 99999999;
 
-void PlaySound(int slot) {
-  if (G.SoundOn == 1) STPlay(slot);
-}
-
 bool InsideGrid(int x, int y) {
   return x >= 0 && x < kMapCells && y >= 0 && y < kMapCells;
 }
