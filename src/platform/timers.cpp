@@ -9,10 +9,14 @@ namespace {
 // The platform's timer tick: 64 ticks a second, as on Windows. A shorter interval fires at it.
 constexpr int64_t kTimerTickMicros = 15625;
 
+}  // namespace
+
 int64_t PeriodMicros(const Control& timer) {
   int64_t period = int64_t(timer.interval) * 1000;
   return period < kTimerTickMicros ? kTimerTickMicros : period;
 }
+
+namespace {
 
 bool Running(const Form& form, const Control& c) {
   return form.loaded && c.kind == ControlKind::Timer && c.enabled;

@@ -5,10 +5,15 @@
 
 namespace platform {
 
+struct Control;
+
 // Timers behave as on Windows: an enabled timer fires when its period has passed (an interval
 // below the platform tick of 15.625 ms fires at the tick); enabling starts a fresh period. A
 // timer that is late fires once, never in a burst: its next period is counted from when it was
 // due, or from when it fired if it missed a whole period, so the next due time is always later.
+
+// A timer's period: its interval, or the tick when the interval is shorter.
+int64_t PeriodMicros(const Control& timer);
 
 // The earliest moment an enabled timer of a loaded form is due, if any.
 std::optional<int64_t> NextTimerDue();

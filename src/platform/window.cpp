@@ -6,20 +6,13 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/timers.h"
 #include "platform/warning.h"
 
 namespace platform {
 namespace {
 
 int Px(int twips) { return twips / kTwipsPerPixel; }
-
-// The platform's timer tick: 64 ticks a second. A shorter interval fires at that tick.
-constexpr int64_t kTimerTickMicros = 15625;
-
-int64_t PeriodMicros(const Control& timer) {
-  int64_t period = int64_t(timer.interval) * 1000;
-  return period < kTimerTickMicros ? kTimerTickMicros : period;
-}
 
 }  // namespace
 
