@@ -11,8 +11,6 @@ using platform::Surface;
 
 namespace {
 
-constexpr int kCell = 15;       // pixels per map cell
-constexpr int kViewCells = 15;  // the view shows 15 x 15 cells
 
 // The layers of a view cell; a cell off the grid (never reached with the play keys' bounds)
 // reads as empty.

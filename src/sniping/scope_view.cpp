@@ -17,8 +17,6 @@ using platform::Surface;
 
 namespace {
 
-constexpr int kCell = 15;       // pixels per map cell
-constexpr int kViewCells = 15;  // the view shows 15 x 15 cells
 constexpr int kView = kCell * kViewCells;
 constexpr int kScope = 200;
 constexpr int kScopeSource = 3 * kCell;  // the cursor cell and its eight neighbours
