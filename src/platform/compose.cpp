@@ -20,12 +20,6 @@ bool Windowed(const Control& c) {
   return c.kind == ControlKind::PictureBox || c.kind == ControlKind::TextBox;
 }
 
-Rect Intersect(const Rect& a, const Rect& b) {
-  const int x0 = std::max(a.x, b.x), y0 = std::max(a.y, b.y);
-  const int x1 = std::min(a.x + a.w, b.x + b.w), y1 = std::min(a.y + a.h, b.y + b.h);
-  return {x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0)};
-}
-
 bool Contains(const Rect& r, int x, int y) {
   return x >= r.x && y >= r.y && x < r.x + r.w && y < r.y + r.h;
 }
@@ -169,6 +163,12 @@ Control* HitChildren(Form& form, const Control* container, int x, int y, const R
 }
 
 }  // namespace
+
+Rect Intersect(const Rect& a, const Rect& b) {
+  const int x0 = std::max(a.x, b.x), y0 = std::max(a.y, b.y);
+  const int x1 = std::min(a.x + a.w, b.x + b.w), y1 = std::min(a.y + a.h, b.y + b.h);
+  return {x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0)};
+}
 
 Rect ClientRect(const Control& c) {
   int ox, oy;

@@ -18,6 +18,7 @@ Control* HitTest(Form& form, int x, int y);
 struct Rect {
   int x, y, w, h;
 };
+Rect Intersect(const Rect& a, const Rect& b);  // empty (w or h 0) when they do not overlap
 Rect ClientRect(const Control& c);
 
 }  // namespace platform

@@ -377,12 +377,6 @@ Coverage RenderTextLine(const Control& box) {
   return cov;
 }
 
-Rect Intersect(const Rect& a, const Rect& b) {
-  const int x0 = std::max(a.x, b.x), y0 = std::max(a.y, b.y);
-  const int x1 = std::min(a.x + a.w, b.x + b.w), y1 = std::min(a.y + a.h, b.y + b.h);
-  return {x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0)};
-}
-
 Rect FrameClip(const Surface& frame, const Rect& clip, const Rect& box) {
   return Intersect(Intersect(clip, {0, 0, frame.width, frame.height}), box);
 }
