@@ -17,14 +17,7 @@ void MainWindow_Load() {
 
   LoadResources();
 
-  if (FilePresent(G.SavePath)) {
-    ReadSettings();
-  } else {
-    G.Veteran = 0;
-    G.RecordReward = 150000;
-    G.RecordHolder = "日向 澄香";
-    G.SoundOn = 1;
-  }
+  ReadSettings();  // the default record when there is no file
 
   f("Label2").caption = RecordLine();
   f("Label3").caption = f("Label2").caption;
@@ -49,5 +42,5 @@ void MainWindow_Load() {
 
   G.GameMode = 1;
 
-  if (G.SoundOn == 1) STPlay(27);
+  PlaySound(27);
 }
