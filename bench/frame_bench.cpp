@@ -11,6 +11,7 @@
 #include "platform/surface.h"
 #include "platform/text.h"
 #include "platform/window.h"
+#include "shell/window_tables.h"
 
 using namespace platform;
 

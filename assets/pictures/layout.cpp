@@ -4,12 +4,12 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/control_def.h"
+#include "shell/window_tables.h"
 
 namespace {
 
 const platform::ControlDef& Find(const std::string& name, int index) {
-  const platform::FormDef& form = platform::kForm1Def;
+  const platform::FormDef& form = kForm1Def;
   for (int i = 0; i < form.controlCount; ++i) {
     const auto& d = form.controls[i];
     if (name == d.name && d.index == index) return d;

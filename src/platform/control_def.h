@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
 
-// The stored window definitions: one row per control, exactly as designed. Window building,
-// drawing, hit-testing, the data generator's interface frame and the tests all read these rows.
+// What a window definition is: one row per control, exactly as designed. Window building,
+// drawing, hit-testing, the data generator's interface frame and the tests all read such rows.
 
 namespace platform {
 
@@ -53,15 +53,5 @@ struct FormDef {
   const ControlDef* controls;  // front to back within each container
   int controlCount;
 };
-
-extern const FormDef kForm1Def;  // the main window
-extern const FormDef kForm2Def;  // the launcher
-
-// True for a control whose rectangle lies outside the visible 640 x 480 client area: a picture
-// source or work surface, never seen by the player.
-inline bool IsOffScreen(const ControlDef& d) {
-  return d.kind == ControlKind::PictureBox && d.container == nullptr &&
-         (d.left >= 9600 || d.top >= 7200);
-}
 
 }  // namespace platform

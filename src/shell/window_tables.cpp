@@ -1,7 +1,8 @@
 // The stored definitions of the two windows, control by control, in twips.
-#include "platform/control_def.h"
+#include "shell/window_tables.h"
 
-namespace platform {
+using namespace platform;
+
 namespace {
 
 constexpr ControlKind PB = ControlKind::PictureBox;
@@ -139,10 +140,8 @@ constexpr ControlDef kForm2Controls[] = {
 
 }  // namespace
 
-const FormDef kForm1Def = {"Form1", "K.Z.V", 11910, 8175, kButtonFace, true, true, "icon", nullptr,
+const platform::FormDef kForm1Def = {"Form1", "K.Z.V", 11910, 8175, kButtonFace, true, true, "icon", nullptr,
                            kForm1Controls, int(sizeof kForm1Controls / sizeof kForm1Controls[0])};
 
-const FormDef kForm2Def = {"Form2", "K.Z.V", 945, 1410, kButtonFace, false, false, "icon", "form2",
+const platform::FormDef kForm2Def = {"Form2", "K.Z.V", 945, 1410, kButtonFace, false, false, "icon", "form2",
                            kForm2Controls, int(sizeof kForm2Controls / sizeof kForm2Controls[0])};
-
-}  // namespace platform

@@ -7,6 +7,7 @@
 #include "platform/picture.h"
 #include "platform/warning.h"
 #include "shell/stored_pictures.h"
+#include "shell/window_tables.h"
 
 namespace {
 
@@ -37,8 +38,8 @@ platform::Form& Form1() { return *g_form1; }
 platform::Form& Form2() { return *g_form2; }
 
 void CreateWindows() {
-  g_form2 = platform::BuildForm(platform::kForm2Def);
-  g_form1 = platform::BuildForm(platform::kForm1Def);
+  g_form2 = platform::BuildForm(kForm2Def);
+  g_form1 = platform::BuildForm(kForm1Def);
   AttachStoredPictures(*g_form2);
   AttachStoredPictures(*g_form1);
 }

@@ -11,6 +11,7 @@
 #include "platform/control_def.h"
 #include "platform/picture.h"
 #include "shell/stored_pictures.h"
+#include "shell/window_tables.h"
 
 using platform::Surface;
 
@@ -160,7 +161,7 @@ TEST(DataPictures, OnlyAFullChargeShowsTheGaugeReady) {
 
 TEST(StoredPictures, EveryNameOfTheWindowTablesIsStoredWithItsSize) {
   std::set<std::string> names;
-  for (const platform::FormDef* form : {&platform::kForm1Def, &platform::kForm2Def}) {
+  for (const platform::FormDef* form : {&kForm1Def, &kForm2Def}) {
     if (form->storedIcon) names.insert(form->storedIcon);
     if (form->storedPicture) names.insert(form->storedPicture);
     for (int i = 0; i < form->controlCount; ++i)

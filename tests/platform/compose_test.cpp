@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/window.h"
+#include "shell/window_tables.h"
 
 using namespace platform;
 

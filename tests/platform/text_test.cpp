@@ -10,6 +10,7 @@
 
 #include "platform/fonts.h"
 #include "platform/window.h"
+#include "shell/window_tables.h"
 
 using namespace platform;
 using Lines = std::vector<std::string>;
