@@ -5,6 +5,7 @@
 #include "flow/game_state.h"
 #include "flow/number_text.h"
 #include "flow/record.h"
+#include "platform/text_encoding.h"
 #include "platform/window.h"
 #include "shell/mission_replay.h"
 #include "shell/settings_file.h"
@@ -28,12 +29,6 @@ constexpr Rank kRanks[] = {
     {1, 150000, "Ｄランク", "君の階級章は飾りかね…？一からやり直したまえ！", 25},
 };
 constexpr Rank kRankE = {0, 0, "Ｅランク", "君を降格する！さっさとこの場から消えたまえ！", 26};
-
-void PlaySound(int slot) {
-  if (G.SoundOn == 1) STPlay(slot);
-}
-
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
 }  // namespace
 
@@ -108,7 +103,7 @@ void CommitRecordName() {
 std::string FirstCharacters(std::string_view text, std::size_t count) {
   std::size_t characters = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (IsContinuationByte(text[i])) continue;
+    if (platform::IsUtf8Continuation(text[i])) continue;
     if (characters == count) return std::string(text.substr(0, i));
     ++characters;
   }

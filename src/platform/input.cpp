@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "platform/compose.h"
 #include "platform/replay_log.h"
+#include "platform/text_encoding.h"
 
 namespace platform {
 namespace {
@@ -13,22 +14,6 @@ std::string (*g_clipboardReader)() = nullptr;
 
 constexpr int kVkV = 'V';
 
-bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
-
-// Length of the well-formed UTF-8 sequence at the start of s, or 0 when it is not one.
-size_t SequenceLength(std::string_view s) {
-  auto b = static_cast<unsigned char>(s[0]);
-  size_t n = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
-  if (n == 0 || n > s.size()) return 0;
-  for (size_t i = 1; i < n; ++i)
-    if (!IsContinuation(static_cast<unsigned char>(s[i]))) return 0;
-  uint32_t cp = n == 1 ? b : b & (0x7F >> n);
-  for (size_t i = 1; i < n; ++i) cp = (cp << 6) | (static_cast<unsigned char>(s[i]) & 0x3F);
-  static constexpr uint32_t kSmallest[5] = {0, 0, 0x80, 0x800, 0x10000};
-  if (cp < kSmallest[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-  return n;
-}
-
 // Text as a single-line box takes it: well-formed UTF-8 only, no control characters, and a
 // pasted text only up to its first line break.
 std::string CleanText(std::string_view s) {
@@ -36,7 +21,7 @@ std::string CleanText(std::string_view s) {
   size_t i = 0;
   while (i < s.size()) {
     if (s[i] == '\r' || s[i] == '\n') break;
-    size_t n = SequenceLength(s.substr(i));
+    size_t n = Utf8CharacterLength(s.substr(i));
     if (n == 0) {  // a stray byte is dropped, never half a character kept
       ++i;
       continue;
@@ -53,21 +38,21 @@ std::string CleanText(std::string_view s) {
 void ClampCaret(Control& box) {
   if (box.caret > box.caption.size()) box.caret = box.caption.size();
   while (box.caret > 0 && box.caret < box.caption.size() &&
-         IsContinuation(static_cast<unsigned char>(box.caption[box.caret])))
+         IsUtf8Continuation(box.caption[box.caret]))
     --box.caret;
 }
 
 size_t PreviousCharacter(const std::string& s, size_t pos) {
   if (pos == 0) return 0;
   --pos;
-  while (pos > 0 && IsContinuation(static_cast<unsigned char>(s[pos]))) --pos;
+  while (pos > 0 && IsUtf8Continuation(s[pos])) --pos;
   return pos;
 }
 
 size_t NextCharacter(const std::string& s, size_t pos) {
   if (pos >= s.size()) return s.size();
   ++pos;
-  while (pos < s.size() && IsContinuation(static_cast<unsigned char>(s[pos]))) ++pos;
+  while (pos < s.size() && IsUtf8Continuation(s[pos])) ++pos;
   return pos;
 }
 

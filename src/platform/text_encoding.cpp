@@ -35,18 +35,32 @@ std::optional<std::string> Convert(const char* to, const char* from, std::string
   return out;
 }
 
-// Length of the UTF-8 sequence starting at s[i], or 0 when it is not a valid one.
-size_t Utf8SequenceLength(std::string_view s, size_t i) {
-  unsigned char c = static_cast<unsigned char>(s[i]);
-  size_t len = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
-  if (len == 0 || i + len > s.size()) return 0;
-  for (size_t k = 1; k < len; ++k) {
-    if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
-  }
-  return len;
+}  // namespace
+
+size_t Utf8CharacterLength(std::string_view text) {
+  if (text.empty()) return 0;
+  const auto lead = static_cast<unsigned char>(text[0]);
+  const size_t n = lead < 0x80          ? 1
+                   : (lead >> 5) == 0x6  ? 2
+                   : (lead >> 4) == 0xE  ? 3
+                   : (lead >> 3) == 0x1E ? 4
+                                         : 0;
+  if (n == 0 || n > text.size()) return 0;
+  for (size_t i = 1; i < n; ++i)
+    if (!IsUtf8Continuation(text[i])) return 0;
+  const uint32_t cp = Utf8CodePoint(text.substr(0, n));
+  static constexpr uint32_t kSmallest[5] = {0, 0, 0x80, 0x800, 0x10000};
+  if (cp < kSmallest[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+  return n;
 }
 
-}  // namespace
+uint32_t Utf8CodePoint(std::string_view character) {
+  const auto lead = static_cast<unsigned char>(character[0]);
+  uint32_t cp = character.size() == 1 ? lead : lead & (0x7Fu >> character.size());
+  for (size_t i = 1; i < character.size(); ++i)
+    cp = (cp << 6) | (static_cast<unsigned char>(character[i]) & 0x3F);
+  return cp;
+}
 
 std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
   return Convert("CP932", "UTF-8", utf8);
@@ -60,7 +74,7 @@ std::vector<std::string_view> SplitUtf8Characters(std::string_view utf8) {
   std::vector<std::string_view> characters;
   size_t i = 0;
   while (i < utf8.size()) {
-    size_t len = Utf8SequenceLength(utf8, i);
+    size_t len = Utf8CharacterLength(utf8.substr(i));
     if (len == 0) len = 1;
     characters.push_back(utf8.substr(i, len));
     i += len;

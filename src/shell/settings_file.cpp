@@ -139,19 +139,6 @@ bool IsControl(uint32_t cp) {
   return cp < 0x20 || cp == 0x7F || (cp >= 0x80 && cp < 0xA0);
 }
 
-uint32_t CodePoint(std::string_view ch) {
-  auto b = [&](size_t i) { return uint32_t(uint8_t(ch[i])); };
-  switch (ch.size()) {
-    case 1:
-      return b(0);
-    case 2:
-      return ((b(0) & 0x1F) << 6) | (b(1) & 0x3F);
-    case 3:
-      return ((b(0) & 0x0F) << 12) | ((b(1) & 0x3F) << 6) | (b(2) & 0x3F);
-    default:
-      return ((b(0) & 0x07) << 18) | ((b(1) & 0x3F) << 12) | ((b(2) & 0x3F) << 6) | (b(3) & 0x3F);
-  }
-}
 
 }  // namespace
 
@@ -259,7 +246,7 @@ std::string SanitizeRecordName(std::string_view typed) {
       clean += "＂";
       continue;
     }
-    if (IsControl(CodePoint(ch))) continue;
+    if (IsControl(platform::Utf8CodePoint(ch))) continue;
     std::optional<std::string> code = platform::Utf8ToCp932(ch);
     if (!code) continue;
     // What the file gives back for this character is what the player should see.

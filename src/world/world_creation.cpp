@@ -8,6 +8,7 @@
 #include "flow/game_state.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
+#include "platform/text_encoding.h"
 #include "platform/window.h"
 #include "shell/data_paths.h"
 #include "world/names.h"
@@ -33,28 +34,15 @@ std::string FirstField(const std::string& text) {
   return text.substr(begin, end == std::string::npos ? std::string::npos : end - begin);
 }
 
-// Length in bytes of the UTF-8 character starting with this byte (a stray byte counts as one).
-size_t CharLength(unsigned char lead) {
-  if (lead >= 0xF0 && lead < 0xF8) return 4;
-  if (lead >= 0xE0) return lead < 0xF0 ? 3 : 1;
-  if (lead >= 0xC0) return 2;
-  return 1;
-}
-
 // The map text decoded cell by cell, as the terrain would be: a character that is not a digit,
 // or a cell beyond the end of the text, repeats the cell decoded before it.
 using TerrainGrid = uint8_t[kMapSize + 1][kMapSize + 1];
 void DecodeMapText(const std::string& text, TerrainGrid& terrain) {
-  size_t pos = 0;
+  const std::vector<std::string_view> characters = platform::SplitUtf8Characters(text);
+  size_t next = 0;
   for (int y = 1; y <= kMapSize; ++y) {
     for (int x = 1; x <= kMapSize; ++x) {
-      std::string_view c;
-      if (pos < text.size()) {
-        const size_t len = std::min(CharLength(static_cast<unsigned char>(text[pos])), text.size() - pos);
-        c = std::string_view(text).substr(pos, len);
-        pos += len;
-      }
-      DecodeMapDigit(c);
+      DecodeMapDigit(next < characters.size() ? characters[next++] : std::string_view());
       terrain[x][y] = DecodedDigit;
     }
   }
