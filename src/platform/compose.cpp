@@ -33,14 +33,6 @@ void Origin(const Control* container, int& x, int& y) {
   }
 }
 
-void Fill(Surface& frame, const Rect& r, uint32_t color) {
-  const Rect v = Intersect(r, {0, 0, frame.width, frame.height});
-  for (int y = v.y; y < v.y + v.h; ++y) {
-    uint32_t* d = &frame.At(v.x, y);
-    std::fill(d, d + v.w, color);
-  }
-}
-
 // A square pen of the line's width, centred on each point of the line.
 void Plot(Surface& frame, int x, int y, int width, uint32_t color, const Rect& clip) {
   Fill(frame, Intersect({x - width / 2, y - width / 2, width, width}, clip), color);
@@ -168,6 +160,14 @@ Rect Intersect(const Rect& a, const Rect& b) {
   const int x0 = std::max(a.x, b.x), y0 = std::max(a.y, b.y);
   const int x1 = std::min(a.x + a.w, b.x + b.w), y1 = std::min(a.y + a.h, b.y + b.h);
   return {x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0)};
+}
+
+void Fill(Surface& frame, const Rect& r, uint32_t color) {
+  const Rect v = Intersect(r, {0, 0, frame.width, frame.height});
+  for (int y = v.y; y < v.y + v.h; ++y) {
+    uint32_t* d = &frame.At(v.x, y);
+    std::fill(d, d + v.w, color);
+  }
 }
 
 Rect ClientRect(const Control& c) {

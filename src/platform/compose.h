@@ -19,6 +19,7 @@ struct Rect {
   int x, y, w, h;
 };
 Rect Intersect(const Rect& a, const Rect& b);  // empty (w or h 0) when they do not overlap
+void Fill(Surface& frame, const Rect& r, uint32_t color);  // clipped to the frame
 Rect ClientRect(const Control& c);
 
 }  // namespace platform

@@ -36,10 +36,7 @@ std::string CleanText(std::string_view s) {
 // The caret may be left anywhere by code that replaced the text: bring it back inside the text
 // and to the start of a character.
 void ClampCaret(Control& box) {
-  if (box.caret > box.caption.size()) box.caret = box.caption.size();
-  while (box.caret > 0 && box.caret < box.caption.size() &&
-         IsUtf8Continuation(box.caption[box.caret]))
-    --box.caret;
+  box.caret = CharacterStart(box.caption, box.caret);
 }
 
 size_t PreviousCharacter(const std::string& s, size_t pos) {

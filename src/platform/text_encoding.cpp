@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace platform {
@@ -68,6 +69,12 @@ std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
 
 std::optional<std::string> Cp932ToUtf8(std::string_view cp932) {
   return Convert("UTF-8", "CP932", cp932);
+}
+
+size_t CharacterStart(std::string_view text, size_t offset) {
+  offset = std::min(offset, text.size());
+  while (offset > 0 && offset < text.size() && IsUtf8Continuation(text[offset])) --offset;
+  return offset;
 }
 
 std::vector<std::string_view> SplitUtf8Characters(std::string_view utf8) {
