@@ -112,64 +112,57 @@ STOOLS_EXPORT int32_t STInit(int32_t /*hwnd*/, int32_t /*flags*/) {
   return 1;
 }
 
-STOOLS_EXPORT int32_t STReadFile(int32_t slot, const char* path, int32_t /*mode*/) {
-  if (!g_audioOpen || !path) return 0;
-  LoadWave(slot, path);
+namespace {
+
+// Every call but STInit and STShutdown does its work only while the audio device is open, and
+// says so: 1 when it did, 0 when there is no device (or no path).
+template <typename Work>
+int32_t WhenOpen(bool ready, Work work) {
+  if (!g_audioOpen || !ready) return 0;
+  work();
   return 1;
+}
+
+}  // namespace
+
+STOOLS_EXPORT int32_t STReadFile(int32_t slot, const char* path, int32_t /*mode*/) {
+  return WhenOpen(path != nullptr, [&] { LoadWave(slot, path); });
 }
 
 STOOLS_EXPORT int32_t STPlay(int32_t slot) {
-  if (!g_audioOpen) return 0;
-  PlayWave(slot);
-  return 1;
+  return WhenOpen(true, [&] { PlayWave(slot); });
 }
 
 STOOLS_EXPORT int32_t STStop(int32_t slot) {
-  if (!g_audioOpen) return 0;
-  StopWave(slot);
-  return 1;
+  return WhenOpen(true, [&] { StopWave(slot); });
 }
 
 STOOLS_EXPORT int32_t STSetVolume(int32_t percent) {
-  if (!g_audioOpen) return 0;
-  SetWaveVolume(percent);
-  return 1;
+  return WhenOpen(true, [&] { SetWaveVolume(percent); });
 }
 
 STOOLS_EXPORT int32_t MTReadFile(const char* path) {
-  if (!g_audioOpen || !path) return 0;
-  LoadMusic(path);
-  return 1;
+  return WhenOpen(path != nullptr, [&] { LoadMusic(path); });
 }
 
 STOOLS_EXPORT int32_t MTSetTempo(int32_t bpm) {
-  if (!g_audioOpen) return 0;
-  SetMusicTempo(bpm);
-  return 1;
+  return WhenOpen(true, [&] { SetMusicTempo(bpm); });
 }
 
 STOOLS_EXPORT int32_t MTPlay() {
-  if (!g_audioOpen) return 0;
-  PlayMusic(0);
-  return 1;
+  return WhenOpen(true, [] { PlayMusic(0); });
 }
 
 STOOLS_EXPORT int32_t MTStop() {
-  if (!g_audioOpen) return 0;
-  StopMusic(0);
-  return 1;
+  return WhenOpen(true, [] { StopMusic(0); });
 }
 
 STOOLS_EXPORT int32_t MTFadeIn(int32_t ms) {
-  if (!g_audioOpen) return 0;
-  PlayMusic(ms > 0 ? ms : 0);
-  return 1;
+  return WhenOpen(true, [&] { PlayMusic(ms > 0 ? ms : 0); });
 }
 
 STOOLS_EXPORT int32_t MTFadeOut(int32_t ms) {
-  if (!g_audioOpen) return 0;
-  StopMusic(ms > 0 ? ms : 0);
-  return 1;
+  return WhenOpen(true, [&] { StopMusic(ms > 0 ? ms : 0); });
 }
 
 STOOLS_EXPORT int32_t STGetPosition() {

@@ -84,23 +84,15 @@ void Form_KeyDown(int vk, int /*mask*/) {
 
 void MoveCursor(CursorStep step) {
   switch (step) {
-    case CursorStep::Left:
-      StepBack(G.CursorX, G.ViewX);
-      PushLogMessage("Inosite_x=" + PaddedNumber(G.CursorX));
-      break;
-    case CursorStep::Right:
-      StepForward(G.CursorX, G.ViewX);
-      PushLogMessage("Inosite_x=" + PaddedNumber(G.CursorX));
-      break;
-    case CursorStep::Up:
-      StepBack(G.CursorY, G.ViewY);
-      PushLogMessage("Inosite_y=" + PaddedNumber(G.CursorY));
-      break;
-    case CursorStep::Down:
-      StepForward(G.CursorY, G.ViewY);
-      PushLogMessage("Inosite_y=" + PaddedNumber(G.CursorY));
-      break;
+    case CursorStep::Left: StepBack(G.CursorX, G.ViewX); break;
+    case CursorStep::Right: StepForward(G.CursorX, G.ViewX); break;
+    case CursorStep::Up: StepBack(G.CursorY, G.ViewY); break;
+    case CursorStep::Down: StepForward(G.CursorY, G.ViewY); break;
   }
+  if (step == CursorStep::Left || step == CursorStep::Right)
+    PushLogMessage("Inosite_x=" + PaddedNumber(G.CursorX));
+  else
+    PushLogMessage("Inosite_y=" + PaddedNumber(G.CursorY));
 }
 
 void FireShot() {

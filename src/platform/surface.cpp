@@ -86,26 +86,17 @@ struct Clipped {
 // Clips in 64 bits, so that absurd coordinates are simply outside rather than overflowing.
 bool Clip(int64_t x, int64_t y, int64_t w, int64_t h, int64_t sx, int64_t sy, int64_t dstW,
           int64_t dstH, int64_t srcW, int64_t srcH, Clipped& out) {
-  if (sx < 0) {
-    x -= sx;
-    w += sx;
-    sx = 0;
-  }
-  if (sy < 0) {
-    y -= sy;
-    h += sy;
-    sy = 0;
-  }
-  if (x < 0) {
-    sx -= x;
-    w += x;
-    x = 0;
-  }
-  if (y < 0) {
-    sy -= y;
-    h += y;
-    y = 0;
-  }
+  // A start before 0 on either side moves both starts on and shortens the run by as much.
+  auto clipStart = [](int64_t& start, int64_t& other, int64_t& length) {
+    if (start >= 0) return;
+    other -= start;
+    length += start;
+    start = 0;
+  };
+  clipStart(sx, x, w);
+  clipStart(sy, y, h);
+  clipStart(x, sx, w);
+  clipStart(y, sy, h);
   w = std::min({w, srcW - sx, dstW - x});
   h = std::min({h, srcH - sy, dstH - y});
   if (w <= 0 || h <= 0) return false;

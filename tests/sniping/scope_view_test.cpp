@@ -65,12 +65,9 @@ class ScopeViewTest : public SnipingTest {
  protected:
   void SetUp() override {
     SnipingTest::SetUp();
+    NewMissionReset();  // a mission as it starts, its view moved to (20, 30)
     G.ViewX = 20;
     G.ViewY = 30;
-    G.CursorX = 8;
-    G.CursorY = 8;
-    G.NaviCounter = -50;
-    G.Charge = 246;
     // Streets of varied tiles over the whole grid, a building here and there.
     for (int x = 0; x < kMapCells; ++x)
       for (int y = 0; y < kMapCells; ++y) MapGrid[x][y][Terrain] = uint8_t((x * 7 + y * 3) % 53);
