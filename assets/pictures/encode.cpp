@@ -10,6 +10,8 @@
 #include <map>
 #include <unordered_map>
 
+#include "platform/memory_stream.h"
+
 namespace {
 
 [[noreturn]] void Fail(const std::string& what) {
@@ -106,49 +108,13 @@ SDL_Surface* SdlSurface(const Image& im) {
   return s;
 }
 
-// A stream that SDL's writers write into memory, seeking back to fill in sizes as they go.
-struct MemoryStream {
-  Bytes bytes;
-  size_t at = 0;
-};
-
-Sint64 SeekMemory(SDL_RWops* rw, Sint64 offset, int whence) {
-  auto* m = static_cast<MemoryStream*>(rw->hidden.unknown.data1);
-  const Sint64 from = whence == RW_SEEK_SET ? 0 : whence == RW_SEEK_CUR ? Sint64(m->at) : Sint64(m->bytes.size());
-  if (from + offset < 0) return SDL_SetError("seek before the start");
-  m->at = size_t(from + offset);
-  return Sint64(m->at);
-}
-
-size_t WriteMemory(SDL_RWops* rw, const void* p, size_t size, size_t n) {
-  auto* m = static_cast<MemoryStream*>(rw->hidden.unknown.data1);
-  const auto* c = static_cast<const unsigned char*>(p);
-  if (m->bytes.size() < m->at + size * n) m->bytes.resize(m->at + size * n);
-  std::copy(c, c + size * n, m->bytes.begin() + long(m->at));
-  m->at += size * n;
-  return n;
-}
-
 // The bytes an SDL writer makes of a surface, which is then freed.
 template <typename Save>
 Bytes SaveSurface(SDL_Surface* s, Save save) {
-  MemoryStream memory;
-  SDL_RWops* rw = SDL_AllocRW();
-  if (!rw) Fail("SDL_AllocRW failed");
-  rw->hidden.unknown.data1 = &memory;
-  rw->size = [](SDL_RWops* ctx) { return Sint64(static_cast<MemoryStream*>(ctx->hidden.unknown.data1)->bytes.size()); };
-  rw->seek = SeekMemory;
-  rw->read = [](SDL_RWops*, void*, size_t, size_t) -> size_t { return 0; };
-  rw->write = WriteMemory;
-  rw->close = [](SDL_RWops* ctx) -> int {
-    SDL_FreeRW(ctx);
-    return 0;
-  };
-  const int rc = save(s, rw);
-  SDL_RWclose(rw);
+  std::optional<std::string> bytes = platform::WriteToMemory([&](SDL_RWops* rw) { return save(s, rw); });
   SDL_FreeSurface(s);
-  if (rc != 0 || memory.bytes.empty()) Fail(std::string("SDL cannot encode a picture: ") + SDL_GetError());
-  return memory.bytes;
+  if (!bytes) Fail(std::string("SDL cannot encode a picture: ") + SDL_GetError());
+  return Bytes(bytes->begin(), bytes->end());
 }
 
 int AppendGifBytes(GifFileType* gif, const GifByteType* bytes, int n) {

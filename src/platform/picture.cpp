@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "platform/files.h"
+#include "platform/memory_stream.h"
 
 namespace platform {
 namespace {
@@ -183,16 +184,14 @@ SDL_Surface* View(const Surface& s) {
                                             s.height, 32, s.width * 4, SDL_PIXELFORMAT_RGB888);
 }
 
+// Writes what an SDL writer makes of the surface through the one atomic file writer.
 template <typename Write>
-bool SaveBeside(const Surface& surface, const std::string& path, Write write) {
+bool SaveThrough(const Surface& surface, const std::string& path, Write write) {
   SDL_Surface* view = View(surface);
   if (!view) return false;
-  const std::string temporary = path + ".part";
-  const bool written = write(view, temporary.c_str()) == 0;
+  std::optional<std::string> bytes = WriteToMemory([&](SDL_RWops* rw) { return write(view, rw); });
   SDL_FreeSurface(view);
-  if (written && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
-  std::remove(temporary.c_str());
-  return false;
+  return bytes && WriteFileAtomically(path, *bytes);
 }
 
 }  // namespace
@@ -216,15 +215,15 @@ std::optional<Surface> LoadPictureBytes(const unsigned char* bytes, std::size_t 
 }
 
 bool SavePng(const Surface& surface, const std::string& path) {
-  return SaveBeside(surface, path,
-                    [](SDL_Surface* s, const char* file) { return IMG_SavePNG(s, file); });
+  return SaveThrough(surface, path,
+                     [](SDL_Surface* s, SDL_RWops* rw) { return IMG_SavePNG_RW(s, rw, 0); });
 }
 
 bool SavePictureJpeg(const Surface& surface, const std::string& path, int quality) {
   if (quality < 1) quality = 1;
   if (quality > 100) quality = 100;
-  return SaveBeside(surface, path, [quality](SDL_Surface* s, const char* file) {
-    return IMG_SaveJPG(s, file, quality);
+  return SaveThrough(surface, path, [quality](SDL_Surface* s, SDL_RWops* rw) {
+    return IMG_SaveJPG_RW(s, rw, 0, quality);
   });
 }
 
