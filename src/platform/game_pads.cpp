@@ -3,48 +3,31 @@
 #include <SDL.h>
 
 #include <optional>
+#include <utility>
 
 namespace platform {
 namespace {
 
+// The controller's buttons the game uses, and SDL's names for them.
+constexpr std::pair<PadButton, SDL_GameControllerButton> kButtons[] = {
+    {PadButton::Up, SDL_CONTROLLER_BUTTON_DPAD_UP},
+    {PadButton::Down, SDL_CONTROLLER_BUTTON_DPAD_DOWN},
+    {PadButton::Left, SDL_CONTROLLER_BUTTON_DPAD_LEFT},
+    {PadButton::Right, SDL_CONTROLLER_BUTTON_DPAD_RIGHT},
+    {PadButton::South, SDL_CONTROLLER_BUTTON_A},
+    {PadButton::Start, SDL_CONTROLLER_BUTTON_START},
+    {PadButton::Back, SDL_CONTROLLER_BUTTON_BACK},
+};
+
 std::optional<PadButton> ButtonOf(uint8_t button) {
-  switch (button) {
-    case SDL_CONTROLLER_BUTTON_DPAD_UP:
-      return PadButton::Up;
-    case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
-      return PadButton::Down;
-    case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
-      return PadButton::Left;
-    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
-      return PadButton::Right;
-    case SDL_CONTROLLER_BUTTON_A:
-      return PadButton::South;
-    case SDL_CONTROLLER_BUTTON_START:
-      return PadButton::Start;
-    case SDL_CONTROLLER_BUTTON_BACK:
-      return PadButton::Back;
-    default:
-      return std::nullopt;
-  }
+  for (auto [pad, sdl] : kButtons)
+    if (sdl == button) return pad;
+  return std::nullopt;
 }
 
 SDL_GameControllerButton SdlButtonOf(PadButton button) {
-  switch (button) {
-    case PadButton::Up:
-      return SDL_CONTROLLER_BUTTON_DPAD_UP;
-    case PadButton::Down:
-      return SDL_CONTROLLER_BUTTON_DPAD_DOWN;
-    case PadButton::Left:
-      return SDL_CONTROLLER_BUTTON_DPAD_LEFT;
-    case PadButton::Right:
-      return SDL_CONTROLLER_BUTTON_DPAD_RIGHT;
-    case PadButton::South:
-      return SDL_CONTROLLER_BUTTON_A;
-    case PadButton::Start:
-      return SDL_CONTROLLER_BUTTON_START;
-    case PadButton::Back:
-      return SDL_CONTROLLER_BUTTON_BACK;
-  }
+  for (auto [pad, sdl] : kButtons)
+    if (pad == button) return sdl;
   return SDL_CONTROLLER_BUTTON_INVALID;
 }
 
