@@ -7,28 +7,15 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "bgm_score.h"
+#include "platform/files.h"
 #include "radio_voice.h"
 #include "sound_effects.h"
 #include "wave_file.h"
 
 namespace {
-
-bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-  const std::string temp = path + ".part";
-  std::FILE* f = std::fopen(temp.c_str(), "wb");
-  if (f == nullptr) return false;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  const bool closed = std::fclose(f) == 0;
-  std::error_code ec;
-  if (written && closed) std::filesystem::rename(temp, path, ec);
-  if (!written || !closed || ec) {
-    std::filesystem::remove(temp, ec);
-    return false;
-  }
-  return true;
-}
 
 int Fail(const std::string& message) {
   std::fprintf(stderr, "kzv-gen-sounds: %s\n", message.c_str());
@@ -61,7 +48,8 @@ int main(int argc, char** argv) {
     if (!sounds::WriteWave16(out + "/" + line.file, clip, error)) return Fail(error);
   }
 
-  if (!WriteBytes(out + "/bgm.mid", sounds::ComposeBackgroundMusic())) {
+  const std::vector<uint8_t> music = sounds::ComposeBackgroundMusic();
+  if (!platform::WriteFileAtomically(out + "/bgm.mid", std::string(music.begin(), music.end()))) {
     return Fail("cannot write " + out + "/bgm.mid");
   }
   return 0;
