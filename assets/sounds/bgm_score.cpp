@@ -139,8 +139,9 @@ void WriteDrums(MidiTrack& track) {
   track.Note(at(last, 3.75), kHit, kDrumChannel, kFloorTomLow, 50);
 }
 
+// One instrument's track: its set-up, the notes `write` puts in, and its close at the loop's end.
 MidiTrack Part(const std::string& name, int channel, int program, int volume, int pan,
-               int reverb, int chorus) {
+               int reverb, int chorus, void (*write)(MidiTrack&)) {
   MidiTrack track;
   track.Name(name);
   track.Controller(0, channel, 121, 0);  // reset controllers, so every loop starts the same
@@ -149,12 +150,10 @@ MidiTrack Part(const std::string& name, int channel, int program, int volume, in
   track.Controller(0, channel, 10, pan);
   track.Controller(0, channel, 91, reverb);
   track.Controller(0, channel, 93, chorus);
-  return track;
-}
-
-void Close(MidiTrack& track, int channel) {
+  write(track);
   track.AllNotesOff(kEnd, channel);
   track.End(kEnd);
+  return track;
 }
 
 }  // namespace
@@ -167,23 +166,13 @@ std::vector<uint8_t> ComposeBackgroundMusic() {
   conductor.KeySignature(0, 0, true);
   conductor.End(kEnd);
 
-  MidiTrack pads = Part("pad", kPadChannel, kPadProgram, 100, 64, 60, 40);
-  WritePads(pads);
-  Close(pads, kPadChannel);
-  MidiTrack ostinato = Part("ostinato", kOstinatoChannel, kOstinatoProgram, 80, 84, 60, 0);
-  WriteOstinato(ostinato);
-  Close(ostinato, kOstinatoChannel);
-  MidiTrack bass = Part("bass", kBassChannel, kBassProgram, 96, 64, 30, 0);
-  WriteBass(bass);
-  Close(bass, kBassChannel);
-  MidiTrack strings = Part("strings", kStringsChannel, kStringsProgram, 86, 44, 70, 0);
-  WriteStrings(strings);
-  Close(strings, kStringsChannel);
-  MidiTrack drums = Part("drums", kDrumChannel, -1, 92, 64, 40, 0);
-  WriteDrums(drums);
-  Close(drums, kDrumChannel);
-
-  return EncodeMidiFile(kQuarter, {conductor, pads, ostinato, bass, strings, drums});
+  return EncodeMidiFile(
+      kQuarter,
+      {conductor, Part("pad", kPadChannel, kPadProgram, 100, 64, 60, 40, WritePads),
+       Part("ostinato", kOstinatoChannel, kOstinatoProgram, 80, 84, 60, 0, WriteOstinato),
+       Part("bass", kBassChannel, kBassProgram, 96, 64, 30, 0, WriteBass),
+       Part("strings", kStringsChannel, kStringsProgram, 86, 44, 70, 0, WriteStrings),
+       Part("drums", kDrumChannel, -1, 92, 64, 40, 0, WriteDrums)});
 }
 
 }  // namespace sounds

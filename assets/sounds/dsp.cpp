@@ -15,46 +15,44 @@ double Noise::Unit() {
   return static_cast<double>(r >> 11) * (1.0 / 9007199254740992.0);
 }
 
-Biquad Biquad::LowPass(double rate, double freq, double q) {
+namespace {
+
+// The terms every second-order filter of the audio cookbook shares at a frequency and Q.
+struct FilterTerms {
+  double alpha, cw;
+};
+
+FilterTerms TermsOf(double rate, double freq, double q) {
   const double w = 2 * kPi * freq / rate;
-  const double alpha = std::sin(w) / (2 * q);
-  const double cw = std::cos(w);
+  return {std::sin(w) / (2 * q), std::cos(w)};
+}
+
+}  // namespace
+
+Biquad Biquad::WithNumerator(double b0, double b1, double b2, double alpha, double cw) {
   Biquad f;
   const double a0 = 1 + alpha;
-  f.b0_ = (1 - cw) / 2 / a0;
-  f.b1_ = (1 - cw) / a0;
-  f.b2_ = (1 - cw) / 2 / a0;
+  f.b0_ = b0 / a0;
+  f.b1_ = b1 / a0;
+  f.b2_ = b2 / a0;
   f.a1_ = -2 * cw / a0;
   f.a2_ = (1 - alpha) / a0;
   return f;
+}
+
+Biquad Biquad::LowPass(double rate, double freq, double q) {
+  const auto [alpha, cw] = TermsOf(rate, freq, q);
+  return WithNumerator((1 - cw) / 2, 1 - cw, (1 - cw) / 2, alpha, cw);
 }
 
 Biquad Biquad::HighPass(double rate, double freq, double q) {
-  const double w = 2 * kPi * freq / rate;
-  const double alpha = std::sin(w) / (2 * q);
-  const double cw = std::cos(w);
-  Biquad f;
-  const double a0 = 1 + alpha;
-  f.b0_ = (1 + cw) / 2 / a0;
-  f.b1_ = -(1 + cw) / a0;
-  f.b2_ = (1 + cw) / 2 / a0;
-  f.a1_ = -2 * cw / a0;
-  f.a2_ = (1 - alpha) / a0;
-  return f;
+  const auto [alpha, cw] = TermsOf(rate, freq, q);
+  return WithNumerator((1 + cw) / 2, -(1 + cw), (1 + cw) / 2, alpha, cw);
 }
 
 Biquad Biquad::BandPass(double rate, double freq, double q) {
-  const double w = 2 * kPi * freq / rate;
-  const double alpha = std::sin(w) / (2 * q);
-  const double cw = std::cos(w);
-  Biquad f;
-  const double a0 = 1 + alpha;
-  f.b0_ = alpha / a0;
-  f.b1_ = 0;
-  f.b2_ = -alpha / a0;
-  f.a1_ = -2 * cw / a0;
-  f.a2_ = (1 - alpha) / a0;
-  return f;
+  const auto [alpha, cw] = TermsOf(rate, freq, q);
+  return WithNumerator(alpha, 0, -alpha, alpha, cw);
 }
 
 double Biquad::Process(double x) {

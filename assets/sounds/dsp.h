@@ -34,6 +34,8 @@ class Biquad {
   void Apply(std::vector<float>& samples);
 
  private:
+  // The filter whose numerator is b0 b1 b2 and whose denominator is the cookbook's usual one.
+  static Biquad WithNumerator(double b0, double b1, double b2, double alpha, double cw);
   double b0_ = 1, b1_ = 0, b2_ = 0, a1_ = 0, a2_ = 0;
   double x1_ = 0, x2_ = 0, y1_ = 0, y2_ = 0;
 };
