@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "platform/compose.h"
 #include "platform/text.h"
 #include "platform/window.h"
 
@@ -18,11 +19,6 @@ constexpr int kLongestLine = 480;
 constexpr int kButtonW = 75, kButtonH = 23;
 constexpr uint32_t kTitleBlue = 0x0A246A, kShadow = 0x808080, kDarkShadow = 0x404040;
 constexpr uint32_t kWhite = 0xFFFFFF, kBlack = 0x000000;
-
-void Fill(Surface& s, Rect r, uint32_t color) {
-  for (int y = std::max(0, r.y); y < std::min(s.height, r.y + r.h); ++y)
-    for (int x = std::max(0, r.x); x < std::min(s.width, r.x + r.w); ++x) s.At(x, y) = color;
-}
 
 // A frame one pixel wide: top and left in one colour, bottom and right in another.
 void Bevel(Surface& s, Rect r, uint32_t topLeft, uint32_t bottomRight) {
