@@ -14,11 +14,6 @@
 
 namespace {
 
-// Virtual keys of play, with the numeric keypad doubling the arrows.
-constexpr int kKeyShift = 16, kKeyEscape = 27;
-constexpr int kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40;
-constexpr int kPad2 = 98, kPad4 = 100, kPad6 = 102, kPad8 = 104;
-
 // The cursor stays inside window cells 5..12 while the view can still scroll (the margins are
 // not symmetric about the centre cell 8); at the map's end it may go on to 2..14.
 constexpr int kScrollLow = 5, kScrollHigh = 12;
@@ -32,8 +27,6 @@ constexpr int kGaugeLast = 280;
 constexpr int kGaugeSixLeft = 260;
 
 constexpr int kFullDischarge = 246;
-constexpr int kShotReadySound = 11;
-constexpr int kSixShotsLeftVoice = 30;
 
 // Towards lower numbers: scroll while the cursor is at the margin and the view can go on.
 void StepBack(uint8_t& cursor, uint8_t& view) {
@@ -52,18 +45,20 @@ void StepForward(uint8_t& cursor, uint8_t& view) {
   }
 }
 
-void PlayKeyDown(int vk) {
-  switch (vk) {
-    case kKeyShift: FireShot(); break;
-    case kKeyEscape: platform::EndProgram("escape");
-    case kKeyLeft:
-    case kPad4: MoveCursor(CursorStep::Left); break;
-    case kKeyUp:
-    case kPad8: MoveCursor(CursorStep::Up); break;
-    case kKeyRight:
-    case kPad6: MoveCursor(CursorStep::Right); break;
-    case kKeyDown:
-    case kPad2: MoveCursor(CursorStep::Down); break;
+// The numeric keypad doubles the arrows.
+void PlayKeyDown(int key) {
+  namespace vk = platform::vk;
+  switch (key) {
+    case vk::Shift: FireShot(); break;
+    case vk::Escape: platform::EndProgram("escape");
+    case vk::Left:
+    case vk::Numpad4: MoveCursor(CursorStep::Left); break;
+    case vk::Up:
+    case vk::Numpad8: MoveCursor(CursorStep::Up); break;
+    case vk::Right:
+    case vk::Numpad6: MoveCursor(CursorStep::Right); break;
+    case vk::Down:
+    case vk::Numpad2: MoveCursor(CursorStep::Down); break;
     default: break;
   }
   RefreshPositionDisplay();
@@ -71,13 +66,13 @@ void PlayKeyDown(int vk) {
 
 }  // namespace
 
-void Form_KeyDown(int vk, int /*mask*/) {
+void Form_KeyDown(int key, int /*mask*/) {
   // The branch is chosen once: a handler that changes GameMode does not fall into another.
   const uint8_t mode = G.GameMode;
   switch (mode) {
-    case 1: TitleKeyDown(vk); break;
-    case 2: ResultKeyDown(vk); break;
-    case 3: PlayKeyDown(vk); break;
+    case 1: TitleKeyDown(key); break;
+    case 2: ResultKeyDown(key); break;
+    case 3: PlayKeyDown(key); break;
     default: break;  // 0: busy, every key ignored
   }
 }
@@ -112,11 +107,11 @@ void FireShot() {
   platform::Control& gauge = form("li");
   if (gauge.y1 >= kGaugeLast) EndMission();
   gauge.y1 += kGaugeStep;
-  if (gauge.y1 == kGaugeSixLeft) PlaySound(kSixShotsLeftVoice);
+  if (gauge.y1 == kGaugeSixLeft) PlaySound(wave_slot::SixShotsLeftVoice);
 
   if (G.HiddenMode != 2) {
     G.Charge = kFullDischarge;
-    PlaySound(kShotReadySound);
+    PlaySound(wave_slot::Recharge);
   }
 }
 

@@ -2,7 +2,7 @@
 
 // The main window's key-down handler: every key of the game arrives here, whichever control
 // has the focus. What a key does depends on GameMode at the moment it arrives.
-void Form_KeyDown(int vk, int mask);
+void Form_KeyDown(int key, int mask);
 
 enum class CursorStep { Left, Up, Right, Down };
 

@@ -5,6 +5,7 @@
 #include "flow/game_state.h"
 #include "flow/number_text.h"
 #include "flow/record.h"
+#include "flow/title_menu.h"
 #include "platform/text_encoding.h"
 #include "platform/window.h"
 #include "shell/mission_replay.h"
@@ -15,10 +16,7 @@
 
 namespace {
 
-constexpr int kKeyEnter = 13;
-constexpr int kMissionOverSound = 16;
 constexpr std::size_t kRecordNameLength = 20;
-constexpr int kMenuItems = 3, kMenuStart = 2;
 
 constexpr Rank kRanks[] = {
     {900000, 1250000, "Ｓランク", "すっごいねぇ～、もう教える事は何もないよぉ～", 21},
@@ -40,7 +38,7 @@ const Rank& RankOf(int32_t reward) {
 }
 
 void EndMission() {
-  PlaySound(kMissionOverSound);
+  PlaySound(wave_slot::MissionOver);
   platform::Form& form = Form1();
   form("tim1").SetEnabled(false);
   form("Tim2").SetEnabled(false);
@@ -72,8 +70,8 @@ void EndMission() {
   G.GameMode = 2;
 }
 
-void ResultKeyDown(int vk) {
-  if (vk == kKeyEnter && !Form1()("ename").caption.empty()) CommitRecordName();
+void ResultKeyDown(int key) {
+  if (key == platform::vk::Enter && !Form1()("ename").caption.empty()) CommitRecordName();
 }
 
 void CommitRecordName() {
@@ -92,8 +90,7 @@ void CommitRecordName() {
 
   G.MenuChoice = kMenuStart;
   G.PageStep = 0;
-  for (int item = 0; item < kMenuItems; ++item) form("pa", item).visible = false;
-  form("pa", kMenuStart).visible = true;
+  HighlightMenuChoice();
   form("title").visible = true;
   form("ending").visible = false;
   G.GameMode = 1;
@@ -101,11 +98,10 @@ void CommitRecordName() {
 }
 
 std::string FirstCharacters(std::string_view text, std::size_t count) {
-  std::size_t characters = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (platform::IsUtf8Continuation(text[i])) continue;
-    if (characters == count) return std::string(text.substr(0, i));
-    ++characters;
+  std::string first;
+  for (std::string_view character : platform::SplitUtf8Characters(text)) {
+    if (count-- == 0) break;
+    first += character;
   }
-  return std::string(text);
+  return first;
 }

@@ -22,7 +22,7 @@ const Rank& RankOf(int32_t reward);
 void EndMission();
 
 // The result screen's keys: Enter with a name in the text box commits it.
-void ResultKeyDown(int vk);
+void ResultKeyDown(int key);
 
 // Stores the entered name as the record holder's, saves, clears the map and shows the title.
 void CommitRecordName();

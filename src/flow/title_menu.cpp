@@ -15,34 +15,17 @@
 
 namespace {
 
-constexpr int kKeyShift = 16, kKeyEscape = 27, kKeyUp = 38, kKeyDown = 40, kKeyS = 83;
-constexpr int kPad2 = 98, kPad8 = 104;
-
-constexpr int kMenuBriefing = 0, kMenuHelp = 1, kMenuStart = 2;
-constexpr int kMenuItems = 3;
-
-constexpr int kMenuMoveSound = 14;
-constexpr int kConfirmSound = 15;
-constexpr int kMissionVoice = 20;
-constexpr int kPlayStartSound = 11;
-
 constexpr int kHelpPage = 1;
 constexpr int kBriefingFirstPage = 2;  // pages 2, 3, 4
 constexpr int kLoadingPage = 5;
 
 constexpr int kLogLines = 9;
 
-void HighlightMenuChoice() {
-  platform::Form& form = Form1();
-  for (int item = 0; item < kMenuItems; ++item) form("pa", item).visible = false;
-  form("pa", G.MenuChoice).visible = true;
-}
-
 void MoveHighlight(int delta) {
   if (G.PageStep != 0) return;  // the menu is frozen while a page shows
   G.MenuChoice = static_cast<uint8_t>((G.MenuChoice + delta + kMenuItems) % kMenuItems);
   HighlightMenuChoice();
-  PlaySound(kMenuMoveSound);
+  PlaySound(wave_slot::MenuMove);
 }
 
 void ClosePage() {
@@ -58,7 +41,7 @@ void LeadFirstTimePlayerTo(int item) {
 }
 
 void Confirm() {
-  if (G.MenuChoice != kMenuStart) PlaySound(kConfirmSound);
+  if (G.MenuChoice != kMenuStart) PlaySound(wave_slot::Confirm);
   platform::Form& form = Form1();
 
   if (G.PageStep == 0) {
@@ -95,15 +78,22 @@ void Confirm() {
 
 }  // namespace
 
-void TitleKeyDown(int vk) {
-  switch (vk) {
-    case kKeyShift: Confirm(); break;
-    case kKeyEscape: platform::EndProgram("escape");
-    case kKeyUp:
-    case kPad8: MoveHighlight(-1); break;
-    case kKeyDown:
-    case kPad2: MoveHighlight(+1); break;
-    case kKeyS: ToggleSoundKey(); break;
+void HighlightMenuChoice() {
+  platform::Form& form = Form1();
+  for (int item = 0; item < kMenuItems; ++item) form("pa", item).visible = false;
+  form("pa", G.MenuChoice).visible = true;
+}
+
+void TitleKeyDown(int key) {
+  namespace vk = platform::vk;
+  switch (key) {
+    case vk::Shift: Confirm(); break;
+    case vk::Escape: platform::EndProgram("escape");
+    case vk::Up:
+    case vk::Numpad8: MoveHighlight(-1); break;
+    case vk::Down:
+    case vk::Numpad2: MoveHighlight(+1); break;
+    case 'S': ToggleSoundKey(); break;
     default: break;
   }
 }
@@ -124,14 +114,14 @@ void ToggleSoundKey() {
     Form1()("si").visible = false;
     G.SoundOn = 1;
   }
-  PlaySound(kConfirmSound);
+  PlaySound(wave_slot::Confirm);
   SaveSettings();  // writes only when the settings file is there
 }
 
 void StartMission() {
   MissionStarts();  // a replay starts from the state before anything below
   G.GameMode = 0;
-  PlaySound(kMissionVoice);
+  PlaySound(wave_slot::MissionVoice);
   platform::Form& form = Form1();
   form("page").visible = true;
   ShowPage(kLoadingPage);
@@ -163,5 +153,5 @@ void StartMission() {
   form("title").visible = false;
   G.GameMode = 3;
   form("page").visible = false;
-  PlaySound(kPlayStartSound);
+  PlaySound(wave_slot::Recharge);
 }

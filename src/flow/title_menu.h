@@ -2,7 +2,13 @@
 
 // The title screen between missions: a three-item menu (0 briefing, 1 help, 2 start a mission)
 // moved with Up and Down and confirmed with Shift, the 'S' sound switch and Escape.
-void TitleKeyDown(int vk);
+void TitleKeyDown(int key);
+
+constexpr int kMenuBriefing = 0, kMenuHelp = 1, kMenuStart = 2;
+constexpr int kMenuItems = 3;
+
+// Shows the highlight `pa` on the menu item G.MenuChoice alone.
+void HighlightMenuChoice();
 
 // Loads "page<n>.mcg" from the data folder into the picture box `page`; a missing file stops
 // the program. The visibility of `page` is left as it is.

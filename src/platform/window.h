@@ -116,7 +116,7 @@ struct ProgramEnded {
 namespace vk {
 constexpr int Back = 8, Enter = 13, Shift = 16, Control = 17, Escape = 27, Space = 32;
 constexpr int Left = 37, Up = 38, Right = 39, Down = 40, Delete = 46, Home = 36, End = 35;
-constexpr int Numpad0 = 96;
+constexpr int Numpad0 = 96, Numpad2 = 98, Numpad4 = 100, Numpad6 = 102, Numpad8 = 104;
 constexpr int MaskShift = 1, MaskCtrl = 2, MaskAlt = 4;
 }  // namespace vk
 

@@ -32,6 +32,6 @@ void sic_Click() {
     G.SoundOn = 1;
     MTPlay();
   }
-  PlaySound(15);
+  PlaySound(wave_slot::Confirm);
   SaveSettings();
 }

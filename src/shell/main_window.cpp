@@ -42,5 +42,5 @@ void MainWindow_Load() {
 
   G.GameMode = 1;
 
-  PlaySound(27);
+  PlaySound(wave_slot::CallVoice);
 }

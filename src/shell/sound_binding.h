@@ -29,6 +29,15 @@ void MTStop();
 // Plays the wave in the slot when the player has the sound on (SoundOn 1), else nothing.
 void PlaySound(int32_t slot);
 
+// What the wave slots hold: the effects se10..se17.wav in 10..17, the commander's radio lines
+// opr10..opr20.wav in 20..30 (21..26 the verdicts on the ranks S to E, kept with the ranks).
+namespace wave_slot {
+constexpr int32_t Hover = 10, Recharge = 11, ChargeComplete = 12, Shot = 13, MenuMove = 14,
+                  Confirm = 15, MissionOver = 16, BystanderAlarm = 17;
+constexpr int32_t MissionVoice = 20, CallVoice = 27, CivilianVoice = 28, TargetDownVoice = 29,
+                  SixShotsLeftVoice = 30;
+}  // namespace wave_slot
+
 // For the headless driver: while recording is on, every call above is kept with its arguments
 // as text (numbers in decimal, paths as given).
 struct SoundCall {

@@ -13,7 +13,6 @@ constexpr int kBandBottom = 400;  // and wraps once it is past this line
 constexpr int kBandStep = 5;
 constexpr int kChargeStep = 10;
 constexpr int kGaugeWidth = 246, kGaugeHeight = 62;
-constexpr int kChargeCompleteSound = 12;
 
 void AdvanceBand() {
   G.NaviCounter = int16_t(G.NaviCounter + kBandStep);
@@ -29,7 +28,7 @@ void Recharge() {
   composed.Cls();  // back to the charged picture
   if (G.Charge < kChargeStep) {
     G.Charge = 0;
-    PlaySound(kChargeCompleteSound);
+    PlaySound(wave_slot::ChargeComplete);
   } else {
     G.Charge = uint8_t(G.Charge - kChargeStep);
   }

@@ -21,7 +21,6 @@ constexpr int kView = kCell * kViewCells;
 constexpr int kScope = 200;
 constexpr int kScopeSource = 3 * kCell;  // the cursor cell and its eight neighbours
 constexpr int kBandHeight = 50;
-constexpr int kHoverSound = 10;
 constexpr uint8_t kChargeAfterShot = 246;
 
 // The picture boxes one tick draws with, looked up once per tick.
@@ -94,7 +93,7 @@ void Identify(platform::Form& form) {
   G.CursorFrame = kCell;
   if (int person = PersonAt(cx, cy); person != 0) G.HoverPerson = person;
   if (G.SoundOn == 1 && G.HoverSoundPerson != G.HoverPerson) {
-    STPlay(kHoverSound);
+    STPlay(wave_slot::Hover);
     G.HoverSoundPerson = G.HoverPerson;
   }
   marker.visible = People[G.HoverPerson][Kind] == Target;

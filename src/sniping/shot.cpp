@@ -15,11 +15,6 @@
 
 namespace {
 
-constexpr int kShotSound = 13;
-constexpr int kTargetSound = 29;
-constexpr int kPenaltySound = 28;
-constexpr int kPenaltyVoice = 17;
-
 constexpr uint32_t kGainColor = 0x00C0C0;     // "&Hc0c000" in the window's colour text
 constexpr uint32_t kPenaltyColor = 0xFF0000;  // "&H0000ff"
 
@@ -109,15 +104,15 @@ void ResolveHit(int cx, int cy) {
   if (G.ShotReward > 0) {
     value.foreColor = deleted.foreColor = kGainColor;
     PushLogMessage("Nice!..GUNGURO");
-    PlaySound(kTargetSound);
+    PlaySound(wave_slot::TargetDownVoice);
     if (G.ComboArmed == 1) G.ComboCount = uint8_t(G.ComboCount + 1);
     G.ComboArmed = 1;
   } else {
     value.foreColor = deleted.foreColor = kPenaltyColor;
     G.ComboArmed = 0;
     G.ComboCount = 0;
-    PlaySound(kPenaltySound);
-    PlaySound(kPenaltyVoice);
+    PlaySound(wave_slot::CivilianVoice);
+    PlaySound(wave_slot::BystanderAlarm);
   }
 
   G.ShotReward = WithRandomBonus(G.ShotReward);
@@ -141,7 +136,7 @@ void ResolveShot() {
   // The play keys keep the aim well inside the map; an aim outside it hits nothing.
   const bool inside = InsideGrid(cx, cy);
   if (inside) MapGrid[cx][cy][ShotMark] = 1;
-  PlaySound(kShotSound);
+  PlaySound(wave_slot::Shot);
   if (!inside || MapGrid[cx][cy][Occupant] == 0) {
     PushLogMessage("Failure Shot...");
     G.ComboArmed = 0;
