@@ -21,4 +21,8 @@ int64_t NowMicros() {
 
 void SetClock(std::function<int64_t()> clock) { Source() = std::move(clock); }
 
+int64_t NextRepeatDue(int64_t due, int64_t period, int64_t now) {
+  return due + period > now ? due + period : now + period;
+}
+
 }  // namespace platform

@@ -1,28 +1,16 @@
 #include "platform/pad_keys.h"
 
+#include "platform/clock.h"
 #include "platform/window.h"
 
 namespace platform {
 
 int PadKeys::KeyOf(int source) {
-  switch (source) {
-    case kUp:
-    case kStickUp:
-      return vk::Up;
-    case kDown:
-    case kStickDown:
-      return vk::Down;
-    case kLeft:
-    case kStickLeft:
-      return vk::Left;
-    case kRight:
-    case kStickRight:
-      return vk::Right;
-    case kSouth:
-      return vk::Shift;
-    default:
-      return 0;
-  }
+  static constexpr int kKeys[kSources] = {
+      vk::Up, vk::Down, vk::Left, vk::Right, vk::Shift, 0, 0,  // d-pad, south, start, back
+      vk::Up, vk::Down, vk::Left, vk::Right,                   // the stick
+  };
+  return source >= 0 && source < kSources ? kKeys[source] : 0;
 }
 
 int PadKeys::Press(PadButton button, int64_t now) {
@@ -83,8 +71,7 @@ std::optional<int64_t> PadKeys::NextDue() const {
 
 int PadKeys::TakeDue(int64_t now) {
   if (!due_ || *due_ > now) return 0;
-  int64_t next = *due_ + kPeriodMicros;
-  due_ = next > now ? next : now + kPeriodMicros;
+  due_ = NextRepeatDue(*due_, kPeriodMicros, now);
   return KeyOf(repeating_);
 }
 

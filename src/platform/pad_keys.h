@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/shift_repeat.h"
+
 namespace platform {
 
 // What a game controller's buttons and left stick mean to the game, as keys: the d-pad and the
@@ -13,8 +15,8 @@ enum class PadButton { Up, Down, Left, Right, South, Start, Back };
 
 class PadKeys {
  public:
-  static constexpr int64_t kDelayMicros = 500000;
-  static constexpr int64_t kPeriodMicros = 33333;
+  static constexpr int64_t kDelayMicros = ShiftRepeater::kDelayMicros;
+  static constexpr int64_t kPeriodMicros = ShiftRepeater::kPeriodMicros;
   static constexpr int kStickPress = 16000;   // how far the stick must go to press a direction
   static constexpr int kStickRelease = 8000;  // and to come back to release it
 

@@ -1,5 +1,6 @@
 #include "platform/shift_repeat.h"
 
+#include "platform/clock.h"
 #include "platform/window.h"
 
 namespace platform {
@@ -21,8 +22,7 @@ std::optional<int64_t> ShiftRepeater::NextDue() const { return due_; }
 
 bool ShiftRepeater::TakeDue(int64_t now) {
   if (!due_ || *due_ > now) return false;
-  int64_t next = *due_ + kPeriodMicros;
-  due_ = next > now ? next : now + kPeriodMicros;
+  due_ = NextRepeatDue(*due_, kPeriodMicros, now);
   return true;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/timers.h"
 
+#include "platform/clock.h"
 #include "platform/replay_log.h"
 #include "platform/window.h"
 
@@ -47,11 +48,7 @@ bool FireOneDueTimer(int64_t now, std::string* firedName) {
   Control* timer = EarliestDue(now);
   if (!timer) return false;
   if (firedName) *firedName = timer->DisplayName();
-  // The next period is counted from the due time, so that a timer that is a little late does
-  // not drift; one that missed a whole period or more starts afresh from now, so it fires once
-  // and never catches up in a burst. Either way the next due time lies after now.
-  int64_t next = timer->dueMicros + PeriodMicros(*timer);
-  timer->dueMicros = next > now ? next : now + PeriodMicros(*timer);
+  timer->dueMicros = NextRepeatDue(timer->dueMicros, PeriodMicros(*timer), now);
   // Scheduled before the handler runs: the handler may disable the timer, re-enable it (a
   // fresh period) or close its form. Nothing of the timer is touched after it returns, and
   // ProgramEnded passes through to the host.
