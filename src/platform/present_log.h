@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <string>
 
 namespace platform {
@@ -15,16 +16,16 @@ namespace platform {
 class PresentLog {
  public:
   PresentLog();
-  ~PresentLog();
-  PresentLog(const PresentLog&) = delete;
-  PresentLog& operator=(const PresentLog&) = delete;
 
   bool Enabled() const { return file_ != nullptr; }
   void Ticked(const std::string& timer);
   void Presented(uint64_t frameHash);
 
  private:
-  std::FILE* file_ = nullptr;
+  struct Closer {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+  };
+  std::unique_ptr<std::FILE, Closer> file_;
   std::map<std::string, int> ticks_;
 };
 
