@@ -19,6 +19,10 @@ void FillRect(Image& im, int x, int y, int w, int h, uint32_t c) {
     for (int i = std::max(0, x); i < std::min(im.w, x + w); ++i) im.px[size_t(j) * im.w + i] = c;
 }
 
+void FillRects(Image& im, std::initializer_list<Box> boxes, uint32_t c) {
+  for (const Box& b : boxes) FillRect(im, b.x, b.y, b.w, b.h, c);
+}
+
 void FrameRect(Image& im, int x, int y, int w, int h, uint32_t c) {
   FillRect(im, x, y, w, 1, c);
   FillRect(im, x, y + h - 1, w, 1, c);

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,10 @@ uint32_t Scale(uint32_t c, double f);
 
 // Drawing primitives; everything is clipped to the picture.
 void FillRect(Image& im, int x, int y, int w, int h, uint32_t c);
+struct Box {
+  int x, y, w, h;
+};
+void FillRects(Image& im, std::initializer_list<Box> boxes, uint32_t c);  // in the order given
 void FrameRect(Image& im, int x, int y, int w, int h, uint32_t c);
 void BlendPixel(Image& im, int x, int y, uint32_t c, double alpha);
 void BlendRect(Image& im, int x, int y, int w, int h, uint32_t c, double alpha);

@@ -40,15 +40,9 @@ Image MakeScope() {
          int(100 + std::sin(t) * r1), Rgb(150, 200, 150));
   }
   uint32_t ret = Rgb(0, 150, 60), retBright = Rgb(40, 230, 100);
-  // Cross-hair with an open centre, and mil dots.
-  FillRect(over, 100, 12, 1, 70, ret);
-  FillRect(over, 100, 119, 1, 70, ret);
-  FillRect(over, 12, 100, 70, 1, ret);
-  FillRect(over, 119, 100, 70, 1, ret);
-  FillRect(over, 99, 12, 3, 30, ret);
-  FillRect(over, 99, 158, 3, 30, ret);
-  FillRect(over, 12, 99, 30, 3, ret);
-  FillRect(over, 158, 99, 30, 3, ret);
+  // Cross-hair with an open centre and thick outer ends, and mil dots.
+  FillRects(over, {{100, 12, 1, 70}, {100, 119, 1, 70}, {12, 100, 70, 1}, {119, 100, 70, 1}}, ret);
+  FillRects(over, {{99, 12, 3, 30}, {99, 158, 3, 30}, {12, 99, 30, 3}, {158, 99, 30, 3}}, ret);
   for (int k = 1; k <= 4; ++k) {
     int o = 100 + k * 12, u = 100 - k * 12;
     FillRect(over, o, 98, 1, 5, ret), FillRect(over, u, 98, 1, 5, ret);

@@ -194,26 +194,42 @@ Image MakeStatusPanel() {
   return im;
 }
 
+namespace {
+
+// The pages that are text alone: heading, the lines' spacing and the lines.
+struct TextPage {
+  const char* heading;
+  int lineHeight;
+  std::vector<std::string> lines;
+};
+
+const TextPage* TextPageOf(int n) {
+  static const TextPage kHelp = {
+      "ヘルプ ― 操作方法", 18,
+      {"タイトル画面", "　↑ ↓ … 項目を選ぶ　　Shift … 決定 / ページをめくる",
+       "　S … 音の入/切　　　　Esc … ゲームを終了する", "作戦中",
+       "　← ↑ → ↓（テンキー 4 8 6 2）… 照準を動かす", "　Shift … 発射（充電が終わってから）",
+       "　Esc … ゲームを終了する（記録は残りません）", "結果画面", "　名前を入力して Enter … 記録する"}};
+  static const TextPage kMission = {
+      "ブリーフィング ― 任務", 20,
+      {"諸君は軌道狙撃衛星「K.Z.V」の射撃手に選ばれた。", "衛星は上空から街を見下ろし、",
+       "地上の一人を正確に撃ち抜くことができる。", "街には千人の市民が歩いている。",
+       "その中に紛れたガングロを探し出し、排除せよ。", "一回の作戦で撃てる弾は５６発だ。",
+       "一発ごとに砲身の充電が必要になる。"}};
+  static const TextPage kReward = {
+      "ブリーフィング ― 報酬", 20,
+      {"ガングロ １人　＋10000円（＋1〜10％のボーナス）", "連続で命中すると１人ごとに＋5％（最大＋100％）",
+       "一般市民　－15000円　　子供　－20000円", "老人　　　－10000円", "外れても罰金はないが、連続ボーナスは消える。",
+       "作戦の終わりに報酬でＳ〜Ｅの評価が下される。", "最高報酬を更新すれば名前が記録に残る。"}};
+  return n == 1 ? &kHelp : n == 2 ? &kMission : n == 4 ? &kReward : nullptr;
+}
+
+}  // namespace
+
 Image MakePage(int n) {
-  if (n == 1) {
-    Image im = PageFrame("ヘルプ ― 操作方法", 0);
-    DrawLines(im, 16, 32,
-              {"タイトル画面", "　↑ ↓ … 項目を選ぶ　　Shift … 決定 / ページをめくる",
-               "　S … 音の入/切　　　　Esc … ゲームを終了する", "作戦中",
-               "　← ↑ → ↓（テンキー 4 8 6 2）… 照準を動かす", "　Shift … 発射（充電が終わってから）",
-               "　Esc … ゲームを終了する（記録は残りません）", "結果画面",
-               "　名前を入力して Enter … 記録する"},
-              ink::Bright, kBody, 18);
-    return im;
-  }
-  if (n == 2) {
-    Image im = PageFrame("ブリーフィング ― 任務", 1);
-    DrawLines(im, 16, 32,
-              {"諸君は軌道狙撃衛星「K.Z.V」の射撃手に選ばれた。", "衛星は上空から街を見下ろし、",
-               "地上の一人を正確に撃ち抜くことができる。", "街には千人の市民が歩いている。",
-               "その中に紛れたガングロを探し出し、排除せよ。", "一回の作戦で撃てる弾は５６発だ。",
-               "一発ごとに砲身の充電が必要になる。"},
-              ink::Bright, kBody, 20);
+  if (const TextPage* page = TextPageOf(n)) {
+    Image im = PageFrame(page->heading, n - 1);
+    DrawLines(im, 16, 32, page->lines, ink::Bright, kBody, page->lineHeight);
     return im;
   }
   if (n == 3) {
@@ -224,15 +240,6 @@ Image MakePage(int n) {
     for (int look = 5; look <= 12; ++look) DrawPersonSprite(im, 24 + (look - 5) * 40, 114, look, 2);
     DrawLines(im, 16, 152, {"照準を人に重ねると、名前と種別が表示される。", "目標の上では標的マークが点く。"},
               ink::Bright, kBody, 18);
-    return im;
-  }
-  if (n == 4) {
-    Image im = PageFrame("ブリーフィング ― 報酬", 3);
-    DrawLines(im, 16, 32,
-              {"ガングロ １人　＋10000円（＋1〜10％のボーナス）", "連続で命中すると１人ごとに＋5％（最大＋100％）",
-               "一般市民　－15000円　　子供　－20000円", "老人　　　－10000円", "外れても罰金はないが、連続ボーナスは消える。",
-               "作戦の終わりに報酬でＳ〜Ｅの評価が下される。", "最高報酬を更新すれば名前が記録に残る。"},
-              ink::Bright, kBody, 20);
     return im;
   }
   // Page 5: shown while the city is being built.

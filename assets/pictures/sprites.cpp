@@ -69,10 +69,7 @@ Image MakeMarkerBack() {
   FrameRect(im, 0, 0, 64, 64, Rgb(34, 36, 34));
   FrameRect(im, 3, 3, 58, 58, Rgb(80, 84, 80));
   Ring(im, 32, 32, 18, 1, Rgb(84, 92, 84));
-  FillRect(im, 31, 10, 2, 8, Rgb(84, 92, 84));
-  FillRect(im, 31, 46, 2, 8, Rgb(84, 92, 84));
-  FillRect(im, 10, 31, 8, 2, Rgb(84, 92, 84));
-  FillRect(im, 46, 31, 8, 2, Rgb(84, 92, 84));
+  FillRects(im, {{31, 10, 2, 8}, {31, 46, 2, 8}, {10, 31, 8, 2}, {46, 31, 8, 2}}, Rgb(84, 92, 84));
   TextStyle st{Face::Gothic, 10, false, false};
   DrawTextCentered(im, 32, 27, "NO LOCK", Rgb(110, 122, 110), st);
   return im;
@@ -86,10 +83,7 @@ Image MakeTargetMarker() {
   FrameRect(im, 2, 2, 60, 60, Rgb(120, 20, 14));
   Ring(im, 32, 34, 15, 2, red);
   Ring(im, 32, 34, 6, 1, hot);
-  FillRect(im, 31, 14, 2, 10, red);
-  FillRect(im, 31, 44, 2, 10, red);
-  FillRect(im, 12, 33, 10, 2, red);
-  FillRect(im, 42, 33, 10, 2, red);
+  FillRects(im, {{31, 14, 2, 10}, {31, 44, 2, 10}, {12, 33, 10, 2}, {42, 33, 10, 2}}, red);
   FillRect(im, 31, 33, 2, 2, hot);
   TextStyle st{Face::Gothic, 11, true, false};
   FillRect(im, 4, 4, 56, 12, Rgb(200, 30, 20));
@@ -128,17 +122,12 @@ Image MakeOverview(const CityMap& m) {
 Image MakeIcon() {
   Image im(16, 16, ink::Black);
   uint32_t panel = Rgb(40, 160, 80), frame = Rgb(128, 255, 128);
-  FillRect(im, 0, 6, 5, 4, panel);
-  FillRect(im, 11, 6, 5, 4, panel);
+  FillRects(im, {{0, 6, 5, 4}, {11, 6, 5, 4}}, panel);  // the solar panels
   FrameRect(im, 0, 6, 5, 4, frame);
   FrameRect(im, 11, 6, 5, 4, frame);
-  FillRect(im, 5, 7, 1, 2, frame);
-  FillRect(im, 10, 7, 1, 2, frame);
+  FillRects(im, {{5, 7, 1, 2}, {10, 7, 1, 2}, {7, 11, 2, 2}, {7, 1, 2, 4}}, frame);  // arms, barrel, mast
   FillRect(im, 6, 5, 4, 6, Rgb(200, 255, 200));
-  FillRect(im, 7, 11, 2, 2, frame);
-  FillRect(im, 6, 13, 4, 1, Rgb(255, 80, 48));
-  FillRect(im, 7, 14, 2, 2, Rgb(255, 80, 48));
-  FillRect(im, 7, 1, 2, 4, frame);
+  FillRects(im, {{6, 13, 4, 1}, {7, 14, 2, 2}}, Rgb(255, 80, 48));  // the beam
   im.Set(7, 0, Rgb(255, 255, 160));
   return im;
 }

@@ -212,8 +212,7 @@ void Tile(Image& t, int code, Rng& rng) {
       break;
     case ParkingBays:
       Speckle(t, Rgb(20, 32, 24), 10, rng);
-      FillRect(t, 0, 0, 1, T, Rgb(60, 90, 64));
-      FillRect(t, 7, 0, 1, T, Rgb(60, 90, 64));
+      FillRects(t, {{0, 0, 1, T}, {7, 0, 1, T}}, Rgb(60, 90, 64));
       break;
     case SportsField:
       Speckle(t, Rgb(40, 50, 30), 8, rng);
@@ -222,9 +221,7 @@ void Tile(Image& t, int code, Rng& rng) {
     case Helipad:
       Roof(t, RoofA, Inner, rng);
       Ring(t, 7.5, 7.5, 5.8, 1.2, Rgb(110, 150, 110));
-      FillRect(t, 5, 4, 1, 7, Rgb(110, 150, 110));
-      FillRect(t, 9, 4, 1, 7, Rgb(110, 150, 110));
-      FillRect(t, 5, 7, 5, 1, Rgb(110, 150, 110));
+      FillRects(t, {{5, 4, 1, 7}, {9, 4, 1, 7}, {5, 7, 5, 1}}, Rgb(110, 150, 110));  // H
       break;
     case Construction:
       Speckle(t, Rgb(36, 40, 26), 24, rng);
@@ -239,8 +236,7 @@ void Tile(Image& t, int code, Rng& rng) {
     case Skylight:
       Roof(t, RoofB, Inner, rng);
       FillRect(t, 3, 4, 9, 7, Rgb(70, 110, 90));
-      FillRect(t, 3, 7, 9, 1, Rgb(30, 50, 40));
-      FillRect(t, 7, 4, 1, 7, Rgb(30, 50, 40));
+      FillRects(t, {{3, 7, 9, 1}, {7, 4, 1, 7}}, Rgb(30, 50, 40));  // glazing bars
       FillRect(t, 4, 5, 2, 1, Rgb(150, 200, 160));
       break;
     case Antenna:
