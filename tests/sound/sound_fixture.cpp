@@ -1,20 +1,23 @@
 #include "sound/sound_fixture.h"
 
+#include <sndfile.h>
+
 namespace {
 void Put(std::string& s, uint32_t v, int bytes, bool bigEndian = false) {
   for (int i = 0; i < bytes; ++i) s += char(v >> (8 * (bigEndian ? bytes - 1 - i : i)) & 0xFF);
 }
 }  // namespace
 
-std::string MakeConstantWave(int16_t value, int frames) {
-  std::string s = "RIFF";
-  Put(s, uint32_t(36 + 2 * frames), 4);
-  s += "WAVEfmt ";
-  for (uint32_t v : {16u, 1u << 16 | 1u, 44100u, 44100u * 2, 16u << 16 | 2u}) Put(s, v, 4);
-  s += "data";
-  Put(s, uint32_t(2 * frames), 4);
-  for (int i = 0; i < frames; ++i) Put(s, uint16_t(value), 2);
-  return s;
+void WriteConstantWave(const std::string& path, int16_t value, int frames, int rate) {
+  SF_INFO info{};
+  info.samplerate = rate;
+  info.channels = 1;
+  info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+  SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+  ASSERT_NE(file, nullptr) << path << ": " << sf_strerror(nullptr);
+  const std::vector<short> samples(size_t(frames), value);
+  sf_write_short(file, samples.data(), frames);
+  sf_close(file);
 }
 
 std::string MakeFourBeatMidi() {

@@ -12,9 +12,9 @@
 
 inline const std::string kModulePath = std::string(KZV_BUILD_DIR) + "/Stools.dll";
 
-// A mono 16-bit PCM wave at 44100 Hz of one constant sample value: overlapping voices add up to
+// Writes a mono 16-bit PCM wave of one constant sample value: overlapping voices add up to
 // exact multiples of it.
-std::string MakeConstantWave(int16_t value, int frames);
+void WriteConstantWave(const std::string& path, int16_t value, int frames, int rate = 44100);
 // A one-bar MIDI file (480 ticks per beat, tempo 120 in the file) with a short, loud percussion
 // hit on each of its four beats.
 std::string MakeFourBeatMidi();
@@ -24,7 +24,7 @@ std::string MakeFourBeatMidi();
 class SoundFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    WriteFile(wave_, MakeConstantWave(8000, 22050));
+    WriteConstantWave(wave_, 8000, 22050);
     WriteFile(midi_, MakeFourBeatMidi());
     LoadSoundLibrary(kModulePath);
     module_ = platform::OpenDynamicLibrary(kModulePath);

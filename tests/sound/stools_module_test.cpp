@@ -33,9 +33,7 @@ TEST_F(SoundFixture, UnreadableFilesWarnOnceEachAndStaySilent) {
   WriteFile(dir_ / "text.wav", "this is not a wave");
   STReadFile(13, dir_ / "text.wav", 3);
   // A damaged rate of one sample a second would grow the sound to gigabytes at the output rate.
-  std::string slow = MakeConstantWave(8000, 22050);
-  slow.replace(24, 8, std::string("\x01\0\0\0\x02\0\0\0", 8));
-  WriteFile(dir_ / "slow.wav", slow);
+  WriteConstantWave(dir_ / "slow.wav", 8000, 22050, 1);
   STReadFile(14, dir_ / "slow.wav", 3);
   MTReadFile(dir_ / "missing.mid");
   MTReadFile(dir_ / "missing.mid");
