@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/window.h"
-#include "shell/window_tables.h"
 
 using namespace platform;
 
@@ -46,24 +45,6 @@ constexpr FormDef kTestForm = {"Test", "Test", 60 * T, 40 * T, 0x111111, true, f
                                int(sizeof kTestControls / sizeof kTestControls[0])};
 
 // clang-format on
-
-// Form1 at the size its load gives it.
-std::unique_ptr<Form> Form1() {
-  auto form = BuildForm(kForm1Def);
-  form->clientWidth = 640;
-  form->clientHeight = 480;
-  return form;
-}
-
-std::pair<int, int> Centre(const Control& c) {
-  const Rect r = ClientRect(c);
-  return {r.x + r.w / 2, r.y + r.h / 2};
-}
-
-Control* HitAtCentreOf(Form& form, const char* name) {
-  auto [x, y] = Centre(form(name));
-  return HitTest(form, x, y);
-}
 
 }  // namespace
 
@@ -120,24 +101,4 @@ TEST(Compose, HitTestFollowsTheSameStacking) {
   EXPECT_EQ(HitTest(*form, 50, 25), nullptr);
   EXPECT_EQ(HitTest(*form, -1, 5), nullptr);
   EXPECT_EQ(HitTest(*form, 60, 5), nullptr);
-}
-
-TEST(Compose, TheHiddenClickAreasOfForm1) {
-  auto form = Form1();
-  Form& f = *form;
-  // The title screen is shown: its sound switch area takes the click.
-  EXPECT_EQ(HitAtCentreOf(f, "sic"), &f("sic"));
-  // ura lies on the window itself, below the title screen.
-  EXPECT_EQ(HitAtCentreOf(f, "ura"), &f("title"));
-  f("title").visible = false;
-  EXPECT_EQ(HitAtCentreOf(f, "ura"), &f("ura"));
-  // Without the title, sic's place shows the map view.
-  auto [sx, sy] = Centre(f("sic"));
-  EXPECT_EQ(HitTest(f, sx, sy), &f("main"));
-  // The result screen covers everything again.
-  f("ending").visible = true;
-  EXPECT_EQ(HitAtCentreOf(f, "ura"), &f("ending"));
-  EXPECT_EQ(HitAtCentreOf(f, "ename"), &f("ename"));
-  auto [kx, ky] = Centre(f("keka", 4));
-  EXPECT_EQ(HitTest(f, kx, ky), &f("keka", 4));
 }

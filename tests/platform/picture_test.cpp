@@ -1,5 +1,6 @@
 #include "platform/picture.h"
 
+#include <SDL.h>
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -19,58 +20,35 @@ using Bytes = std::vector<unsigned char>;
 
 namespace {
 
-void Put16(Bytes& b, unsigned v) {
-  b.push_back(v & 0xFF);
-  b.push_back((v >> 8) & 0xFF);
-}
-void Put32(Bytes& b, uint32_t v) {
-  Put16(b, v & 0xFFFF);
-  Put16(b, v >> 16);
+const TempDir kDir("picture");
+std::string TempPath(const std::string& name) { return kDir / name; }
+
+Bytes ReadBytes(const std::string& path) {
+  const std::string s = ReadFile(path);
+  return Bytes(s.begin(), s.end());
 }
 
-// A Windows bitmap written by hand: 24 bits per pixel, or 8 or 4 with a palette (the pixels
-// are then palette indices), rows bottom-up and padded to four bytes.
-Bytes MakeBmp(int w, int h, int bits, const std::vector<uint32_t>& pixels,
+// A Windows bitmap through SDL_SaveBMP: 24 bits per pixel, or 8 with a palette (the pixels are
+// then palette indices).
+Bytes MakeBmp(int w, int h, const std::vector<uint32_t>& pixels,
               const std::vector<uint32_t>& palette = {}) {
-  Bytes rows;
-  for (int y = h - 1; y >= 0; --y) {
-    Bytes row;
-    for (int x = 0; x < w; ++x) {
-      const uint32_t p = pixels[size_t(y * w + x)];
-      if (bits == 24) {
-        row.push_back(p & 0xFF);
-        row.push_back((p >> 8) & 0xFF);
-        row.push_back((p >> 16) & 0xFF);
-      } else if (bits == 8) {
-        row.push_back(uint8_t(p));
-      } else if (x % 2 == 0) {
-        row.push_back(uint8_t(p << 4));
-      } else {
-        row.back() |= uint8_t(p);
-      }
-    }
-    while (row.size() % 4) row.push_back(0);
-    rows.insert(rows.end(), row.begin(), row.end());
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(
+      0, w, h, 0, palette.empty() ? SDL_PIXELFORMAT_RGB24 : SDL_PIXELFORMAT_INDEX8);
+  for (size_t i = 0; i < palette.size(); ++i) {
+    const SDL_Color c = {uint8_t(palette[i] >> 16), uint8_t(palette[i] >> 8), uint8_t(palette[i]), 255};
+    SDL_SetPaletteColors(s->format->palette, &c, int(i), 1);
   }
-  const uint32_t offset = 14 + 40 + uint32_t(palette.size() * 4);
-  Bytes b = {'B', 'M'};
-  Put32(b, offset + uint32_t(rows.size()));
-  Put32(b, 0);
-  Put32(b, offset);
-  Put32(b, 40);
-  Put32(b, uint32_t(w));
-  Put32(b, uint32_t(h));
-  Put16(b, 1);
-  Put16(b, unsigned(bits));
-  Put32(b, 0);  // no compression
-  Put32(b, uint32_t(rows.size()));
-  Put32(b, 2835);
-  Put32(b, 2835);
-  Put32(b, uint32_t(palette.size()));
-  Put32(b, 0);
-  for (uint32_t c : palette) Put32(b, c);
-  b.insert(b.end(), rows.begin(), rows.end());
-  return b;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      uint8_t* row = static_cast<uint8_t*>(s->pixels) + y * s->pitch;
+      const uint32_t p = pixels[size_t(y * w + x)];
+      if (!palette.empty()) row[x] = uint8_t(p);
+      else row[3 * x] = uint8_t(p >> 16), row[3 * x + 1] = uint8_t(p >> 8), row[3 * x + 2] = uint8_t(p);
+    }
+  const std::string path = TempPath("made.bmp");
+  EXPECT_EQ(SDL_SaveBMP(s, path.c_str()), 0) << SDL_GetError();
+  SDL_FreeSurface(s);
+  return ReadBytes(path);
 }
 
 int AppendGifBytes(GifFileType* gif, const GifByteType* bytes, int n) {
@@ -110,14 +88,6 @@ std::optional<Surface> Load(const Bytes& b) {
   return LoadPictureBytes(b.data(), b.size());
 }
 
-const TempDir kDir("picture");
-std::string TempPath(const std::string& name) { return kDir / name; }
-
-Bytes ReadBytes(const std::string& path) {
-  const std::string s = ReadFile(path);
-  return Bytes(s.begin(), s.end());
-}
-
 void WriteBytes(const std::string& path, const Bytes& b) { WriteFile(path, std::string(b.begin(), b.end())); }
 
 const std::vector<uint32_t> kSix = {0xFF0000, 0x00FF00, 0x0000FF,  //
@@ -125,21 +95,17 @@ const std::vector<uint32_t> kSix = {0xFF0000, 0x00FF00, 0x0000FF,  //
 
 }  // namespace
 
-TEST(Picture, ReadsBitmapsOfTwentyFourEightAndFourBits) {
-  auto p24 = Load(MakeBmp(3, 2, 24, kSix));
+TEST(Picture, ReadsBitmapsOfTwentyFourAndEightBits) {
+  auto p24 = Load(MakeBmp(3, 2, kSix));
   ASSERT_TRUE(p24);
   EXPECT_EQ(p24->width, 3);
   EXPECT_EQ(p24->height, 2);
   EXPECT_EQ(p24->pixels, kSix);
-
   const std::vector<uint32_t> palette = {0x000000, 0x00FF5A, 0x404040, 0xFFFF00};
-  auto p8 = Load(MakeBmp(3, 2, 8, {0, 1, 2, 3, 2, 1}, palette));
+  auto p8 = Load(MakeBmp(3, 2, {0, 1, 2, 3, 2, 1}, palette));
   ASSERT_TRUE(p8);
   EXPECT_EQ(p8->pixels, (std::vector<uint32_t>{0x000000, 0x00FF5A, 0x404040,  //
                                                0xFFFF00, 0x404040, 0x00FF5A}));
-  auto p4 = Load(MakeBmp(3, 1, 4, {3, 0, 1}, palette));
-  ASSERT_TRUE(p4);
-  EXPECT_EQ(p4->pixels, (std::vector<uint32_t>{0xFFFF00, 0x000000, 0x00FF5A}));
 }
 
 TEST(Picture, ReadsGifsAndKeepsTheTransparentColour) {
@@ -173,7 +139,7 @@ TEST(Picture, ReadsJpegsByContentWhateverTheName) {
   }
   // A bitmap named .mcg is read as a bitmap.
   const std::string bmp = TempPath("title.mcg");
-  WriteBytes(bmp, MakeBmp(3, 2, 24, kSix));
+  WriteBytes(bmp, MakeBmp(3, 2, kSix));
   auto fromFile = LoadPictureFile(bmp);
   ASSERT_TRUE(fromFile);
   EXPECT_EQ(fromFile->pixels, kSix);
@@ -185,7 +151,7 @@ TEST(Picture, RefusesCutShortPicturesOfEveryKind) {
   Surface gradient(32, 32);
   for (int i = 0; i < 32 * 32; ++i) gradient.pixels[size_t(i)] = uint32_t(i * 0x010203) & 0xFFFFFF;
   ASSERT_TRUE(SavePictureJpeg(gradient, jpegPath));
-  const Bytes whole[] = {MakeBmp(5, 4, 24, std::vector<uint32_t>(20, 0x808080)),
+  const Bytes whole[] = {MakeBmp(5, 4, std::vector<uint32_t>(20, 0x808080)),
                          MakeGif(4, 4, std::vector<uint8_t>(16, 2), colors), ReadBytes(jpegPath)};
   for (const Bytes& picture : whole) {
     ASSERT_TRUE(Load(picture));
@@ -207,12 +173,12 @@ TEST(Picture, RefusesOtherKindsAndAbsurdSizes) {
   ASSERT_TRUE(SavePng(Surface(4, 3, 0x00FF00), png));
   EXPECT_FALSE(LoadPictureFile(png));
 
-  Bytes huge = MakeBmp(1, 1, 24, {0});
+  Bytes huge = MakeBmp(1, 1, {0});
   huge[18] = 0x00;
   huge[19] = 0x00;
   huge[20] = 0x01;  // 65536 pixels wide
   EXPECT_FALSE(Load(huge));
-  Bytes tall = MakeBmp(1, 1, 24, {0});
+  Bytes tall = MakeBmp(1, 1, {0});
   tall[22] = 0x00;
   tall[25] = 0x80;  // the most negative height
   EXPECT_FALSE(Load(tall));

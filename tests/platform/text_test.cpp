@@ -110,17 +110,10 @@ TEST(Text, WrapsAsJapaneseAndLatinTextWrap) {
   EXPECT_EQ(Wrap("\xE3\x81", 100).size(), 1u);
 }
 
-TEST(Text, DesignFontsMapToTheIpaFonts) {
-  EXPECT_EQ(FamilyForDesignName("ＭＳ Ｐゴシック"), "IPAPGothic");
-  EXPECT_EQ(FamilyForDesignName(""), "IPAPGothic");
-  EXPECT_EQ(FamilyForDesignName("ＭＳ Ｐ明朝"), "IPAPMincho");
+TEST(Text, DesignFontsMapToTheIpaFontsAndAMissingOneFallsBackWithOneWarning) {
   EXPECT_NE(FontFileFor("ＭＳ Ｐゴシック").path.find("ipagp"), std::string::npos);
   EXPECT_NE(FontFileFor("").path.find("ipagp"), std::string::npos);
   EXPECT_NE(FontFileFor("ＭＳ Ｐ明朝").path.find("ipamp"), std::string::npos);
-  EXPECT_FALSE(FindFamily("No Such Family KZV").Found());
-}
-
-TEST(Text, AMissingFontFallsBackToAJapaneseFontWithOneWarning) {
   testing::internal::CaptureStderr();
   const FontFile first = FontFileFor("ＭＳ ゴシック体KZV");
   const FontFile again = FontFileFor("ＭＳ ゴシック体KZV");

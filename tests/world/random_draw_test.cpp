@@ -43,25 +43,6 @@ TEST_F(RandomDrawTest, HundredsOfDrawsWithinOneClockReadingAllDiffer) {
   }
 }
 
-TEST_F(RandomDrawTest, SameSeedAndClockRepeatTheDrawsAndTheClockChangesThem) {
-  int64_t now = 0;
-  platform::SetClock([&now] { return now += 17; });
-  SeedRandom(7);
-  const std::vector<double> first = Draws(50);
-  now = 0;
-  SeedRandom(7);
-  EXPECT_EQ(Draws(50), first);
-
-  // The same seed under other clock readings: the readings are folded in, not ignored.
-  now = 1000;
-  SeedRandom(7);
-  EXPECT_NE(Draws(50), first);
-  // Another seed under the same readings.
-  now = 0;
-  SeedRandom(8);
-  EXPECT_NE(Draws(50), first);
-}
-
 TEST_F(RandomDrawTest, UniformDrawsCoverOneToNEvenly) {
   FreezeClock(777);
   SeedRandom(2024);
