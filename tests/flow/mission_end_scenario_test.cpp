@@ -109,15 +109,4 @@ TEST_F(MissionEndTest, ClosingTheResultScreenLosesTheNewRecord) {
   EXPECT_EQ(SaveBytes(), before);
 }
 
-TEST_F(MissionEndTest, WithoutASettingsFileTheRecordLivesOnlyInTheRun) {
-  Boot();
-  EndMissionWithReward(700000);
-  std::filesystem::remove(AppPath("save.dat"));
-  host_->Type("風");
-  Key(kEnter);
-  EXPECT_EQ(G.RecordHolder, "風");
-  EXPECT_FALSE(std::filesystem::exists(AppPath("save.dat")));
-  EXPECT_EQ(C("Label2").caption, "最高報酬者記録： スナイパー風： 700000円");
-}
-
 }  // namespace

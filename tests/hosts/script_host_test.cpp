@@ -58,20 +58,6 @@ TEST_F(ScriptHostTest, WaitFiresEachTimerAtItsTimeAndEndsExactly) {
   EXPECT_EQ(log_.back(), "tick@300");
 }
 
-TEST_F(ScriptHostTest, KeysTextAndClicksReachTheShownWindow) {
-  ScriptHost host;
-  host.Start([this] { StartTestProgram(); });
-  host.Key(16, 1);
-  host.Key(16, 1);  // a held key repeats only when the script says so
-  EXPECT_TRUE(host.Click("area"));
-  host.Click(15, 15);
-  host.Click(500, 500);  // outside the window: nothing
-  EXPECT_FALSE(host.Click("nothing"));
-  EXPECT_FALSE(host.Click("tick"));
-  EXPECT_EQ(log_, (std::vector<std::string>{"key16/1@0", "key16/1@0", "click@0", "click@0"}));
-  EXPECT_EQ(host.ShownForm(), form_.get());
-}
-
 TEST_F(ScriptHostTest, TheEndOfTheProgramStopsEverything) {
   ScriptHost host;
   host.Start([this] { StartTestProgram(); });

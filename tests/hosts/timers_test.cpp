@@ -126,18 +126,6 @@ TEST_F(TimerTest, AHandlerMayStopItselfOrCloseItsWindow) {
   EXPECT_EQ(log_.back(), "other");
 }
 
-TEST_F(TimerTest, TheEndOfTheProgramPassesThroughTheTimer) {
-  T("slow").onTimer = [] { platform::EndProgram("escape"); };
-  T("slow").SetEnabled(true);
-  now_ = 100000;
-  try {
-    platform::FireOneDueTimer(now_);
-    FAIL() << "the end of the program was swallowed";
-  } catch (const platform::ProgramEnded& e) {
-    EXPECT_EQ(e.reason, "escape");
-  }
-}
-
 TEST_F(TimerTest, TimersOfAWindowThatIsNotLoadedDoNotRun) {
   T("slow").SetEnabled(true);
   form_->loaded = false;

@@ -46,12 +46,4 @@ TEST_F(HiddenModesTest, SicSwitchesSoundAndMusicAndSavesOnTheTitleOnly) {
   EXPECT_TRUE(TakeCalls().empty());
 }
 
-TEST_F(HiddenModesTest, SicWithTheFileDeletedStillSwitchesButCreatesNone) {
-  Boot();
-  std::filesystem::remove(AppPath("save.dat"));
-  ASSERT_TRUE(host_->Click("sic"));
-  EXPECT_EQ(G.SoundOn, 0);
-  EXPECT_FALSE(std::filesystem::exists(AppPath("save.dat")));
-}
-
 }  // namespace

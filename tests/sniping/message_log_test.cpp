@@ -12,13 +12,6 @@ TEST_F(MessageLogTest, TenMessagesScrollTheFirstOut) {
   EXPECT_EQ(LogLines(), expected);
 }
 
-TEST_F(MessageLogTest, EmptyTextIsPushedLikeAnyOtherAndTextsStayUnchanged) {
-  PushLogMessage("  Set_=安西 亜由美 ");
-  PushLogMessage("");
-  EXPECT_EQ(Form1()("sarch", 0).caption, "");
-  EXPECT_EQ(Form1()("sarch", 1).caption, "  Set_=安西 亜由美 ");
-}
-
 TEST_F(MessageLogTest, ColoursStayWithTheLinePositions) {
   for (int i = 0; i < 12; ++i) PushLogMessage("x");
   const uint32_t expected[9] = {0x80FF80, 0x80FF80, 0x80FF80, 0x80FF80, 0x80FF80,

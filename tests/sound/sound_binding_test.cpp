@@ -5,16 +5,6 @@
 #include "sound/sound_fixture.h"
 
 namespace {
-std::vector<std::string> Describe(const std::vector<SoundCall>& calls) {
-  std::vector<std::string> out;
-  for (const auto& call : calls) {
-    std::string line = call.function;
-    for (const auto& arg : call.args) line += " " + arg;
-    out.push_back(line);
-  }
-  return out;
-}
-
 // Loads a module that must stop the program; gives the message box's text and the end reason.
 std::pair<std::string, std::string> LoadExpectingStop(const std::string& path) {
   std::string shown;
@@ -32,24 +22,6 @@ std::pair<std::string, std::string> LoadExpectingStop(const std::string& path) {
   return {shown, reason};
 }
 }  // namespace
-
-TEST(SoundBinding, RecordsEveryCallWithItsArgumentsEvenBeforeTheLibraryIsLoaded) {
-  SetSoundCallRecording(true);
-  STInit(77, 0);
-  MTReadFile("/app/data/bgm.mid");
-  MTSetTempo(85);
-  STReadFile(20, "/app/data/opr10.wav", 3);
-  MTPlay();
-  STPlay(-5);
-  MTStop();
-  SetSoundCallRecording(false);
-  STPlay(11);  // not recorded
-  EXPECT_EQ(Describe(TakeSoundCalls()),
-            (std::vector<std::string>{"STInit 77 0", "MTReadFile /app/data/bgm.mid",
-                                      "MTSetTempo 85", "STReadFile 20 /app/data/opr10.wav 3",
-                                      "MTPlay", "STPlay -5", "MTStop"}));
-  EXPECT_TRUE(TakeSoundCalls().empty());
-}
 
 TEST(SoundBinding, AFileThatIsNoLibraryStopsTheProgramNamingTheFile) {
   TempDir dir;
