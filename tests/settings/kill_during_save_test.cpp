@@ -42,13 +42,7 @@ class KillDuringSave : public ::testing::Test {
     G.SavePath = dir_ / "save.dat";
     ASSERT_TRUE(CreateDefaultSettings());
   }
-  std::vector<std::string> Entries() const {
-    std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(dir_.Path()))
-      names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
+  std::vector<std::string> Entries() const { return ::Entries(dir_.Path()); }
   TempDir dir_{"kill-save"};
 };
 

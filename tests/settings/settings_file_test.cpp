@@ -35,12 +35,7 @@ class SettingsFile : public ::testing::Test {
     return err;
   }
 
-  std::vector<std::string> Entries() {
-    std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(dir_.Path()))
-      names.push_back(e.path().filename().string());
-    return names;
-  }
+  std::vector<std::string> Entries() { return ::Entries(dir_.Path()); }
 
   TempDir dir_{"settings"};
 };

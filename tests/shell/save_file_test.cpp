@@ -27,19 +27,6 @@ std::optional<std::string> Bytes(const std::string& path) {
 
 constexpr const char* kRecord = "1,480000,\"先輩\",0";
 
-int CountOf(const std::string& text, const std::string& part) {
-  int n = 0;
-  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-  return n;
-}
-
-std::vector<std::string> Entries(const std::string& dir) {
-  std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 const passwd* Nobody() { return getpwnam("nobody"); }
 
 class SaveFileTest : public ProgramTest {

@@ -58,9 +58,3 @@ class SoundFixture : public ::testing::Test {
   std::string wave_ = dir_ / "se10.wav", midi_ = dir_ / "bgm.mid";
   platform::DynamicLibrary* module_ = nullptr;
 };
-
-inline int CountOf(const std::string& text, const std::string& part) {
-  int n = 0;
-  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-  return n;
-}

@@ -1,6 +1,7 @@
 #pragma once
 // Files and folders for tests: one temporary folder helper, one reader, one writer.
 #include <string>
+#include <vector>
 
 // A fresh empty folder under the system's temporary folder; it goes, with all it holds, when
 // the object goes.
@@ -20,6 +21,10 @@ class TempDir {
 
 // The file's bytes, "" when it cannot be read.
 std::string ReadFile(const std::string& path);
+// The names in a folder, sorted.
+std::vector<std::string> Entries(const std::string& dir);
+// How often part occurs in text.
+int CountOf(const std::string& text, const std::string& part);
 // Replaces the file (never writing through a link in its place) with the bytes.
 void WriteFile(const std::string& path, const std::string& bytes);
 
