@@ -82,35 +82,6 @@ TEST_F(PlayTest, AMissionHasFiftySixShotsAndWarnsWhenSixRemain) {
   EXPECT_EQ(C("li").y1, 284);
 }
 
-TEST_F(PlayTest, InstantChargeFiresOnEveryShiftRepeatYetStopsAtFiftySix) {
-  Boot();
-  StartMissionFromTitle();
-  ASSERT_TRUE(host_->Click("ura"));
-  ASSERT_TRUE(host_->Click("ura"));
-  ASSERT_EQ(G.HiddenMode, 2);
-  EXPECT_EQ(Form1().caption, "K.Z.V（即時充電）");
-  WaitForCharge();  // the mission's first charge still runs down
-  TakePlayed();
-
-  // Shift held down: one key-down per auto-repeat, about 30 a second.
-  int keys = 0;
-  while (G.GameMode == 3 && keys < 200) {
-    Key(kShift);
-    ++keys;
-    Wait(33);
-  }
-  const Slots slots = TakePlayed();
-  EXPECT_EQ(keys, 56);
-  EXPECT_EQ(Count(slots, kShotSound), 56);
-  EXPECT_EQ(Count(slots, kShotReadySound), 0);
-  EXPECT_EQ(Count(slots, kSixLeftVoice), 1);
-  EXPECT_EQ(G.Charge, 0);
-  EXPECT_EQ(G.GameMode, 2);
-  for (int i = 0; i < 20; ++i) Key(kShift);
-  EXPECT_EQ(Count(TakePlayed(), kShotSound), 0);
-  EXPECT_EQ(G.HiddenMode, 2);  // survives the mission
-}
-
 TEST_F(PlayTest, EscapeOnAPageOrDuringPlayEndsWithoutSaving) {
   for (const bool onAPage : {true, false}) {
     TearDown();

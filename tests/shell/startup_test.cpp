@@ -28,32 +28,6 @@ TEST_F(StartupTest, SoundCallsFollowTheStartUpOrder) {
   EXPECT_EQ(TakeCalls(), expected);
 }
 
-TEST_F(StartupTest, FirstStartCreatesTheDefaultFileAndShowsTheTitle) {
-  Boot();
-  EXPECT_EQ(SaveValues(), "0,150000,\"日向 澄香\",1");
-  EXPECT_EQ(G.GameMode, 1);
-  EXPECT_EQ(Highlights(), "1 0 0");
-  EXPECT_FALSE(C("si").visible);
-  EXPECT_EQ(C("Label2").caption, kDefaultRecordLine);
-  EXPECT_EQ(C("Label3").caption, kDefaultRecordLine);
-  EXPECT_EQ(C("ename").caption, "日向 澄香");
-  EXPECT_FALSE(Form2().shown);
-  EXPECT_EQ(host_->ShownForm(), &Form1());
-  EXPECT_EQ(C("title").picture.width, 640);
-  EXPECT_EQ(C("cip").picture.width, 800);
-}
-
-TEST_F(StartupTest, TheMainWindowOpensOnExactlyTheTenthLauncherTick) {
-  host_->Start(StartProgram);
-  host_->Wait(141);  // nine ticks of 15.625 ms
-  EXPECT_FALSE(Form1().loaded);
-  EXPECT_FALSE(std::filesystem::exists(AppPath("save.dat")));
-  host_->Wait(16);  // the tenth, at 156.25 ms
-  EXPECT_TRUE(Form1().loaded);
-  EXPECT_FALSE(Form2().loaded);
-  EXPECT_FALSE(Form2()("timm").enabled);
-}
-
 TEST_F(StartupTest, AnExistingSettingsFileIsReadAndLeftUntouched) {
   struct Case {
     const char* values;

@@ -93,15 +93,11 @@ TEST_F(ShotTest, EachKindPaysOrCostsWithTheComboAndReportsIt) {
     EXPECT_EQ(Label("cname").caption, "安西 亜由美");
     EXPECT_EQ(Label("ndel").caption, "Del._= 安西 亜由美");
     EXPECT_EQ(PlayedSlots(), c.sounds);
-    const std::vector<std::string> log = LogLines();
-    if (c.kind == Target) {
-      EXPECT_EQ(log[0], "Nice!..GUNGURO");
-      EXPECT_EQ(log[1], "Delete..安西 亜由美");
-      EXPECT_EQ(log[2], "Set_=安西 亜由美");
-      EXPECT_EQ(log[3], "Pdition-");
-    } else {
-      EXPECT_EQ(log[0], "Delete..安西 亜由美");
-    }
+    using Lines = std::vector<std::string>;
+    const Lines log = LogLines();
+    EXPECT_EQ(Lines(log.begin(), log.begin() + 4),
+              (c.kind == Target ? Lines{"Nice!..GUNGURO", "Delete..安西 亜由美", "Set_=安西 亜由美", "Pdition-"}
+                                : Lines{"Delete..安西 亜由美", "Set_=安西 亜由美", "Pdition-", ""}));
     EXPECT_EQ(G.ShotBusy, 0);
     EXPECT_EQ(G.ShotFlash, 1);
     // The victim leaves the world but keeps the name columns.
