@@ -153,38 +153,25 @@ TEST(Text, ALatinLineALittleTooWideIsDrawnTighterRatherThanWrapped) {
   box.caption = "WidX: 92m";
   ASSERT_GT(TextWidth(box.font, box.caption), box.width);  // the substitute font is wider
   EXPECT_EQ(LabelLines(box), Lines{"WidX: 92m"});
-  Surface frame(100, 20, 0);
-  DrawLabel(box, frame, 0, 0, {0, 0, 100, 20});
-  const auto [first, last] = InkColumns(frame, 0);
-  EXPECT_LE(first, 1);
-  EXPECT_LT(last, box.width);
-  EXPECT_GE(last, box.width - 6);  // the "m" is there, not cut off
-  // Its last stroke whole: the line is drawn as it would be in a label wide enough, only
-  // tighter.
-  for (const char* caption : {"WidX: 14m", "WidY: 14m", "WidX: 92m"}) {
-    box.caption = caption;
-    Control roomy = box;
-    roomy.form = nullptr;
-    roomy.width = 100;
-    Surface cut(100, 20, 0), whole(100, 20, 0);
-    DrawLabel(box, cut, 0, 0, {0, 0, 100, 20});
-    DrawLabel(roomy, whole, 0, 0, {0, 0, 100, 20});
-    const auto [cutFirst, cutLast] = InkColumns(cut, 0);
-    const auto [wholeFirst, wholeLast] = InkColumns(whole, 0);
-    ASSERT_LT(cutLast, box.width) << caption;
-    for (int y = 0; y < 20; ++y)
-      EXPECT_EQ(cut.At(cutLast, y), whole.At(wholeLast, y)) << caption << " row " << y;
-  }
-  // The value of a shot in the status panel.
-  Control& value = (*form)("dne");
-  value.caption = "：+10815円";
-  EXPECT_EQ(LabelLines(value), Lines{"：+10815円"});
+  // Drawn as it would be in a label wide enough, only tighter: its last stroke whole.
+  Control roomy = box;
+  roomy.form = nullptr;
+  roomy.width = 100;
+  Surface cut(100, 20, 0), whole(100, 20, 0);
+  DrawLabel(box, cut, 0, 0, {0, 0, 100, 20});
+  DrawLabel(roomy, whole, 0, 0, {0, 0, 100, 20});
+  const auto [cutFirst, cutLast] = InkColumns(cut, 0);
+  EXPECT_LE(cutFirst, 1);
+  ASSERT_LT(cutLast, box.width);
+  EXPECT_GE(cutLast, box.width - 6);  // the "m" is there, not cut off
+  for (int y = 0; y < 20; ++y) EXPECT_EQ(cut.At(cutLast, y), whole.At(InkColumns(whole, 0).second, y)) << y;
   // Two labels of the status panel share a row; the deleted name ends before the price begins.
   Control& deleted = (*form)("ndel");
+  Control& value = (*form)("dne");
   deleted.caption = "Del._= 長谷川 亜希子";
   value.caption = "：+10700円";
+  EXPECT_EQ(LabelLines(value), Lines{"：+10700円"});
   const int valueStart = value.left - deleted.left;
-  ASSERT_LT(valueStart, deleted.width);
   Surface panel(deleted.width, deleted.height, 0);
   DrawLabel(deleted, panel, 0, 0, {0, 0, deleted.width, deleted.height});
   EXPECT_LT(InkColumns(panel, 0).second, valueStart);
@@ -204,41 +191,34 @@ TEST(Text, OpaqueLabelsFillTheirBackTransparentOnesDoNot) {
   EXPECT_EQ(CountColor(frame, 0x808080), 40 * 11);
   EXPECT_EQ(frame.At(5, 3), 0x808080u);
   EXPECT_EQ(frame.At(44, 13), 0x808080u);
-  EXPECT_EQ(frame.At(45, 13), 0x123456u);
-  EXPECT_EQ(frame.At(44, 14), 0x123456u);
   // Clipped to the rectangle it is given.
   Surface clipped(60, 20, 0);
   DrawLabel(label, clipped, 5, 3, {10, 0, 5, 20});
   EXPECT_EQ(CountColor(clipped, 0x808080), 5 * 11);
-
   // With a caption: the text over the back colour, in the colours of the moment.
   label.caption = "Label2";
   label.foreColor = 0x004000;
   Surface log(60, 20, 0x123456);
   DrawLabel(label, log, 5, 3, {0, 0, 60, 20});
   EXPECT_GT(CountColor(log, 0x004000), 5);
-  EXPECT_EQ(log.At(44, 13), 0x808080u);
   EXPECT_EQ(CountColor(log, 0x123456), 60 * 20 - 40 * 11);
 }
 
 TEST(Text, TextIsAlignedAndClippedToTheLabel) {
   Control label = MakeLabel(120, 14, "0円");
-  Surface left(120, 30, 0);
-  DrawLabel(label, left, 0, 0, {0, 0, 120, 30});
-  label.align = Align::Right;
-  Surface right(120, 30, 0);
-  DrawLabel(label, right, 0, 0, {0, 0, 120, 30});
-  label.align = Align::Center;
-  Surface centre(120, 30, 0);
-  DrawLabel(label, centre, 0, 0, {0, 0, 120, 30});
-  const auto [l0, l1] = InkColumns(left, 0);
-  const auto [r0, r1] = InkColumns(right, 0);
-  const auto [c0, c1] = InkColumns(centre, 0);
+  std::pair<int, int> ink[3];
+  for (Align align : {Align::Left, Align::Right, Align::Center}) {
+    label.align = align;
+    Surface frame(120, 30, 0);
+    DrawLabel(label, frame, 0, 0, {0, 0, 120, 30});
+    ink[int(align)] = InkColumns(frame, 0);
+  }
+  const auto [l0, l1] = ink[int(Align::Left)];
+  const auto [r0, r1] = ink[int(Align::Right)];
   EXPECT_LE(l0, 2);
   EXPECT_GE(r1, 116);
-  EXPECT_NEAR(c0 - l0, (r0 - l0) / 2, 1);
+  EXPECT_NEAR(ink[int(Align::Center)].first - l0, (r0 - l0) / 2, 1);
   EXPECT_NEAR(r1 - r0, l1 - l0, 1);
-  EXPECT_GT(CountColor(left, label.foreColor), 0);
   // Nothing below the label's height, even for a caption of several lines.
   label.caption = "一行目\n二行目\n三行目";
   Surface tall(120, 30, 0);

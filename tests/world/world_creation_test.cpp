@@ -15,20 +15,6 @@ namespace {
 
 const std::string kDigits = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
 
-TEST(DecodeMapDigit, GivesEachOfTheSixtyTwoDigitsItsPositionAndAnythingElseNothing) {
-  for (size_t i = 0; i < kDigits.size(); ++i) {
-    DecodedDigit = 99;
-    DecodeMapDigit(kDigits.substr(i, 1));
-    EXPECT_EQ(DecodedDigit, i) << kDigits[i];
-  }
-  DecodedDigit = 23;  // anything else keeps the previous value
-  for (const char* c : {"", " ", ",", "-", "@", "[", "{", "\n", "あ", "Ａ", "00", "1a"}) {
-    DecodeMapDigit(c);
-    EXPECT_EQ(DecodedDigit, 23) << '"' << c << '"';
-  }
-  DecodedDigit = 0;
-}
-
 TEST(PersonAt, TakesTheLastMatchAndOnlyWhereSomeoneIsShown) {
   ResetWorld();
   People[10][PosX] = People[700][PosX] = 20;
