@@ -114,10 +114,7 @@ TEST_F(ControllerTest, PlaysAMissionAndStoresTheRecordNameWithoutAKeyboard) {
   EXPECT_EQ(Name(), "日向 澄香");
   Tap(PadButton::Down);
   EXPECT_EQ(Name(), "スナイパー");
-  Tap(PadButton::Up);
-  Tap(PadButton::Up);
-  Tap(PadButton::Down);
-  Tap(PadButton::Down);
+  for (PadButton b : {PadButton::Up, PadButton::Up, PadButton::Down, PadButton::Down}) Tap(b);
   EXPECT_EQ(Name(), "スナイパー");
   EXPECT_EQ(G.GameMode, 2);  // picking a name moved nothing in the game
   Tap(PadButton::Start);

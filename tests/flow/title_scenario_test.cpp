@@ -78,23 +78,16 @@ TEST_F(TitleTest, VeteranKeepsTheHighlightWherePut) {
 TEST_F(TitleTest, UpAndDownWrapAndAreIgnoredWhileAPageShows) {
   Boot();
   TakePlayed();
-  Key(kUp);
-  EXPECT_EQ(G.MenuChoice, 2);
-  EXPECT_EQ(Highlights(), "0 0 1");
-  Key(kDown);
-  EXPECT_EQ(G.MenuChoice, 0);
-  EXPECT_EQ(Highlights(), "1 0 0");
-  Key(kPad2);
-  EXPECT_EQ(G.MenuChoice, 1);
-  Key(kPad8);
-  EXPECT_EQ(G.MenuChoice, 0);
+  std::string shown;
+  for (int key : {kUp, kDown, kPad2, kPad8}) {
+    Key(key);
+    shown += std::to_string(G.MenuChoice) + ":" + Highlights() + " ";
+  }
+  EXPECT_EQ(shown, "2:0 0 1 0:1 0 0 1:0 1 0 0:1 0 0 ");
   EXPECT_EQ(TakePlayed(), (Slots{14, 14, 14, 14}));
-
   Key(kShift);  // page 2 of the briefing
   TakePlayed();
-  Key(kUp);
-  Key(kDown);
-  Key(kPad2);
+  for (int key : {kUp, kDown, kPad2}) Key(key);
   EXPECT_EQ(G.MenuChoice, 0);
   EXPECT_EQ(G.PageStep, 1);
   EXPECT_EQ(Highlights(), "1 0 0");

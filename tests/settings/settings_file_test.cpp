@@ -132,21 +132,6 @@ TEST_F(SettingsFile, AFolderThatCannotTakeTheFileGivesOneWarningAndNoSuccess) {
   EXPECT_EQ(ReadFile(dir_ / "plain"), "a file, not a folder");
 }
 
-TEST_F(SettingsFile, AReadOnlyFileIsNeverReplacedAndSaysSoOnce) {
-  // No write bit for anyone: kept even by an administrator, who could write it.
-  ASSERT_TRUE(CreateDefaultSettings());
-  ASSERT_EQ(chmod(G.SavePath.c_str(), 0444), 0);
-  const std::string before = ReadFile(G.SavePath);
-  G.RecordReward = 999999;
-  testing::internal::CaptureStderr();
-  EXPECT_FALSE(SaveSettings());
-  EXPECT_FALSE(SaveSettings());
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "K.Z.V: the settings file " + G.SavePath + " is read-only; the record is not saved\n");
-  EXPECT_EQ(ReadFile(G.SavePath), before);
-  EXPECT_EQ(Entries(), std::vector<std::string>{"save.dat"});
-}
-
 // Any header; blanks before fields; line ends separate fields like commas; text after a closing
 // quote is passed over; a quote never closed ends with its line. What cannot be read takes its
 // default, with one warning naming the fields.
