@@ -45,15 +45,6 @@ class SoundFixture : public ::testing::Test {
     return fn ? fn() : 0;
   }
 
-  // Waits (at most a generous while) until the music has been rendered for some time.
-  bool MusicAdvances() {
-    for (int i = 0; i < 1000; ++i) {
-      if (Position() > 0) return true;
-      usleep(10000);
-    }
-    return false;
-  }
-
   TempDir dir_{"sound"};
   std::string wave_ = dir_ / "se10.wav", midi_ = dir_ / "bgm.mid";
   platform::DynamicLibrary* module_ = nullptr;

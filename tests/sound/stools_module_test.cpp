@@ -16,47 +16,40 @@ TEST_F(SoundFixture, EveryCallOfTheGameRunsAndTheMusicStartsAgainFromItsBeginnin
   STPlay(11);
   STPlay(99);  // a slot that holds nothing
   MTPlay();
-  ASSERT_TRUE(MusicAdvances());
-  while (Position() < 200) usleep(10000);
+  for (int i = 0; i < 1000 && Position() < 200; ++i) usleep(10000);
+  ASSERT_GE(Position(), 200) << "the music does not advance";
   MTStop();
   EXPECT_EQ(Position(), 0);
   MTPlay();
   EXPECT_LT(Position(), 200);
 }
 
+// A damaged rate of one sample a second would grow a sound to gigabytes at the output rate; a
+// piece of no length the player would start again and again without ever returning.
 TEST_F(SoundFixture, UnreadableFilesWarnOnceEachAndStaySilent) {
   STInit(0, 0);
-  testing::internal::CaptureStderr();
-  STReadFile(12, dir_ / "missing.wav", 3);
-  STReadFile(12, dir_ / "missing.wav", 3);
-  STPlay(12);
   WriteFile(dir_ / "text.wav", "this is not a wave");
-  STReadFile(13, dir_ / "text.wav", 3);
-  // A damaged rate of one sample a second would grow the sound to gigabytes at the output rate.
   WriteConstantWave(dir_ / "slow.wav", 8000, 22050, 1);
-  STReadFile(14, dir_ / "slow.wav", 3);
-  MTReadFile(dir_ / "missing.mid");
-  MTReadFile(dir_ / "missing.mid");
-  MTPlay();
-  MTPlay();
-  // Music cut short, and a piece of no length, which the player would start again and again
-  // without ever returning.
   const std::string piece = MakeFourBeatMidi();
   WriteFile(dir_ / "cut.mid", piece.substr(0, piece.size() - 9));
   WriteFile(dir_ / "empty.mid", piece.substr(0, 18) + std::string("\0\0\0\x04\0\xFF\x2F\0", 8));
-  for (const char* name : {"cut.mid", "empty.mid"}) {
+  testing::internal::CaptureStderr();
+  for (const char* name : {"missing.wav", "text.wav", "slow.wav"}) {
+    STReadFile(12, dir_ / name, 3);
+    STReadFile(12, dir_ / name, 3);
+    STPlay(12);
+  }
+  for (const char* name : {"missing.mid", "cut.mid", "empty.mid"}) {
+    MTReadFile(dir_ / name);
     MTReadFile(dir_ / name);
     MTPlay();
   }
   EXPECT_EQ(Position(), 0);
-  std::string err = testing::internal::GetCapturedStderr();
-  for (const std::string& line : {"K.Z.V: cannot read the sound file " + (dir_ / "missing.wav"),
-                                  "K.Z.V: cannot read the sound file " + (dir_ / "text.wav"),
-                                  "K.Z.V: cannot read the sound file " + (dir_ / "slow.wav"),
-                                  "K.Z.V: cannot read the music file " + (dir_ / "missing.mid"),
-                                  "K.Z.V: cannot read the music file " + (dir_ / "cut.mid"),
-                                  "K.Z.V: cannot read the music file " + (dir_ / "empty.mid")})
-    EXPECT_EQ(CountOf(err, line), 1) << err;
+  const std::string err = testing::internal::GetCapturedStderr();
+  for (const char* name : {"missing.wav", "text.wav", "slow.wav"})
+    EXPECT_EQ(CountOf(err, "K.Z.V: cannot read the sound file " + (dir_ / name) + " "), 1) << err;
+  for (const char* name : {"missing.mid", "cut.mid", "empty.mid"})
+    EXPECT_EQ(CountOf(err, "K.Z.V: cannot read the music file " + (dir_ / name) + " "), 1) << err;
   EXPECT_EQ(CountOf(err, "\n"), 6) << err;
 }
 
