@@ -28,12 +28,10 @@ TEST_F(TitleTest, FirstTimePlayerIsLedThroughBriefingAndHelpToTheStart) {
   EXPECT_EQ(Highlights(), "1 0 0");
   TakePlayed();
 
-  Key(kShift);
-  EXPECT_TRUE(PageShows(2));
-  Key(kShift);
-  EXPECT_TRUE(PageShows(3));
-  Key(kShift);
-  EXPECT_TRUE(PageShows(4));
+  for (int page = 2; page <= 4; ++page) {
+    Key(kShift);
+    EXPECT_TRUE(PageShows(page));
+  }
   EXPECT_EQ(G.PageStep, 3);
   Key(kShift);
   EXPECT_FALSE(C("page").visible);

@@ -52,7 +52,7 @@ TEST_F(NavigationTest, RechargeTakes25TicksAndSoundsOnceAtFullCharge) {
   EXPECT_EQ(PlayedSlots(), std::vector<int>{12});
 }
 
-TEST_F(NavigationTest, ChargedGunLeavesTheGaugeAloneAndSilent) {
+TEST_F(NavigationTest, ChargedGunLeavesTheGaugeAloneAndFullChargeIsSilentWithSoundOff) {
   G.Charge = 0;
   platform::Surface& gauge = Form1()("gaga").image;
   gauge.At(100, 30) = 0x010203;  // anything drawn before must survive
@@ -60,9 +60,6 @@ TEST_F(NavigationTest, ChargedGunLeavesTheGaugeAloneAndSilent) {
   EXPECT_EQ(G.Charge, 0);
   EXPECT_EQ(gauge.At(100, 30), 0x010203u);
   EXPECT_TRUE(PlayedSlots().empty());
-}
-
-TEST_F(NavigationTest, FullChargeIsSilentWithSoundOff) {
   for (uint8_t sound : {uint8_t(0), uint8_t(2)}) {
     G.SoundOn = sound;
     G.Charge = 6;

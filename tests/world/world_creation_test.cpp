@@ -15,20 +15,6 @@ namespace {
 
 const std::string kDigits = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
 
-TEST(PersonAt, TakesTheLastMatchAndOnlyWhereSomeoneIsShown) {
-  ResetWorld();
-  People[10][PosX] = People[700][PosX] = 20;
-  People[10][PosY] = People[700][PosY] = 30;
-  EXPECT_EQ(PersonAt(20, 30), 0);  // Occupant says nobody
-  MapGrid[20][30][Occupant] = 6;
-  EXPECT_EQ(PersonAt(20, 30), 700);
-  MapGrid[21][30][Occupant] = 6;
-  EXPECT_EQ(PersonAt(21, 30), 0);
-  EXPECT_EQ(PersonAt(-1, 30), 0);
-  EXPECT_EQ(PersonAt(20, 101), 0);
-  ResetWorld();
-}
-
 using CreateWorldTest = WorldTest;
 
 TEST_F(CreateWorldTest, AnAllStreetMapPlacesEveryoneInsideColumnsAndRowsFourToNinetySeven) {
