@@ -109,24 +109,26 @@ TEST(KzvSim, MalformedCommandsAnswerAnErrorAndChangeNothing) {
       "key 65 9\n"
       "wait 12x\n"
       "set GameMode 256\n"
+      "set GameMode\n"
       "set NoSuchField 1\n"
       "setcell 101 0 Blood 1\n"
       "setcell 1 1 Mud 1\n"
       "setperson 0 Kind 1\n"
+      "cell 1\n"
       "person 1001\n"
       "click nosuchcontrol\n"
       "click timm\n"
       "type\n"
       "dump now\n"
       "dump\n");
-  ASSERT_EQ(run.lines.size(), 18u);
+  ASSERT_EQ(run.lines.size(), 20u);
   EXPECT_EQ(run.lines[0], "{\"ok\":true}");
-  for (size_t i = 1; i < 16; ++i) EXPECT_TRUE(Json(run.lines[i])["error"].is_string()) << run.lines[i];
-  EXPECT_EQ(Json(run.lines[16])["t"], 0);
-  EXPECT_EQ(Json(run.lines[16])["state"]["GameMode"], 4);
+  for (size_t i = 1; i < 18; ++i) EXPECT_TRUE(Json(run.lines[i])["error"].is_string()) << run.lines[i];
+  EXPECT_EQ(Json(run.lines[18])["t"], 0);
+  EXPECT_EQ(Json(run.lines[18])["state"]["GameMode"], 4);
   // The end of the input: one last dump.
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(Json(run.lines[17])["ended"], false);
+  EXPECT_EQ(Json(run.lines[19])["ended"], false);
 }
 
 TEST(KzvSim, TextsComeBackExactlyThroughJson) {

@@ -161,6 +161,10 @@ TEST_F(SettingsFile, ReaderFollowsTheFieldRulesAndUnreadableFieldsTakeTheirDefau
       {"byte negative", kHeaderLine + "-1,1,\"n\",-1\r\n", 0, 1, "n", 1, "Veteran, SoundOn"},
       {"reward beyond 32 bits", kHeaderLine + "1,2147483648,\"n\",0\r\n", 1, 150000, "n", 0,
        "RecordReward"},
+      {"reward below 32 bits", kHeaderLine + "1,-2147483649,\"n\",0\r\n", 1, 150000, "n", 0,
+       "RecordReward"},
+      {"huge number", kHeaderLine + "1,99999999999999999999999,\"n\",0\r\n", 1, 150000, "n", 0,
+       "RecordReward"},
       {"not whole numbers", kHeaderLine + "1.5,1e3,\"n\",- \r\n", 0, 150000, "n", 1,
        "Veteran, RecordReward, SoundOn"},
       // An empty name would leave the result screen's name box empty, and Enter needs a name.
