@@ -1,10 +1,6 @@
 // The generated pictures, as the game's own loader sees them.
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <fstream>
-#include <map>
-#include <optional>
 #include <set>
 #include <string>
 
@@ -12,19 +8,13 @@
 #include "platform/picture.h"
 #include "shell/stored_pictures.h"
 #include "shell/window_tables.h"
+#include "support/files.h"
 
 using platform::Surface;
 
 namespace {
 
 std::string DataPath(const std::string& name) { return std::string(KZV_BUILD_DIR) + "/data/" + name; }
-
-std::string Head(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  char b[6] = {};
-  f.read(b, 6);
-  return std::string(b, size_t(f.gcount()));
-}
 
 Surface Load(const std::string& name) {
   auto s = platform::LoadPictureFile(DataPath(name));
@@ -72,8 +62,7 @@ struct Map {
 };
 
 Map ReadMap() {
-  std::ifstream f(DataPath("map.dat"), std::ios::binary);
-  std::string text((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+  const std::string text = ReadFile(DataPath("map.dat"));
   EXPECT_EQ(text.size(), 10002u);
   EXPECT_EQ(text.substr(10000), "\r\n");
   Map m;
@@ -104,7 +93,7 @@ TEST(DataPictures, EveryFileHasItsSizeAndDecodes) {
     Surface s = Load(c.name);
     EXPECT_EQ(s.width, c.width) << c.name;
     EXPECT_EQ(s.height, c.height) << c.name;
-    const std::string h = Head(DataPath(c.name));
+    const std::string h = ReadFile(DataPath(c.name)).substr(0, 6);
     const bool jpeg = h.rfind("\xFF\xD8", 0) == 0;
     if (h.rfind("BM", 0) == 0) formats.insert("bmp");
     else if (h.rfind("GIF89a", 0) == 0 || h.rfind("GIF87a", 0) == 0) formats.insert("gif");
@@ -115,26 +104,24 @@ TEST(DataPictures, EveryFileHasItsSizeAndDecodes) {
   EXPECT_EQ(formats, (std::set<std::string>{"bmp", "gif", "jpeg"}));
 }
 
-TEST(StoredPictures, EveryNameOfTheWindowTablesIsStoredWithItsSize) {
+// Every stored picture is named by the window tables and has the size of what shows it: the
+// control, the window, or a 16 x 16 icon.
+TEST(StoredPictures, EachIsNamedByTheWindowTablesAtTheSizeThatShowsIt) {
   std::set<std::string> names;
+  auto check = [&](const char* name, int twipsWide, int twipsHigh) {
+    names.insert(name);
+    const Surface s = Stored(name);
+    EXPECT_EQ(s.width, twipsWide / platform::kTwipsPerPixel) << name;
+    EXPECT_EQ(s.height, twipsHigh / platform::kTwipsPerPixel) << name;
+  };
   for (const platform::FormDef* form : {&kForm1Def, &kForm2Def}) {
-    if (form->storedIcon) names.insert(form->storedIcon);
-    if (form->storedPicture) names.insert(form->storedPicture);
+    if (form->storedIcon) check(form->storedIcon, 16 * platform::kTwipsPerPixel, 16 * platform::kTwipsPerPixel);
+    if (form->storedPicture) check(form->storedPicture, form->clientWidthTwips, form->clientHeightTwips);
     for (int i = 0; i < form->controlCount; ++i)
-      if (form->controls[i].storedPicture) names.insert(form->controls[i].storedPicture);
+      if (const platform::ControlDef& c = form->controls[i]; c.storedPicture)
+        check(c.storedPicture, c.width, c.height);
   }
-  const std::map<std::string, std::pair<int, int>> sizes = {
-      {"icon", {16, 16}},   {"form2", {63, 94}},  {"si", {42, 74}},    {"pa0", {105, 15}},
-      {"pa1", {105, 15}},   {"pa2", {105, 15}},   {"gungb", {64, 64}}, {"gung", {64, 64}},
-      {"allm", {94, 94}},   {"peple", {195, 30}}, {"chi", {90, 30}},   {"sol", {30, 15}},
-      {"line1", {1, 225}},  {"line2", {225, 1}}};
-  for (const std::string& n : names) EXPECT_TRUE(sizes.count(n)) << "unexpected stored name " << n;
-  for (const auto& [name, wh] : sizes) {
-    EXPECT_TRUE(names.count(name)) << name << " is not used by the window tables";
-    Surface s = Stored(name);
-    EXPECT_EQ(s.width, wh.first) << name;
-    EXPECT_EQ(s.height, wh.second) << name;
-  }
+  for (const StoredPicture& p : StoredPictures()) EXPECT_TRUE(names.count(p.name)) << p.name << " is never shown";
 }
 
 TEST(StoredPictures, SpriteSheetsFollowTheMaskRules) {
