@@ -41,20 +41,6 @@ TEST_F(MissionEndTest, RewardEqualToTheRecordIsNoNewRecordButTheNameIsCommitted)
   EXPECT_FALSE(C("ending").visible);
 }
 
-TEST_F(MissionEndTest, ANegativeRewardShowsItsSignAndGetsE) {
-  Boot();
-  TakePlayed();
-  EndMissionWithReward(-45000);
-  EXPECT_EQ(C("keka", 2).caption, "-45000円");
-  EXPECT_EQ(C("keka", 5).caption, "Ｅランク");
-  EXPECT_EQ(C("keka", 4).caption, "君を降格する！さっさとこの場から消えたまえ！");
-  const Slots slots = TakePlayed();
-  ASSERT_GE(slots.size(), 3u);
-  EXPECT_EQ((Slots(slots.end() - 3, slots.end())), (Slots{16, 26, 11}));
-  EXPECT_EQ(G.RecordReward, 150000);
-  EXPECT_FALSE(C("ename").enabled);
-}
-
 TEST_F(MissionEndTest, ANewRecordWaitsForANameAndKeepsItsFirstTwentyCharacters) {
   Boot();
   TakePlayed();

@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -198,8 +197,8 @@ TEST(Screenshot, GoesToThePicturesFolderNamedByTimeWithoutOverwriting) {
   unsetenv("XDG_PICTURES_DIR");
   SetScreenshotFallbackFolder(root + "/record");
   EXPECT_EQ(ScreenshotFolder(), root + "/record");
-  std::ofstream(root + "/home/.config/user-dirs.dirs")
-      << "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\nXDG_PICTURES_DIR=\"$HOME/Bilder\"\n";
+  WriteFile(root + "/home/.config/user-dirs.dirs",
+            "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\nXDG_PICTURES_DIR=\"$HOME/Bilder\"\n");
   EXPECT_EQ(ScreenshotFolder(), root + "/home/Bilder");
   EXPECT_TRUE(std::filesystem::is_directory(root + "/home/Bilder"));
   setenv("XDG_PICTURES_DIR", (root + "/pictures").c_str(), 1);
@@ -213,10 +212,6 @@ TEST(Screenshot, GoesToThePicturesFolderNamedByTimeWithoutOverwriting) {
   EXPECT_EQ(SaveScreenshot(frame, folder, when), folder + "/kzv-20261207-203000.png");
   EXPECT_EQ(SaveScreenshot(frame, folder, when), folder + "/kzv-20261207-203000-2.png");
   EXPECT_EQ(SaveScreenshot(frame, folder, when + 1), folder + "/kzv-20261207-203001.png");
-  const Bytes b = ReadBytes(folder + "/kzv-20261207-203000-2.png");
-  ASSERT_GT(b.size(), 24u);
-  EXPECT_EQ(b[1], 'P');
-  EXPECT_EQ(b[16] << 24 | b[17] << 16 | b[18] << 8 | b[19], 640);
+  EXPECT_EQ(ReadFile(folder + "/kzv-20261207-203000-2.png").substr(1, 3), "PNG");
   EXPECT_EQ(SaveScreenshot(frame, root + "/no-such-folder", when), std::nullopt);
-  std::filesystem::remove_all(root);
 }

@@ -99,25 +99,6 @@ TEST_F(CreateWorldTest, AnythingButADigitRepeatsThePreviousCell) {
   EXPECT_EQ(G.MapText, "@" + UniformMap('0').substr(1));
 }
 
-TEST_F(CreateWorldTest, TheSameSeedAndClockGiveTheSameWorld) {
-  WriteMapFile(StreetMap());
-  SeedRandom(31337);
-  CreateWorld();
-  const std::vector<uint8_t> first = WorldBytes();
-
-  ResetWorld();
-  clock_reads_ = 0;
-  SeedRandom(31337);
-  CreateWorld();
-  EXPECT_EQ(WorldBytes(), first);
-
-  ResetWorld();
-  clock_reads_ = 0;
-  SeedRandom(31338);
-  CreateWorld();
-  EXPECT_NE(WorldBytes(), first);
-}
-
 TEST_F(CreateWorldTest, IdentitiesFollowTheirOddsOverManyWorlds) {
   WriteMapFile(StreetMap());
   SeedRandom(1);
