@@ -5,7 +5,6 @@
 // --record DIR (or KZV_RECORD=DIR in the environment) keeps every mission in a replay file in
 // DIR. --replay FILE plays the mission kept in FILE in the window, N times faster than it was
 // played (1 to 100; 1 when not given), for the player to watch: only Escape does anything.
-#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -14,6 +13,7 @@
 
 #include "platform/replay_log.h"
 #include "platform/sdl_host.h"
+#include "platform/words.h"
 #include "shell/mission_replay.h"
 #include "shell/program.h"
 
@@ -41,8 +41,7 @@ int main(int argc, char** argv) {
     if (a == "--record") record = v;
     if (a == "--replay") replayPath = v;
     if (a == "--replay-speed") {
-      auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), speed);
-      if (ec != std::errc() || end != v.data() + v.size() || !(speed >= 1 && speed <= 100))
+      if (!platform::ParseNumber(v, speed) || !(speed >= 1 && speed <= 100))
         return Usage("--replay-speed needs a number from 1 to 100");
     }
   }

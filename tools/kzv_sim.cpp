@@ -34,7 +34,6 @@
 // driver exits with status 0; so it does at the end of input, and at once when the program ends
 // during its start. A malformed command answers {"error":"..."} and changes nothing. Empty
 // lines and lines starting with # are skipped without an answer.
-#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -46,6 +45,7 @@
 #include "flow/game_state.h"
 #include "platform/files.h"
 #include "platform/script_host.h"
+#include "platform/words.h"
 #include "shell/mission_replay.h"
 #include "shell/program.h"
 #include "shell/sound_binding.h"
@@ -86,8 +86,7 @@ std::string_view RestAfter(std::string_view line, int n) {
 
 std::optional<int64_t> Number(std::string_view word, int64_t lo, int64_t hi) {
   int64_t v = 0;
-  auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), v);
-  if (ec != std::errc() || end != word.data() + word.size() || v < lo || v > hi) return std::nullopt;
+  if (!platform::ParseNumber(word, v) || v < lo || v > hi) return std::nullopt;
   return v;
 }
 
@@ -280,8 +279,7 @@ int main(int argc, char** argv) {
       return Usage("missing value");
     if (a == "--seed") {
       std::string_view v = argv[++i];
-      auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), seed);
-      if (ec != std::errc() || end != v.data() + v.size()) return Usage("--seed needs a number");
+      if (!platform::ParseNumber(v, seed)) return Usage("--seed needs a number");
     } else if (a == "--app-dir") {
       platform::SetAppDir(argv[++i]);
     } else if (a == "--record") {

@@ -5,11 +5,11 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "platform/clock.h"
 #include "platform/input.h"
 #include "platform/timers.h"
+#include "platform/words.h"
 
 namespace platform {
 namespace {
@@ -99,19 +99,6 @@ std::string TimeStamp() {
   char text[32];
   std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
   return text;
-}
-
-template <typename T>
-bool ParseNumber(const std::string& word, T& value) {
-  auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
-  return ec == std::errc() && end == word.data() + word.size();
-}
-
-std::vector<std::string> Words(const std::string& line) {
-  std::istringstream in(line);
-  std::vector<std::string> words;
-  for (std::string w; in >> w;) words.push_back(w);
-  return words;
 }
 
 // One event line; false when it is not one.
@@ -271,7 +258,7 @@ std::optional<ReplayFile> ReadReplayFile(const std::string& path, std::string& e
           file.finished = true;
           break;
         }
-        std::vector<std::string> w = Words(line);
+        std::vector<std::string> w = SplitWords(line);
         if (!w.empty() && w[0] == "@") {
           if (file.events.empty() || !file.events.back().readings.empty() ||
               !ParseReadings(w, file.events.back()))

@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "platform/timers.h"
 #include "platform/window.h"
+#include "platform/words.h"
 #include "shell/sound_binding.h"
 #include "world/random_draw.h"
 #include "world/world_model.h"
@@ -53,8 +54,7 @@ bool SetField(const GameStateField& f, const std::string& text) {
     *static_cast<std::string*>(f.address) = platform::DecodeReplayText(text);
     return true;
   }
-  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-  if (ec != std::errc() || end != text.data() + text.size()) return false;
+  if (!platform::ParseNumber(text, v)) return false;
   if (f.type == GameStateField::Byte) *static_cast<uint8_t*>(f.address) = uint8_t(v);
   if (f.type == GameStateField::Int16) *static_cast<int16_t*>(f.address) = int16_t(v);
   if (f.type == GameStateField::Int32) *static_cast<int32_t*>(f.address) = int32_t(v);
@@ -98,13 +98,6 @@ uint64_t WorldDigest() {
   fold(&MapGrid[0][0][0], sizeof MapGrid);
   fold(&People[0][0], sizeof People);
   return digest;
-}
-
-std::vector<std::string> Words(const std::string& line) {
-  std::istringstream in(line);
-  std::vector<std::string> words;
-  for (std::string w; in >> w;) words.push_back(w);
-  return words;
 }
 
 // The value of "KEY value" among the start lines, or "".
@@ -182,8 +175,7 @@ std::optional<MissionReplay> LoadMissionReplay(const std::string& path, std::str
   }
   uint64_t random = 0;
   std::string seed = StartValue(*file, "random");
-  auto [end, ec] = std::from_chars(seed.data(), seed.data() + seed.size(), random);
-  if (ec != std::errc() || end != seed.data() + seed.size()) {
+  if (!platform::ParseNumber(seed, random)) {
     error = path + ": the random generator's state cannot be read";
     return std::nullopt;
   }
@@ -194,11 +186,10 @@ bool ReadyForReplay() { return G.GameMode == 1 && !platform::NextTimerDue(); }
 
 void RestoreReplayStart(const MissionReplay& replay) {
   uint64_t random = 0;
-  std::string seed = StartValue(replay.file, "random");
-  std::from_chars(seed.data(), seed.data() + seed.size(), random);
+  platform::ParseNumber(StartValue(replay.file, "random"), random);
   SeedRandom(random);
   for (const std::string& line : replay.file.start) {
-    std::vector<std::string> w = Words(line);
+    std::vector<std::string> w = platform::SplitWords(line);
     if (w.size() == 3 && w[0] == "state") {
       for (const GameStateField& f : GameStateFields())
         if (KeptField(f) && w[1] == f.name) SetField(f, w[2]);
