@@ -58,7 +58,7 @@ namespace {
 
 constexpr int64_t kLongestWait = 86400000;  // a day of game time in one command
 
-std::string Ok() { return "{\"ok\":true}"; }
+std::string Ok() { return sim::Line({{"ok", true}}); }
 std::string Error(std::string_view why) { return sim::Line({{"error", why}}); }
 
 std::vector<std::string_view> Split(std::string_view line) {
