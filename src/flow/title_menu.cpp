@@ -1,13 +1,10 @@
 #include "flow/title_menu.h"
 
-#include <optional>
-
 #include "flow/game_state.h"
 #include "flow/number_text.h"
-#include "platform/picture.h"
 #include "platform/window.h"
-#include "shell/data_paths.h"
 #include "shell/mission_replay.h"
+#include "shell/resources.h"
 #include "shell/settings_file.h"
 #include "shell/sound_binding.h"
 #include "shell/windows.h"
@@ -99,11 +96,7 @@ void TitleKeyDown(int key) {
 }
 
 void ShowPage(int page) {
-  BuildDataPath("page" + BareNumber(page) + ".mcg");
-  if (!FilePresent(G.FilePath)) StopOnMissingFile();
-  std::optional<platform::Surface> picture = platform::LoadPictureFile(ExistingPath(G.FilePath));
-  if (!picture) StopOnUnreadableFile();
-  Form1()("page").SetPicture(*picture);
+  Form1()("page").SetPicture(LoadDataPicture("page" + BareNumber(page) + ".mcg"));
 }
 
 void ToggleSoundKey() {

@@ -92,15 +92,6 @@ void CloseFile() {
   g_rec.endLines = nullptr;
 }
 
-std::string TimeStamp() {
-  std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
-  return text;
-}
-
 // One event line; false when it is not one.
 bool ParseEvent(const std::vector<std::string>& w, int64_t& clock, ReplayEvent& e) {
   if (w.size() < 2 || w[0].size() != 1) return false;
@@ -150,7 +141,7 @@ std::optional<std::string> BeginReplayFile(const std::vector<std::string>& start
   CloseFile();
   std::error_code ec;
   std::filesystem::create_directories(g_rec.folder, ec);
-  const std::string base = g_rec.folder + "/kzv-" + TimeStamp();
+  const std::string base = g_rec.folder + "/kzv-" + LocalTimeStamp(std::time(nullptr));
   for (int n = 1; n < 1000 && !g_rec.file; ++n) {
     g_rec.path = base + (n == 1 ? "" : "-" + std::to_string(n)) + ".replay";
     g_rec.file = std::fopen(g_rec.path.c_str(), "wx");  // never over a file that is there

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/clock.h"
 #include "platform/compose.h"
 #include "platform/picture.h"
 
@@ -53,13 +54,9 @@ std::string ScreenshotFolder() {
 
 std::optional<std::string> SaveScreenshot(const Surface& frame, const std::string& folder,
                                           std::time_t when) {
-  std::tm local{};
-  localtime_r(&when, &local);
-  char stamp[32];
-  std::strftime(stamp, sizeof stamp, "kzv-%Y%m%d-%H%M%S", &local);
   std::string base = folder;
   if (!base.empty() && base.back() != '/') base += '/';
-  base += stamp;
+  base += "kzv-" + LocalTimeStamp(when);
   std::error_code ec;
   for (int n = 1; n < 1000; ++n) {
     std::string path = base + (n == 1 ? "" : "-" + std::to_string(n)) + ".png";

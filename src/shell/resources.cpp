@@ -8,9 +8,6 @@
 #include "shell/sound_binding.h"
 #include "shell/windows.h"
 
-namespace {
-
-// The picture of data file `name`, stopping the program when it is absent or undecodable.
 platform::Surface LoadDataPicture(const std::string& name) {
   BuildDataPath(name);
   if (!FilePresent(G.FilePath)) StopOnMissingFile();
@@ -18,6 +15,8 @@ platform::Surface LoadDataPicture(const std::string& name) {
   if (!picture) StopOnUnreadableFile();
   return *picture;
 }
+
+namespace {
 
 void LoadWave(int slot, const std::string& name) {
   BuildDataPath(name);
