@@ -79,10 +79,9 @@ void DrawPictureBox(const Control& box, const Rect& r, Surface& frame, const Rec
   BitBlt(frame, v.x, v.y, v.w, v.h, box.image, v.x - r.x, v.y - r.y, Rop::SrcCopy);
 }
 
-void DrawChildren(Form& form, const Control* container, Surface& frame, const Rect& clip,
-                  Control* focus);
-
-void DrawControl(Form& form, Control& c, Surface& frame, const Rect& clip, Control* focus) {
+// One control alone, within clip; a picture box's children are placed after it.
+void DrawControl(const Control& c, Surface& frame, const Rect& clip, const Control* focus) {
+  if (clip.w <= 0 || clip.h <= 0) return;
   const Rect r = ClientRect(c);
   switch (c.kind) {
     case ControlKind::Label:
@@ -99,7 +98,6 @@ void DrawControl(Form& form, Control& c, Surface& frame, const Rect& clip, Contr
       break;
     case ControlKind::PictureBox:
       DrawPictureBox(c, r, frame, clip);
-      DrawChildren(form, &c, frame, Intersect(r, clip), focus);
       break;
     case ControlKind::Timer:
       break;
@@ -107,24 +105,24 @@ void DrawControl(Form& form, Control& c, Surface& frame, const Rect& clip, Contr
 }
 
 // Back to front: the windowless controls on the container's own surface first, then the
-// picture boxes and the text box; the table lists each group front to back. Only the first
-// `windowedCount` windowed children are drawn, and the windowless ones only when asked (the
-// window's own are skipped when a picture box covers the whole frame).
-void DrawList(Form& form, const std::vector<Control*>& children, size_t windowedCount,
-              bool windowless, Surface& frame, const Rect& clip, Control* focus) {
-  if (windowless)
-    for (auto it = children.rbegin(); it != children.rend(); ++it)
-      if ((*it)->visible && Windowless(**it)) DrawControl(form, **it, frame, clip, focus);
-  for (size_t i = std::min(windowedCount, children.size()); i-- > 0;)
-    if (children[i]->visible && Windowed(*children[i]))
-      DrawControl(form, *children[i], frame, clip, focus);
-}
-
-void DrawChildren(Form& form, const Control* container, Surface& frame, const Rect& clip,
-                  Control* focus) {
-  if (clip.w <= 0 || clip.h <= 0) return;
-  const std::vector<Control*> children = form.ChildrenOf(container);
-  DrawList(form, children, children.size(), true, frame, clip, focus);
+// picture boxes and the text box, each picture box followed by its own children; the table
+// lists each group front to back. Only the first `windowedCount` windowed children are drawn,
+// and the windowless ones only when asked (the window's own are hidden when a picture box
+// covers the whole frame); the others are placed as not drawn.
+void Place(Form& form, const std::vector<Control*>& children, size_t windowedCount,
+           bool windowless, const Rect& clip, bool drawn, Layout& out) {
+  for (auto it = children.rbegin(); it != children.rend(); ++it)
+    if (Windowless(**it)) out.controls.push_back({*it, clip, drawn && windowless && (*it)->visible});
+  for (size_t i = children.size(); i-- > 0;) {
+    Control* c = children[i];
+    if (!Windowed(*c)) continue;
+    const bool shown = drawn && i < windowedCount && c->visible;
+    out.controls.push_back({c, clip, shown});
+    if (c->kind == ControlKind::PictureBox) {
+      const std::vector<Control*> inner = form.ChildrenOf(c);
+      Place(form, inner, inner.size(), true, Intersect(ClientRect(*c), clip), shown, out);
+    }
+  }
 }
 
 // True when what the picture box shows covers all of area.
@@ -164,6 +162,7 @@ Rect Intersect(const Rect& a, const Rect& b) {
 
 void Fill(Surface& frame, const Rect& r, uint32_t color) {
   const Rect v = Intersect(r, {0, 0, frame.width, frame.height});
+  frame.Touch();
   for (int y = v.y; y < v.y + v.h; ++y) {
     uint32_t* d = &frame.At(v.x, y);
     std::fill(d, d + v.w, color);
@@ -180,26 +179,54 @@ Rect ClientRect(const Control& c) {
   return {ox + c.left, oy + c.top, c.width, c.height};
 }
 
-void ComposeForm(Form& form, Surface& frame) {
-  if (frame.width != form.clientWidth || frame.height != form.clientHeight)
-    frame = Surface(std::max(0, form.clientWidth), std::max(0, form.clientHeight));
-  const Rect all{0, 0, frame.width, frame.height};
+Layout LayOut(Form& form) {
+  const Rect all{0, 0, std::max(0, form.clientWidth), std::max(0, form.clientHeight)};
   const std::vector<Control*> children = form.ChildrenOf(nullptr);
   // A picture box that covers the whole frame (the title and result screens) hides the window
   // behind it and everything further back.
+  Layout layout;
   size_t drawn = children.size();
-  bool windowShows = true;
-  for (size_t i = 0; i < children.size() && windowShows; ++i)
+  for (size_t i = 0; i < children.size() && layout.windowShows; ++i)
     if (CoversArea(*children[i], all)) {
       drawn = i + 1;
-      windowShows = false;
+      layout.windowShows = false;
     }
+  Place(form, children, drawn, layout.windowShows, all, true, layout);
+  return layout;
+}
+
+void ComposeArea(Form& form, const Layout& layout, Surface& frame, const Rect& area) {
+  const Rect a = Intersect(area, {0, 0, frame.width, frame.height});
+  if (a.w <= 0 || a.h <= 0) return;
+  // A picture box paints every pixel of its rectangle: whatever lies behind one that covers
+  // the whole area never shows.
+  size_t first = 0;
+  bool windowShows = layout.windowShows;
+  for (size_t i = layout.controls.size(); i-- > 0;) {
+    const Placed& p = layout.controls[i];
+    if (p.drawn && p.control->kind == ControlKind::PictureBox &&
+        Intersect(Intersect(ClientRect(*p.control), p.clip), a) == a) {
+      first = i;
+      windowShows = false;
+      break;
+    }
+  }
   if (windowShows) {
     const Surface& p = form.picture;
-    if (p.width < frame.width || p.height < frame.height) frame.Fill(form.backColor);
-    if (!p.Empty()) BitBlt(frame, 0, 0, p.width, p.height, p, 0, 0, Rop::SrcCopy);
+    if (p.width < frame.width || p.height < frame.height) Fill(frame, a, form.backColor);
+    BitBlt(frame, a.x, a.y, a.w, a.h, p, a.x, a.y, Rop::SrcCopy);
   }
-  DrawList(form, children, drawn, windowShows, frame, all, FocusedTextBox(form));
+  const Control* focus = FocusedTextBox(form);
+  for (size_t i = first; i < layout.controls.size(); ++i) {
+    const Placed& p = layout.controls[i];
+    if (p.drawn) DrawControl(*p.control, frame, Intersect(p.clip, a), focus);
+  }
+}
+
+void ComposeForm(Form& form, Surface& frame) {
+  if (frame.width != form.clientWidth || frame.height != form.clientHeight)
+    frame = Surface(std::max(0, form.clientWidth), std::max(0, form.clientHeight));
+  ComposeArea(form, LayOut(form), frame, {0, 0, frame.width, frame.height});
 }
 
 Control* HitTest(Form& form, int x, int y) {

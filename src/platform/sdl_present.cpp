@@ -1,5 +1,4 @@
 // Showing a composed frame in the real window, by one of two paths.
-#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -10,52 +9,18 @@
 namespace platform {
 
 void SdlScreen::Present(Form& form) {
-  ComposeForm(form, frame_);
+  const std::vector<Rect> changed = composer_.Compose(form, frame_);
   if (renderer_) {
-    PresentWithRenderer();
+    if (!changed.empty() || whole_) PresentWithRenderer();
+    whole_ = false;
   } else if (SDL_Surface* screen = SDL_GetWindowSurface(window_)) {
-    PresentToWindowSurface(*screen);
+    PresentToWindowSurface(*screen, changed);
   }
 }
-
-namespace {
-
-// The frame is compared with the one shown before in tiles of this size; only changed tiles
-// are scaled into the window and handed to the desktop. In play most of the window stands
-// still while the scope, the map view, the gauge and the log move.
-constexpr int kTile = 32;
-
-// The frame rectangles whose tiles differ between now and before (same size), each a run of
-// changed tiles along one row of tiles.
-std::vector<SDL_Rect> ChangedRects(const Surface& now, const Surface& before) {
-  std::vector<SDL_Rect> rects;
-  for (int ty = 0; ty < now.height; ty += kTile) {
-    const int th = std::min(kTile, now.height - ty);
-    int runStart = -1;
-    for (int tx = 0; tx <= now.width; tx += kTile) {
-      bool changed = false;
-      if (tx < now.width) {
-        const int tw = std::min(kTile, now.width - tx);
-        for (int y = ty; y < ty + th && !changed; ++y) {
-          const size_t at = size_t(y) * now.width + tx;
-          changed = std::memcmp(&now.pixels[at], &before.pixels[at], size_t(tw) * 4) != 0;
-        }
-      }
-      if (changed && runStart < 0) runStart = tx;
-      if (!changed && runStart >= 0) {
-        rects.push_back({runStart, ty, std::min(tx, now.width) - runStart, th});
-        runStart = -1;
-      }
-    }
-  }
-  return rects;
-}
-
-}  // namespace
 
 // The frame into the window's memory at its whole-number scale (nearest pixel), the margins
-// black, and the desktop told to show what changed.
-void SdlScreen::PresentToWindowSurface(SDL_Surface& screen) {
+// black, and the desktop told to show the parts that changed.
+void SdlScreen::PresentToWindowSurface(SDL_Surface& screen, const std::vector<Rect>& changed) {
   Letterbox box = FitWhole(frame_.width, frame_.height, screen.w, screen.h);
   // A new surface (the window was resized, or went full screen) starts out undefined.
   if (&screen != screenCleared_) {
@@ -76,18 +41,15 @@ void SdlScreen::PresentToWindowSurface(SDL_Surface& screen) {
     SDL_UpdateWindowSurface(window_);
     return;
   }
-  std::vector<SDL_Rect> parts;
-  if (whole_ || shown_.width != frame_.width || shown_.height != frame_.height)
-    parts.push_back({0, 0, frame_.width, frame_.height});
-  else
-    parts = ChangedRects(frame_, shown_);
+  std::vector<Rect> parts = changed;
+  if (whole_) parts.assign(1, {0, 0, frame_.width, frame_.height});
   whole_ = false;
   if (parts.empty()) return;
   // Each changed row of a part is widened once into the surface, then copied to the rows
   // below it.
   const int scale = box.scale;
   std::vector<SDL_Rect> windowRects;
-  for (const SDL_Rect& r : parts) {
+  for (const Rect& r : parts) {
     const size_t rowBytes = size_t(r.w) * scale * 4;
     for (int y = r.y; y < r.y + r.h; ++y) {
       auto* first = static_cast<uint8_t*>(screen.pixels) +
@@ -104,7 +66,6 @@ void SdlScreen::PresentToWindowSurface(SDL_Surface& screen) {
     }
     windowRects.push_back({box.x + r.x * scale, box.y + r.y * scale, r.w * scale, r.h * scale});
   }
-  shown_ = frame_;
   if (parts.size() == 1 && parts[0].w == frame_.width && parts[0].h == frame_.height)
     SDL_UpdateWindowSurface(window_);
   else

@@ -83,6 +83,7 @@ bool SdlScreen::Follow(Form& form) {
     screenCleared_ = nullptr;
     whole_ = true;
     frame_ = Surface(std::max(1, form.clientWidth), std::max(1, form.clientHeight));
+    composer_.Forget();
     if (!form.icon.Empty()) {
       SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(
           form.icon.pixels.data(), form.icon.width, form.icon.height, 32, form.icon.width * 4,

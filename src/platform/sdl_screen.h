@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/compose.h"
+#include "platform/frame_composer.h"
 #include "platform/surface.h"
 #include "platform/window.h"
 
@@ -30,8 +31,8 @@ class SdlScreen {
   bool Follow(Form& form);
   void ToggleFullscreen();
 
-  // Composes form into the frame and shows it: only the parts that differ from the frame shown
-  // before, unless the window must be shown whole again (ShowWholeNext).
+  // Brings the frame up to date with form and shows it: only the parts that changed since the
+  // frame before, unless the window must be shown whole again (ShowWholeNext).
   void Present(Form& form);
   // The desktop lost what the window showed (it was covered, resized or restored).
   void ShowWholeNext() { whole_ = true; }
@@ -48,7 +49,7 @@ class SdlScreen {
  private:
   int ChooseScale(const Form& form);
   bool DrawableSize(int& w, int& h);
-  void PresentToWindowSurface(SDL_Surface& screen);
+  void PresentToWindowSurface(SDL_Surface& screen, const std::vector<Rect>& changed);
   void PresentWithRenderer();
 
   SDL_Window* window_ = nullptr;
@@ -57,8 +58,8 @@ class SdlScreen {
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
   SDL_Surface* screenCleared_ = nullptr;  // the window surface last cleared to black
+  FrameComposer composer_;
   Surface frame_;
-  Surface shown_;       // the frame last shown in the window surface
   bool whole_ = true;   // the next frame goes out whole
 
   Form* form_ = nullptr;  // the form the window is laid out for

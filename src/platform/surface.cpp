@@ -1,6 +1,7 @@
 #include "platform/surface.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 
 namespace platform {
@@ -125,9 +126,19 @@ struct Step {
 
 }  // namespace
 
+uint64_t Surface::Version() const {
+  static std::atomic<uint64_t> last{0};
+  if (touched_) {
+    version_ = last.fetch_add(1, std::memory_order_relaxed) + 1;
+    touched_ = false;
+  }
+  return version_;
+}
+
 void BitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy, Rop rop) {
   Clipped c;
   if (!Clip(x, y, w, h, sx, sy, dst.width, dst.height, src.width, src.height, c)) return;
+  dst.Touch();
   if (&dst == &src) {
     // Copying downwards within one surface runs bottom-up, so no row is read after it was
     // overwritten; within a row RowOpOverlapping picks the safe direction.
@@ -171,6 +182,7 @@ void StretchBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, in
   const int64_t x0 = std::max<int64_t>(x, 0), x1 = std::min<int64_t>(int64_t(x) + w, dst.width);
   const int64_t y0 = std::max<int64_t>(y, 0), y1 = std::min<int64_t>(int64_t(y) + h, dst.height);
   if (x0 >= x1 || y0 >= y1) return;
+  dst.Touch();
 
   // One destination row as spans: source column `column` fills `count` pixels from `start`
   // (relative to the first drawn column). Magnifying, a span is a run of one source pixel;

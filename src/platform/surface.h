@@ -6,6 +6,11 @@
 namespace platform {
 
 // A 32-bit drawing surface; each pixel is 0x00RRGGBB (the top byte is always 0).
+//
+// Each surface carries a version that changes whenever its pixels may have changed, so that
+// composing can skip a picture that stayed the same without reading it. The drawing functions
+// and the writable At() mark the change themselves; code that writes `pixels` directly calls
+// Touch().
 struct Surface {
   int width = 0;
   int height = 0;
@@ -14,9 +19,22 @@ struct Surface {
   Surface() = default;
   Surface(int w, int h, uint32_t fill = 0) : width(w), height(h), pixels(std::size_t(w) * h, fill) {}
   bool Empty() const { return width <= 0 || height <= 0; }
-  uint32_t& At(int x, int y) { return pixels[std::size_t(y) * width + x]; }
+  uint32_t& At(int x, int y) {
+    touched_ = true;
+    return pixels[std::size_t(y) * width + x];
+  }
   uint32_t At(int x, int y) const { return pixels[std::size_t(y) * width + x]; }
-  void Fill(uint32_t color) { pixels.assign(pixels.size(), color); }
+  void Fill(uint32_t color) {
+    touched_ = true;
+    pixels.assign(pixels.size(), color);
+  }
+  void Touch() { touched_ = true; }
+  // Equal versions, equal pixels: a copy shares its original's version until either changes.
+  uint64_t Version() const;
+
+ private:
+  mutable uint64_t version_ = 0;
+  mutable bool touched_ = true;  // changed since version_ was given
 };
 
 // A 64-bit fingerprint of the size and every pixel (FNV-1a): equal pictures, equal hashes.

@@ -15,23 +15,6 @@ namespace {
 
 bool g_caretVisible = true;
 
-// The width a label's text may take: its own, up to where a label in front of it that shares
-// most of its rows begins (the status panel's deleted name ends where the price starts).
-int TextRoom(const Control& label) {
-  int room = label.width;
-  if (!label.form) return room;
-  for (const auto& other : label.form->controls) {
-    const Control& o = *other;
-    if (&o == &label) break;  // the rest lie behind it
-    if (o.kind != ControlKind::Label || o.container != label.container || !o.visible ||
-        o.caption.empty())
-      continue;
-    const int shared = std::min(o.top + o.height, label.top + label.height) - std::max(o.top, label.top);
-    if (2 * shared >= label.height && o.left > label.left && o.left < label.left + room)
-      room = o.left - label.left;
-  }
-  return room;
-}
 
 LabelKey KeyOf(const Control& c) {
   return {c.caption, c.font.name, c.font.points, c.font.bold, c.font.italic,
@@ -91,6 +74,22 @@ TextCache& TextBoxCache() {
 
 }  // namespace
 
+int TextRoom(const Control& label) {
+  int room = label.width;
+  if (!label.form) return room;
+  for (const auto& other : label.form->controls) {
+    const Control& o = *other;
+    if (&o == &label) break;  // the rest lie behind it
+    if (o.kind != ControlKind::Label || o.container != label.container || !o.visible ||
+        o.caption.empty())
+      continue;
+    const int shared = std::min(o.top + o.height, label.top + label.height) - std::max(o.top, label.top);
+    if (2 * shared >= label.height && o.left > label.left && o.left < label.left + room)
+      room = o.left - label.left;
+  }
+  return room;
+}
+
 std::vector<std::string> LabelLines(const Control& label) {
   TTF_Font* f = OpenFont(label.font);
   if (!f) return {};
@@ -148,5 +147,7 @@ void DrawTextBox(const Control& box, Surface& frame, int x, int y, const Rect& c
 void SetCaretVisible(bool on) {
   g_caretVisible = on;
 }
+
+bool CaretVisible() { return g_caretVisible; }
 
 }  // namespace platform

@@ -26,6 +26,10 @@ int TextWidth(const Font& font, std::string_view text);
 // The lines a label shows: its caption wrapped inside its width, in its own font.
 std::vector<std::string> LabelLines(const Control& label);
 
+// The width a label's text may take: its own, up to where a label in front of it that shares
+// most of its rows begins (the status panel's deleted name ends where the price starts).
+int TextRoom(const Control& label);
+
 // Draws a label with its top-left corner at frame pixel (x, y), inside clip: the back colour
 // when opaque, then the caption in foreColor, wrapped, aligned and clipped to the label.
 void DrawLabel(const Control& label, Surface& frame, int x, int y, const Rect& clip);
@@ -36,6 +40,7 @@ void DrawTextBox(const Control& box, Surface& frame, int x, int y, const Rect& c
 
 // The host blinks the caret by switching this; it is on until told otherwise.
 void SetCaretVisible(bool on);
+bool CaretVisible();
 
 // How many times text has been rendered anew rather than taken from the cache.
 int TextRenderCount();

@@ -22,6 +22,7 @@ struct Font {
   double points = 9;
   bool bold = false;
   bool italic = false;
+  bool operator==(const Font&) const = default;
 };
 
 struct Control {

@@ -131,6 +131,7 @@ void DrawCell(const CellSheets& s, const EmptySprites& empty, int x, int y,
 
 void DrawMapCells(const CellSheets& s, int scopeX, int scopeY) {
   const EmptySprites empty{SpriteLeavesCellAlone(s.chi, 0), SpriteLeavesCellAlone(s.peple, 0)};
+  s.work.Touch();  // the cells are written straight into its pixels
   // Cells do not overlap, so the order is free: row by row walks the surface as it lies in
   // memory.
   for (int j = 1; j <= kViewCells; ++j) {

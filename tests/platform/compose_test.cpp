@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "platform/frame_composer.h"
 #include "platform/window.h"
 
 using namespace platform;
@@ -101,4 +104,46 @@ TEST(Compose, HitTestFollowsTheSameStacking) {
   EXPECT_EQ(HitTest(*form, 50, 25), nullptr);
   EXPECT_EQ(HitTest(*form, -1, 5), nullptr);
   EXPECT_EQ(HitTest(*form, 60, 5), nullptr);
+}
+
+// Whatever changes, the kept frame is the whole composition again, and only the part around
+// the change is redrawn.
+TEST(Compose, TheKeptFrameRedrawsOnlyWhatChanged) {
+  auto form = BuildForm(kTestForm);
+  Form& f = *form;
+  for (const char* name : {"P", "C", "H"}) f(name).Cls();
+  FrameComposer composer;
+  Surface frame;
+  ASSERT_EQ(composer.Compose(f, frame), (std::vector<Rect>{{0, 0, 60, 40}}));
+  Surface pattern(10, 10, 0x445566);
+
+  struct Change {
+    const char* what;
+    std::function<void()> change;
+    int mostRedrawn;  // pixels
+  };
+  const Change changes[] = {
+      {"nothing", [] {}, 0},
+      {"a row drawn into a child box", [&] { BitBlt(f("C").image, 0, 3, 10, 1, pattern, 0, 0, Rop::SrcCopy); }, 10},
+      {"the same drawn again", [&] { BitBlt(f("C").image, 0, 3, 10, 1, pattern, 0, 0, Rop::SrcCopy); }, 0},
+      {"a box cleared", [&] { f("C").Cls(); }, 10},
+      {"pixels written directly", [&] { f("P").image.pixels[0] = 1; f("P").image.Touch(); }, 20},
+      {"a line moved", [&] { f("N").y2 -= 4; }, 5 * 14},
+      {"a shape recoloured", [&] { f("S").foreColor = 0x00FF00; }, 24},
+      {"a label recoloured", [&] { f("L").backColor = 0x0000FF; }, 225},
+      {"a label captioned", [&] { f("L").caption = "Ab"; }, 225},
+      {"a hidden box shown", [&] { f("H").visible = true; }, 25},
+      {"a container moved", [&] { f("P").left += 3; }, 20 * 23},
+      {"a container hidden", [&] { f("P").visible = false; }, 400},
+      {"the back colour", [&] { f.backColor = 0x222222; }, 60 * 40},
+  };
+  for (const Change& c : changes) {
+    c.change();
+    int redrawn = 0;
+    for (const Rect& r : composer.Compose(f, frame)) redrawn += r.w * r.h;
+    Surface whole;
+    ComposeForm(f, whole);
+    EXPECT_TRUE(frame.pixels == whole.pixels) << c.what;
+    EXPECT_LE(redrawn, c.mostRedrawn) << c.what;
+  }
 }
