@@ -22,7 +22,11 @@ std::string Control::DisplayName() const {
 }
 
 void Control::Cls() {
-  image = Surface(width, height, backColor);
+  // The scope view clears its work surface every tick: the same size keeps its memory.
+  if (image.width == width && image.height == height && image.pixels.size() == size_t(width) * height)
+    image.Fill(backColor);
+  else
+    image = Surface(width, height, backColor);
   if (!picture.Empty()) BitBlt(image, 0, 0, picture.width, picture.height, picture, 0, 0, Rop::SrcCopy);
 }
 
