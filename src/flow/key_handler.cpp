@@ -45,26 +45,32 @@ void StepForward(uint8_t& cursor, uint8_t& view) {
   }
 }
 
-// The numeric keypad doubles the arrows.
 void PlayKeyDown(int key) {
   namespace vk = platform::vk;
-  switch (key) {
+  switch (WithKeypadArrows(key)) {
     case vk::Shift: FireShot(); break;
     case vk::Escape: platform::EndProgram("escape");
-    case vk::Left:
-    case vk::Numpad4: MoveCursor(CursorStep::Left); break;
-    case vk::Up:
-    case vk::Numpad8: MoveCursor(CursorStep::Up); break;
-    case vk::Right:
-    case vk::Numpad6: MoveCursor(CursorStep::Right); break;
-    case vk::Down:
-    case vk::Numpad2: MoveCursor(CursorStep::Down); break;
+    case vk::Left: MoveCursor(CursorStep::Left); break;
+    case vk::Up: MoveCursor(CursorStep::Up); break;
+    case vk::Right: MoveCursor(CursorStep::Right); break;
+    case vk::Down: MoveCursor(CursorStep::Down); break;
     default: break;
   }
   RefreshPositionDisplay();
 }
 
 }  // namespace
+
+int WithKeypadArrows(int key) {
+  namespace vk = platform::vk;
+  switch (key) {
+    case vk::Numpad8: return vk::Up;
+    case vk::Numpad4: return vk::Left;
+    case vk::Numpad6: return vk::Right;
+    case vk::Numpad2: return vk::Down;
+    default: return key;
+  }
+}
 
 void Form_KeyDown(int key, int /*mask*/) {
   // The branch is chosen once: a handler that changes GameMode does not fall into another.

@@ -4,6 +4,10 @@
 // has the focus. What a key does depends on GameMode at the moment it arrives.
 void Form_KeyDown(int key, int mask);
 
+// A key as play and the title menu read it: the numeric keypad's 8, 4, 6 and 2 stand for the
+// arrows; every other key is itself.
+int WithKeypadArrows(int key);
+
 enum class CursorStep { Left, Up, Right, Down };
 
 // One step of the cursor; near the edge of the visible window the view scrolls instead, until

@@ -1,6 +1,7 @@
 #include "flow/title_menu.h"
 
 #include "flow/game_state.h"
+#include "flow/key_handler.h"
 #include "flow/number_text.h"
 #include "platform/window.h"
 #include "shell/mission_replay.h"
@@ -83,13 +84,11 @@ void HighlightMenuChoice() {
 
 void TitleKeyDown(int key) {
   namespace vk = platform::vk;
-  switch (key) {
+  switch (WithKeypadArrows(key)) {
     case vk::Shift: Confirm(); break;
     case vk::Escape: platform::EndProgram("escape");
-    case vk::Up:
-    case vk::Numpad8: MoveHighlight(-1); break;
-    case vk::Down:
-    case vk::Numpad2: MoveHighlight(+1); break;
+    case vk::Up: MoveHighlight(-1); break;
+    case vk::Down: MoveHighlight(+1); break;
     case 'S': ToggleSoundKey(); break;
     default: break;
   }
