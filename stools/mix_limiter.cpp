@@ -30,6 +30,11 @@ void Limit(void*, Uint8* stream, int length) {
     const float right = float(samples[2 * i + 1]) * kHeadroom;
     const float peak = std::max(std::fabs(left), std::fabs(right));
     const float wanted = peak > kCeiling ? kCeiling / peak : 1.0f;
+    if (wanted == 1.0f && g_gain == 1.0f) {  // most of the time: whole numbers, nothing to round
+      samples[2 * i] = int16_t(left);
+      samples[2 * i + 1] = int16_t(right);
+      continue;
+    }
     g_gain = wanted < g_gain ? wanted : g_gain + (wanted - g_gain) * release;
     samples[2 * i] = int16_t(std::lround(left * g_gain));
     samples[2 * i + 1] = int16_t(std::lround(right * g_gain));
