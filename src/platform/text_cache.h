@@ -1,7 +1,9 @@
 #pragma once
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <unordered_map>
+#include <utility>
 
 #include "platform/text_coverage.h"
 #include "platform/window.h"
@@ -32,7 +34,12 @@ struct CachedText {
 
 // Keyed per control; each entry also holds the inputs it was made from, so a control that
 // reuses the address of one that is gone never gets a stale picture.
-using TextCache = std::unordered_map<const Control*, CachedText>;
+// The last renderings are kept by what they were made from as well: a caption that moves to
+// another control (the log's lines move up one label at a time) is not rendered again.
+struct TextCache {
+  std::unordered_map<const Control*, CachedText> byControl;
+  std::deque<std::pair<LabelKey, Coverage>> recent;
+};
 
 // The entry of the control, rendered anew by `render` when its key differs from the one it was
 // made with.
