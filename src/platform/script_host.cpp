@@ -11,13 +11,6 @@
 #include "platform/timers.h"
 
 namespace platform {
-namespace {
-
-std::string g_clipboard;
-
-std::string ReadClipboard() { return g_clipboard; }
-
-}  // namespace
 
 ScriptHost::ScriptHost() {
   // The sound library opens the audio device through SDL; here there is none to open. An
@@ -27,14 +20,11 @@ ScriptHost::ScriptHost() {
   SetMessageBoxHandler([this](const std::string& title, const std::string& text) {
     messages_.push_back({title, text});
   });
-  g_clipboard.clear();
-  SetClipboardReader(ReadClipboard);
 }
 
 ScriptHost::~ScriptHost() {
   SetClock({});
   SetMessageBoxHandler({});
-  SetClipboardReader(nullptr);
 }
 
 void ScriptHost::Run(const std::function<void()>& deliver) {
@@ -112,7 +102,6 @@ bool ScriptHost::Shot(const std::string& path) {
   return frame && SavePng(*frame, path);
 }
 
-void ScriptHost::SetClipboard(const std::string& text) { g_clipboard = text; }
 
 Form* ScriptHost::ShownForm() { return front_.Update(); }
 

@@ -54,9 +54,6 @@ class ScriptHost {
   // The shown window composed into one frame, as the real window would show it.
   std::optional<Surface> Frame();
 
-  // What Ctrl+V pastes.
-  void SetClipboard(const std::string& text);
-
   int64_t NowMicros() const { return now_; }
   bool Ended() const { return ended_; }
   const std::string& EndReason() const { return endReason_; }  // "" while running
