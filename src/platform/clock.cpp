@@ -21,14 +21,6 @@ int64_t NowMicros() {
 
 void SetClock(std::function<int64_t()> clock) { Source() = std::move(clock); }
 
-std::string LocalTimeStamp(std::time_t when) {
-  std::tm local{};
-  localtime_r(&when, &local);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
-  return text;
-}
-
 int64_t NextRepeatDue(int64_t due, int64_t period, int64_t now) {
   return due + period > now ? due + period : now + period;
 }

@@ -1,8 +1,6 @@
 #pragma once
 #include <cstdint>
-#include <ctime>
 #include <functional>
-#include <string>
 
 namespace platform {
 
@@ -16,8 +14,5 @@ void SetClock(std::function<int64_t()> clock);  // empty function: back to the r
 // whole period or more missed it starts afresh from now, so it comes once and never catches up
 // in a burst. Either way it lies after now.
 int64_t NextRepeatDue(int64_t due, int64_t period, int64_t now);
-
-// The local date and time of `when` as the game's file names carry it: "20261207-221530".
-std::string LocalTimeStamp(std::time_t when);
 
 }  // namespace platform

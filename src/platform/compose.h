@@ -1,16 +1,11 @@
 #pragma once
 #include <vector>
 
+#include "platform/rect.h"
 #include "platform/surface.h"
 #include "platform/window.h"
 
 namespace platform {
-
-// A control's rectangle in client pixels of its form.
-struct Rect {
-  int x, y, w, h;
-  bool operator==(const Rect&) const = default;
-};
 
 // Composes a shown form into one frame of its client size: the back colour and background
 // picture, the form's own labels, shapes and lines, then its picture boxes and text box from
@@ -39,7 +34,6 @@ void ComposeArea(Form& form, const Layout& layout, Surface& frame, const Rect& a
 // nullptr for the form itself.
 Control* HitTest(Form& form, int x, int y);
 
-Rect Intersect(const Rect& a, const Rect& b);  // empty (w or h 0) when they do not overlap
 void Fill(Surface& frame, const Rect& r, uint32_t color);  // clipped to the frame
 Rect ClientRect(const Control& c);
 

@@ -10,7 +10,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <string_view>
 #include <vector>
 #include <strings.h>
@@ -107,20 +109,70 @@ bool DirectoryWritable(const std::string& dir) {
   return IsDirectory(dir) && ::access(dir.c_str(), W_OK | X_OK) == 0;
 }
 
-std::optional<std::string> UserDataDir() {
-  std::string base;
-  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg == '/') {
-    base = xdg;
-  } else if (const char* home = std::getenv("HOME"); home && *home) {
-    base = std::string(home) + "/.local/share";
-  } else {
-    return std::nullopt;
+namespace {
+
+// XDG_PICTURES_DIR="$HOME/Pictures" as xdg-user-dirs writes it.
+std::string PicturesFolderFromUserDirs() {
+  const char* home = std::getenv("HOME");
+  if (!home || !*home) return "";
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  std::string file =
+      (config && *config == '/' ? std::string(config) : std::string(home) + "/.config") +
+      "/user-dirs.dirs";
+  std::ifstream in(file);
+  const std::string key = "XDG_PICTURES_DIR=\"";
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind(key, 0) != 0 || line.back() != '"') continue;
+    std::string dir = line.substr(key.size(), line.size() - key.size() - 1);
+    if (dir.rfind("$HOME", 0) == 0) dir = home + dir.substr(5);
+    return dir;
   }
-  std::string dir = base + "/kzv";
+  return "";
+}
+
+std::string DataFolderBase() {
+  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg == '/') return xdg;
+  if (const char* home = std::getenv("HOME"); home && *home) return std::string(home) + "/.local/share";
+  return "";
+}
+
+// An absolute folder, made when missing.
+bool UsableFolder(const std::string& dir) {
+  if (dir.empty() || dir[0] != '/') return false;
   std::error_code ec;
   std::filesystem::create_directories(dir, ec);
-  if (!IsDirectory(dir)) return std::nullopt;
-  return dir;
+  return IsDirectory(dir);
+}
+
+}  // namespace
+
+std::optional<std::string> UserFolderPath(UserFolder kind) {
+  if (kind == UserFolder::Data) {
+    std::string base = DataFolderBase();
+    if (!base.empty() && UsableFolder(base + "/kzv")) return base + "/kzv";
+    return std::nullopt;
+  }
+  if (const char* env = std::getenv("XDG_PICTURES_DIR"); env && UsableFolder(env)) return env;
+  if (std::string dir = PicturesFolderFromUserDirs(); UsableFolder(dir)) return dir;
+  return std::nullopt;
+}
+
+std::string JoinPath(const std::string& dir, const std::string& name) {
+  if (dir.empty() || dir.back() == kPathSeparator) return dir + name;
+  return dir + kPathSeparator + name;
+}
+
+bool PathExists(const std::string& path) {
+  struct stat st;
+  return ::lstat(path.c_str(), &st) == 0;
+}
+
+std::string LocalTimeStamp(std::time_t when) {
+  std::tm local{};
+  localtime_r(&when, &local);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
+  return text;
 }
 
 std::optional<std::string> FindRegularFile(const std::string& path) {

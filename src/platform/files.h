@@ -1,5 +1,7 @@
+// Files and folders: what the core asks of the system's file system (one backend a system).
 #pragma once
 #include <cstdint>
+#include <ctime>
 #include <optional>
 #include <string>
 
@@ -16,9 +18,20 @@ void SetAppDir(const std::string& dir);
 // True when files can be created in the directory.
 bool DirectoryWritable(const std::string& dir);
 
-// The user's own data folder for the game: $XDG_DATA_HOME/kzv, else ~/.local/share/kzv, created
-// when missing. Nothing when neither can be found or made.
-std::optional<std::string> UserDataDir();
+// The user's own folders, created when missing: Data the game's data folder ($XDG_DATA_HOME/kzv,
+// else ~/.local/share/kzv), Pictures the player's pictures folder ($XDG_PICTURES_DIR, else the
+// one ~/.config/user-dirs.dirs names). Nothing when it can be neither found nor made.
+enum class UserFolder { Data, Pictures };
+std::optional<std::string> UserFolderPath(UserFolder kind);
+
+// A folder and a name in it, joined by one separator.
+std::string JoinPath(const std::string& dir, const std::string& name);
+
+// True when something (a file, a folder, ...) stands at the path.
+bool PathExists(const std::string& path);
+
+// The local date and time of `when` as the game's file names carry it: "20261207-221530".
+std::string LocalTimeStamp(std::time_t when);
 
 // The path of an existing regular file: the path as written when it names one, otherwise the
 // same path looked up again with every component matched ignoring ASCII case. A directory, a

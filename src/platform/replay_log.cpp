@@ -9,6 +9,7 @@
 #include "platform/clock.h"
 #include "platform/input.h"
 #include "platform/timers.h"
+#include "platform/unique_file.h"
 #include "platform/words.h"
 
 namespace platform {
@@ -141,12 +142,12 @@ std::optional<std::string> BeginReplayFile(const std::vector<std::string>& start
   CloseFile();
   std::error_code ec;
   std::filesystem::create_directories(g_rec.folder, ec);
-  const std::string base = g_rec.folder + "/kzv-" + LocalTimeStamp(std::time(nullptr));
-  for (int n = 1; n < 1000 && !g_rec.file; ++n) {
-    g_rec.path = base + (n == 1 ? "" : "-" + std::to_string(n)) + ".replay";
-    g_rec.file = std::fopen(g_rec.path.c_str(), "wx");  // never over a file that is there
-    if (!g_rec.file && errno != EEXIST) break;
-  }
+  std::optional<std::string> path =
+      MakeUniqueFile(g_rec.folder, "kzv", std::time(nullptr), ".replay", [](const std::string& p) {
+        g_rec.file = std::fopen(p.c_str(), "wx");  // never over a file that is there
+        return g_rec.file ? Claim::Made : errno == EEXIST ? Claim::Taken : Claim::Failed;
+      });
+  if (path) g_rec.path = *path;
   if (!g_rec.file) {
     std::fprintf(stderr, "K.Z.V: cannot write a replay in %s\n", g_rec.folder.c_str());
     return std::nullopt;

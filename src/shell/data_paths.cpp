@@ -15,7 +15,7 @@ std::string SaveFolderWithSeparator() {
   // An installation (its folder holds the file "installed") is never written into, not even by
   // root, so that it uninstalls cleanly.
   if (FilePresent(AppDirWithSeparator() + "installed") || !platform::DirectoryWritable(platform::AppDir())) {
-    if (auto user = platform::UserDataDir()) return *user + platform::kPathSeparator;
+    if (auto user = platform::UserFolderPath(platform::UserFolder::Data)) return *user + platform::kPathSeparator;
   }
   return AppDirWithSeparator();
 }
