@@ -4,6 +4,7 @@
 #include "flow/key_handler.h"
 #include "flow/number_text.h"
 #include "platform/window.h"
+#include "shell/hidden_modes.h"
 #include "shell/mission_replay.h"
 #include "shell/resources.h"
 #include "shell/settings_file.h"
@@ -99,15 +100,7 @@ void ShowPage(int page) {
 }
 
 void ToggleSoundKey() {
-  if (G.SoundOn == 1) {
-    Form1()("si").visible = true;
-    G.SoundOn = 0;
-  } else {
-    Form1()("si").visible = false;
-    G.SoundOn = 1;
-  }
-  PlaySound(wave_slot::Confirm);
-  SaveSettings();  // writes only when the settings file is there
+  sic_Click();  // the key and the SOUND panel are one switch: sound, music and the saved setting
 }
 
 void StartMission() {

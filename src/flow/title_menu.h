@@ -14,8 +14,8 @@ void HighlightMenuChoice();
 // the program. The visibility of `page` is left as it is.
 void ShowPage(int page);
 
-// The 'S' key: sound effects on or off, saved when the settings file exists. The music keeps
-// playing or stays silent as it was.
+// The 'S' key: does what a click on the SOUND panel does (sound effects and music on or off,
+// saved when the settings file exists).
 void ToggleSoundKey();
 
 // Builds a new world behind the loading page and enters play.
