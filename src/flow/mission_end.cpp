@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr std::size_t kRecordNameLength = 20;
-
 constexpr Rank kRanks[] = {
     {900000, 1250000, "Ｓランク", "すっごいねぇ～、もう教える事は何もないよぉ～", 21},
     {600000, 900000, "Ａランク",

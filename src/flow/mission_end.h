@@ -27,5 +27,8 @@ void ResultKeyDown(int key);
 // Stores the entered name as the record holder's, saves, clears the map and shows the title.
 void CommitRecordName();
 
+// The most characters of either width a record name keeps; the name box takes no more.
+constexpr std::size_t kRecordNameLength = 20;
+
 // The first `count` characters (code points) of a UTF-8 text, all of it when shorter.
 std::string FirstCharacters(std::string_view text, std::size_t count);

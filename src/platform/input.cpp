@@ -1,6 +1,8 @@
 #include "platform/input.h"
 
+#include <algorithm>
 #include <string_view>
+#include <vector>
 
 #include "platform/clock.h"
 #include "platform/compose.h"
@@ -39,6 +41,15 @@ void ClampCaret(Control& box) {
   box.caret = CharacterStart(box.caption, box.caret);
 }
 
+// Cuts a text about to be inserted to the characters the box has room for.
+void CutToRoom(const Control& box, std::string& text) {
+  if (box.maxLength == 0) return;
+  const size_t held = SplitUtf8Characters(box.caption).size();
+  const size_t room = box.maxLength - std::min(box.maxLength, held);
+  const std::vector<std::string_view> characters = SplitUtf8Characters(text);
+  if (characters.size() > room) text.resize(size_t(characters[room].data() - text.data()));
+}
+
 size_t PreviousCharacter(const std::string& s, size_t pos) {
   if (pos == 0) return 0;
   --pos;
@@ -56,6 +67,7 @@ size_t NextCharacter(const std::string& s, size_t pos) {
 void Insert(Control& box, std::string_view raw) {
   std::string text = CleanText(raw);
   if (box.inputFilter) text = CleanText(box.inputFilter(text));
+  CutToRoom(box, text);
   if (text.empty()) return;
   ClampCaret(box);
   box.caption.insert(box.caret, text);

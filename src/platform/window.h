@@ -58,9 +58,11 @@ struct Control {
   std::function<void()> onClick;
 
   // The text box: caret as a byte offset into caption; a filter every typed or pasted text
-  // passes through before it is inserted (it may replace or drop characters).
+  // passes through before it is inserted (it may replace or drop characters); and the most
+  // characters (code points) typing or pasting may fill it with, 0 for no limit.
   size_t caret = 0;
   std::function<std::string(std::string_view)> inputFilter;
+  size_t maxLength = 0;
 
   std::string DisplayName() const;  // "sarch(0)" for an array item, else the name
   void Cls();                       // picture boxes: back to the back colour and the picture

@@ -1,6 +1,7 @@
 #include "shell/program.h"
 
 #include "flow/key_handler.h"
+#include "flow/mission_end.h"
 #include "platform/window.h"
 #include "shell/hidden_modes.h"
 #include "shell/launcher.h"
@@ -28,6 +29,7 @@ void ConnectHandlers() {
   main("ura").onClick = ura_Click;
   main("sic").onClick = sic_Click;
   main("ename").inputFilter = SanitizeRecordName;
+  main("ename").maxLength = kRecordNameLength;  // what the box shows is what the record keeps
 }
 
 }  // namespace

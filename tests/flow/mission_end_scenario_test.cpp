@@ -63,10 +63,12 @@ TEST_F(MissionEndTest, ANewRecordWaitsForANameAndKeepsItsFirstTwentyCharacters) 
   EXPECT_FALSE(host_->Ended());
   EXPECT_EQ(SaveValues(), "0,150000,\"日向 澄香\",1");
 
-  host_->Type("軌道狙撃衛星の新しい操作員です、よろしく。");  // 21 characters
-  EXPECT_EQ(C("ename").caption, "軌道狙撃衛星の新しい操作員です、よろしく。");
-  Key(kEnter);
+  // The box takes 20 characters of 21, and nothing once it is full: it shows what is kept.
   const std::string name = "軌道狙撃衛星の新しい操作員です、よろしく";
+  host_->Type(name + "。");
+  host_->Type("x");
+  EXPECT_EQ(C("ename").caption, name);
+  Key(kEnter);
   EXPECT_EQ(G.RecordHolder, name);
   EXPECT_EQ(SaveValues(), "1,900000,\"" + name + "\",1");
   const std::string line = "最高報酬者記録： スナイパー" + name + "： 900000円";

@@ -99,6 +99,30 @@ TEST_F(TextBoxTest, PasteGoesThroughTheFilterAndStopsAtALineBreak) {
   EXPECT_EQ(Box().caption, "澄香さ");
 }
 
+TEST_F(TextBoxTest, ALimitedBoxTakesCharactersOfEitherWidthUpToItsLimit) {
+  Box().maxLength = 5;
+  struct Case {
+    std::string text;
+    size_t caret;
+    std::string typed, result;
+  } cases[] = {
+      {"ab", 1, "日向😀cd", "a日向😀b"},  // three of five fit, in the middle
+      {"abcde", 5, "x", "abcde"},  // full: nothing more
+      {"", 0, "abcdefg", "abcde"},
+      {"abcdefg", 7, "x", "abcdefg"},  // a longer text set by the game is left alone
+  };
+  for (const Case& c : cases) {
+    Set(c.text, c.caret);
+    DeliverText(*form_, c.typed);
+    EXPECT_EQ(Box().caption, c.result) << c.text << " + " << c.typed;
+  }
+  g_clipboard = "澄香さん\n";
+  Set("日向 ", 7);
+  Key('V', vk::MaskCtrl);
+  EXPECT_EQ(Box().caption, "日向 澄香");
+  EXPECT_EQ(Box().caret, 13u);
+}
+
 TEST_F(TextBoxTest, KeyPreviewSeesEveryKeyFirstAndWithoutItTheWindowGetsOnlyKeysNoBoxTakes) {
   Set("ab", 2);
   Key(vk::Back);
