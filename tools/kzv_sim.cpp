@@ -249,25 +249,6 @@ int Usage(const char* why) {
   return 2;
 }
 
-// The longest the program may take from its start to the title before a replay begins.
-constexpr int64_t kLongestStartMs = 60000;
-
-// Plays the replay; "" when it went as recorded, else what went otherwise.
-std::string PlayReplay(platform::ScriptHost& host, const MissionReplay& replay) {
-  for (int64_t waited = 0; !host.Ended() && !ReadyForReplay() && waited < kLongestStartMs;
-       waited += 10)
-    host.Wait(10);
-  if (host.Ended() || !ReadyForReplay()) return "the program never reached the title";
-  RestoreReplayStart(replay);
-  platform::ClearReplayDivergence();
-  for (const platform::ReplayEvent& event : replay.file.events) {
-    if (host.Ended()) return "the program ended before the replay did";
-    host.Replay(event);
-  }
-  if (!platform::ReplayDivergence().empty()) return platform::ReplayDivergence();
-  return CheckReplayEnd(replay);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/replay_log.h"
+#include "platform/script_host.h"
 
 // Missions kept and played again. A replay file (platform/replay_log.h) starts with what the
 // mission starts from, the game's version and a digest of its data folder, and ends with how
@@ -44,6 +45,11 @@ void RestoreReplayStart(const MissionReplay& replay);
 // After the last event: "" when the mission ended as it did when it was recorded (or the
 // recording stops before its end), else what differs first.
 std::string CheckReplayEnd(const MissionReplay& replay);
+
+// Plays the replay headless on the script host the program runs on: waits for the title, puts
+// back the start and delivers every event on its recorded clock. "" when it went as recorded,
+// else what went otherwise.
+std::string PlayReplay(platform::ScriptHost& host, const MissionReplay& replay);
 
 // The lines that describe the end of a mission, as the replay keeps them.
 std::vector<std::string> MissionEndLines();
