@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <map>
 #include <sstream>
 
 #include "flow/game_state.h"
@@ -27,9 +28,17 @@ std::string Hex(uint64_t v) {
   return text;
 }
 
+// Read once a run for each program folder: every replay read and every mission recorded asks
+// for it, and the data under a running game does not change.
 std::string DataDigest() {
-  std::optional<uint64_t> digest = platform::FolderDigest(platform::AppDir() + "/data");
-  return digest ? Hex(*digest) : "unreadable";
+  static std::map<std::string, std::string> digests;
+  const std::string folder = platform::AppDir() + "/data";
+  auto [at, added] = digests.try_emplace(folder);
+  if (added) {
+    std::optional<uint64_t> digest = platform::FolderDigest(folder);
+    at->second = digest ? Hex(*digest) : "unreadable";
+  }
+  return at->second;
 }
 
 // Paths differ from machine to machine, and the map text is the map file itself.
