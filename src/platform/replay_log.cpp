@@ -93,12 +93,18 @@ void CloseFile() {
   g_rec.endLines = nullptr;
 }
 
+// The clock moved on by step; false when that leaves the times a replay may hold.
+bool Advance(int64_t& clock, int64_t step) {
+  if (step < -kReplayLatestClock || step > kReplayLatestClock) return false;
+  clock += step;
+  return clock >= 0 && clock <= kReplayLatestClock;
+}
+
 // One event line; false when it is not one.
 bool ParseEvent(const std::vector<std::string>& w, int64_t& clock, ReplayEvent& e) {
   if (w.size() < 2 || w[0].size() != 1) return false;
   int64_t dt = 0;
-  if (!ParseNumber(w[1], dt)) return false;
-  clock += dt;
+  if (!ParseNumber(w[1], dt) || !Advance(clock, dt)) return false;
   e.micros = clock;
   e.kind = ReplayEvent::Kind(w[0][0]);
   switch (e.kind) {
@@ -115,8 +121,8 @@ bool ParseEvent(const std::vector<std::string>& w, int64_t& clock, ReplayEvent& 
   return false;
 }
 
-bool ParseReadings(const std::vector<std::string>& w, ReplayEvent& e) {
-  constexpr size_t kMostReadings = 100000000;  // a bound against a damaged run count
+// "@ d d*n ...": total counts the readings of the whole file so far.
+bool ParseReadings(const std::vector<std::string>& w, ReplayEvent& e, size_t& total) {
   int64_t reading = e.micros;
   for (size_t i = 1; i < w.size(); ++i) {
     size_t star = w[i].find('*');
@@ -125,8 +131,12 @@ bool ParseReadings(const std::vector<std::string>& w, ReplayEvent& e) {
     if (!ParseNumber(w[i].substr(0, star), step)) return false;
     if (star != std::string::npos && (!ParseNumber(w[i].substr(star + 1), run) || run == 0))
       return false;
-    if (e.readings.size() + run > kMostReadings) return false;
-    for (size_t k = 0; k < run; ++k) e.readings.push_back(reading += step);
+    if (run > kReplayMostReadings - total) return false;
+    total += run;
+    for (size_t k = 0; k < run; ++k) {
+      if (!Advance(reading, step)) return false;
+      e.readings.push_back(reading);
+    }
   }
   return w.size() > 1;
 }
@@ -224,6 +234,7 @@ std::optional<ReplayFile> ReadReplayFile(const std::string& path, std::string& e
   ReplayFile file;
   enum { Magic, Start, Events, End } part = Magic;
   int64_t clock = 0;
+  size_t readings = 0;
   std::string line;
   for (int number = 1; std::getline(in, line); ++number) {
     if (in.eof() && part == Events) break;  // a last line cut off where the program died
@@ -253,7 +264,7 @@ std::optional<ReplayFile> ReadReplayFile(const std::string& path, std::string& e
         std::vector<std::string> w = SplitWords(line);
         if (!w.empty() && w[0] == "@") {
           if (file.events.empty() || !file.events.back().readings.empty() ||
-              !ParseReadings(w, file.events.back()))
+              !ParseReadings(w, file.events.back(), readings))
             return fail("clock readings that cannot be read");
           break;
         }

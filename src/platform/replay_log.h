@@ -26,10 +26,17 @@
 //   end
 //   ...the game's own lines: how the mission ended...
 // dt is the step of the delivery's clock from the delivery before (the first: from 0), in
-// microseconds. A delivery is written when it begins and its readings when it is over, so a
+// microseconds. Every time lies between 0 and kReplayLatestClock, and a file holds at most
+// kReplayMostReadings clock readings; a file that says otherwise cannot be read. A delivery is written when it begins and its readings when it is over, so a
 // program that dies leaves its replay up to the delivery it died in.
 
 namespace platform {
+
+// Some thirty years: a timer's period added to any time a replay holds stays far from the
+// limits of the numbers.
+constexpr int64_t kReplayLatestClock = 1'000'000'000'000'000;
+// Days of play, and a bound against a damaged run count.
+constexpr size_t kReplayMostReadings = 16'000'000;
 
 struct ReplayEvent {
   enum Kind : char { Key = 'K', Text = 'X', Click = 'C', Timer = 'T', Close = 'Q' };
