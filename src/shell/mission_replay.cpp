@@ -1,5 +1,6 @@
 #include "shell/mission_replay.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <map>
@@ -116,6 +117,18 @@ std::string StartValue(const platform::ReplayFile& file, const std::string& key)
   return "";
 }
 
+// How far a control may lie from the window's corner and how large it may be: the window is
+// 640 x 480 and its controls lie within a few hundred pixels of it. A replay whose start says
+// otherwise is damaged; its control is left as the program made it.
+constexpr int kFarthestPixel = 4096;
+
+bool Placeable(const int (&v)[14]) {
+  auto within = [](int n, int lo) { return n >= lo && n <= kFarthestPixel; };
+  return within(v[2], -kFarthestPixel) && within(v[3], -kFarthestPixel) && within(v[4], 0) &&
+         within(v[5], 0) && within(v[6], -kFarthestPixel) && within(v[7], -kFarthestPixel) &&
+         within(v[8], -kFarthestPixel) && within(v[9], -kFarthestPixel);
+}
+
 void RestoreControl(const std::vector<std::string>& w) {
   size_t dot = w[1].find('.');
   if (dot == std::string::npos) return;
@@ -130,14 +143,15 @@ void RestoreControl(const std::vector<std::string>& w) {
       if (ec != std::errc()) return;
       v[i] = int(n);
     }
+    if (!Placeable(v)) return;
     c->visible = v[0];
     c->enabled = v[1];
     c->left = v[2], c->top = v[3], c->width = v[4], c->height = v[5];
     c->x1 = v[6], c->y1 = v[7], c->x2 = v[8], c->y2 = v[9];
     c->foreColor = uint32_t(v[10]), c->backColor = uint32_t(v[11]);
     c->transparent = v[12];
-    c->caret = size_t(v[13]);
     c->caption = platform::DecodeReplayText(w[16]);
+    c->caret = std::min(size_t(std::max(v[13], 0)), c->caption.size());
   }
 }
 
