@@ -130,12 +130,13 @@ bool Placeable(const int (&v)[14]) {
 }
 
 void RestoreControl(const std::vector<std::string>& w) {
+  if (w.size() != 17) return;
   size_t dot = w[1].find('.');
   if (dot == std::string::npos) return;
   for (platform::Form* form : platform::Forms()) {
     if (form->name != w[1].substr(0, dot)) continue;
     platform::Control* c = form->FindByDisplayName(w[1].substr(dot + 1));
-    if (!c || w.size() != 17) return;
+    if (!c) return;
     int v[14];
     for (int i = 0; i < 14; ++i) {
       int64_t n = 0;
