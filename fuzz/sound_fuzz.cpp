@@ -10,18 +10,8 @@
 #include <vector>
 
 #include "fuzz_support.h"
-#include "stools_internal.h"
-
-extern "C" {
-int32_t STInit(int32_t hwnd, int32_t flags);
-int32_t STReadFile(int32_t slot, const char* path, int32_t mode);
-int32_t STPlay(int32_t slot);
-int32_t STStop(int32_t slot);
-int32_t MTReadFile(const char* path);
-int32_t MTSetTempo(int32_t bpm);
-int32_t MTPlay();
-int32_t MTStop();
-}
+#include "sdl/sdl_backend.h"
+#include "stools.h"
 
 namespace {
 
@@ -60,9 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   MTSetTempo(85);
   MTPlay();
   std::vector<int16_t> frames(2 * kFramesPlayed);
-  stools::RenderMusic(frames.data(), kFramesPlayed);
+  stools::sdl::RenderMusic(frames.data(), kFramesPlayed);
   MTStop();
-  stools::RenderMusic(frames.data(), 256);
+  stools::sdl::RenderMusic(frames.data(), 256);
   for (int i = 0; i < 2 * 256; ++i) {
     if (frames[size_t(i)] != 0) Fail("the music sounds after MTStop");
   }

@@ -8,15 +8,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <mutex>
 #include <optional>
-#include <vector>
 
+#include "backend.h"
+#include "sdl/sdl_backend.h"
 #include "stools_internal.h"
 
-namespace stools {
+namespace stools::sdl {
 namespace {
 
 constexpr int kRate = 44100;  // the output
@@ -234,33 +233,30 @@ void StartMusicEngine() {
   Mix_HookMusic(MusicHook, nullptr);
 }
 
-void LoadMusic(const std::string& path) {
-  {
-    std::lock_guard<std::mutex> guard(g_lock);
-    HaltPlayer();
-  }
+}  // namespace stools::sdl
+
+namespace stools::backend {
+using namespace sdl;
+
+void ForgetMusic() {
+  std::lock_guard<std::mutex> guard(g_lock);
+  HaltPlayer();
   g_midi.clear();
-  std::ifstream file(path, std::ios::binary);
-  std::vector<char> bytes;
-  if (file) bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  const char* why = !file ? "cannot open it"
-                    : bytes.size() < 14 || std::memcmp(bytes.data(), "MThd", 4) != 0
-                        ? "not a MIDI file"
-                    : !MidiFileIsWhole(bytes)  ? "damaged"
-                    : !PlayerTakesPiece(bytes) ? "damaged, or a piece of no length"
-                                               : nullptr;
-  if (why) {
-    WarnOnce("music:" + path,
-             "cannot read the music file " + path + " (" + why + "); the music stays silent");
-    return;
+}
+
+bool LoadMusic(const std::vector<char>& midi, std::string& why) {
+  if (!PlayerTakesPiece(midi)) {
+    why = "damaged, or a piece of no length";
+    return false;
   }
-  g_midi = std::move(bytes);
+  g_midi = midi;
   EnsureSynth();
+  return true;
 }
 
 void SetMusicTempo(int32_t bpm) {
   std::lock_guard<std::mutex> guard(g_lock);
-  g_tempoBpm = std::max(bpm, 0);
+  g_tempoBpm = bpm;
   ApplyTempo();
 }
 
@@ -312,6 +308,10 @@ int32_t MusicPositionMs() {
   return int32_t(std::min<int64_t>(g_framesPlayed * 1000 / kRate, INT32_MAX));
 }
 
+}  // namespace stools::backend
+
+namespace stools::sdl {
+
 void ReleaseMusic() {
   std::lock_guard<std::mutex> guard(g_lock);
   HaltPlayer();
@@ -326,4 +326,4 @@ void ReleaseMusic() {
   g_gainStep = 0.0f;
 }
 
-}  // namespace stools
+}  // namespace stools::sdl
