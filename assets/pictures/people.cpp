@@ -1,6 +1,6 @@
 // The people of the city at 15 x 15 pixels: four looks of the ガングロ girls the satellite
 // hunts (deep tan, bleached hair, white eye make-up and lips, loud clothes) and eight looks
-// shared by everybody else (office workers, pupils, a child, the elderly, a builder).
+// shared by everybody else, citizens, children and elders alike, none of which tells an age.
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -19,29 +19,26 @@ Sprite kGyaru = {
     "..hhhsswsshhh..", "..hhh.sss.hhh..", "..hhscccccshh..", "...sscccccss...", "...s.ccccc.s...",
     "...s.ddddd.s...", ".....ddddd.....", ".....ss.ss.....", ".....bb.bb.....", ".....bb.bb.....",
 };
-Sprite kMan = {
-    "...............", ".....hhhhh.....", "....hhhhhhh....", "....hsesesh....", "....hsssssh....",
-    ".....sssss.....", ".....cwrwc.....", "....ccwrwcc....", "...ccccrcccc...", "...scccccccs...",
+// The bystanders: grown-up figures of one height, their heads under umbrellas, hoods, caps
+// and hats, so that nobody's age shows; only the identification panel names the kind.
+Sprite kUmbrella = {
+    "...............", ".....uuuuu.....", "...uuuuuuuuu...", "..uuuuuuuuuuu..", ".uuuuuuuuuuuuu.",
+    ".u.u.u.k.u.u.u.", "......sks......", "....cccsccc....", "...ccccccccc...", "...scccccccs...",
     "....ddddddd....", "....ddd.ddd....", "....ddd.ddd....", "....ddd.ddd....", "....bbb.bbb....",
 };
-Sprite kWoman = {
-    "...............", "....hhhhhhh....", "...hhhhhhhhh...", "...hhseseshh...", "...hhssssshh...",
-    "...hhhssshhh...", "...hh.cwc.hh...", "....scccccs....", "...sscccccss...", "...s.ccrcc.s...",
-    "...s.ddddd.s...", "....ddddddd....", "....ddddddd....", ".....ss.ss.....", ".....bb.bb.....",
-};
-Sprite kChild = {
-    "...............", "...............", ".....rrrrr.....", "....rrrrrrr....", ".....seses.....",
-    ".....sssss.....", "....kccccck....", "...kkccccckk...", "...kkccccckk...", "....scccccs....",
-    ".....ddddd.....", ".....dd.dd.....", ".....ss.ss.....", ".....bb.bb.....", "...............",
-};
-Sprite kOldMan = {
+Sprite kHood = {
     "...............", ".....hhhhh.....", "....hhhhhhh....", "....hsesesh....", "....hsssssh....",
-    ".....sssss.....", "....ccccccc....", "...ccccccccc...", "...scccccccsk..", "....ccccccc.k..",
-    "....ddddddd.k..", "....ddd.ddd.k..", "....ddd.ddd.k..", "....ddd.ddd.k..", "....bbb.bbb.k..",
+    "....hhssshh....", "...hhhhhhhhh...", "...ccccccccc...", "...ccccrcccc...", "...scccrcccs...",
+    "...ccccrcccc...", "....ddd.ddd....", "....ddd.ddd....", "....ddd.ddd....", "....bbb.bbb....",
 };
-Sprite kOldWoman = {
-    "......hhh......", ".....hhhhh.....", "....hhhhhhh....", "....hsesesh....", "....hsssssh....",
-    ".....sssss.....", ".....ccccc.....", "....ccccccc....", "...scccccccs...", "...sdddddddds..",
+Sprite kCapAndMask = {
+    "...............", ".....hhhhh.....", "....hhhhhhh....", "....rrrrrrrrr..", "....ssesess....",
+    ".....wwwww.....", "......sss......", "....ccccccc....", "...ccccccccc...", "...scccccccs...",
+    "....ddddddd....", "....ddd.ddd....", "....ddd.ddd....", "....ddd.ddd....", "....bbb.bbb....",
+};
+Sprite kWideHat = {
+    "...............", "......hhh......", ".....hhhhh.....", "..rrrrrrrrrrr..", "....ssesess....",
+    ".....sssss.....", "....ccccccc....", "...ccccccccc...", "...scccccccs...", "....ccccccc....",
     "....ddddddd....", "....ddddddd....", "...ddddddddd...", "...ddddddddd...", ".....bb.bb.....",
 };
 
@@ -59,22 +56,22 @@ const Look& LookOf(int look) {
       {kGyaru, {{'h', Rgb(232, 232, 240)}, {'s', kTan}, {'w', 0xFFFFFF}, {'e', kEye}, {'c', Rgb(255, 144, 32)}, {'d', Rgb(48, 200, 224)}, {'b', Rgb(255, 224, 64)}}},
       {kGyaru, {{'h', Rgb(224, 144, 64)}, {'s', kTan}, {'w', 0xFFFFFF}, {'e', kEye}, {'c', Rgb(160, 240, 64)}, {'d', Rgb(255, 64, 160)}, {'b', Rgb(250, 250, 250)}}},
       {kGyaru, {{'h', Rgb(255, 190, 215)}, {'s', kTan}, {'w', 0xFFFFFF}, {'e', kEye}, {'c', Rgb(255, 224, 48)}, {'d', Rgb(70, 100, 200)}, {'b', Rgb(240, 240, 240)}}},
-      // Office worker in a suit.
-      {kMan, {{'h', Rgb(26, 26, 26)}, {'s', kSkin}, {'e', kEye}, {'c', Rgb(80, 88, 98)}, {'w', 0xF0F0F0}, {'r', Rgb(192, 32, 48)}, {'d', Rgb(58, 64, 74)}, {'b', Rgb(16, 16, 16)}}},
-      // Office lady.
-      {kWoman, {{'h', Rgb(90, 58, 32)}, {'s', kSkin}, {'e', kEye}, {'c', Rgb(40, 60, 144)}, {'w', 0xF0F0F0}, {'r', Rgb(224, 224, 240)}, {'d', Rgb(40, 60, 144)}, {'b', Rgb(32, 32, 32)}}},
-      // Schoolboy in his black uniform with gold buttons.
-      {kMan, {{'h', Rgb(16, 16, 16)}, {'s', kSkin}, {'e', kEye}, {'c', Rgb(30, 36, 54)}, {'w', Rgb(30, 36, 54)}, {'r', Rgb(224, 192, 64)}, {'d', Rgb(30, 36, 54)}, {'b', Rgb(48, 32, 16)}}},
-      // Schoolgirl in a sailor suit.
-      {kWoman, {{'h', Rgb(20, 20, 20)}, {'s', kSkin}, {'e', kEye}, {'c', Rgb(240, 240, 240)}, {'w', Rgb(32, 48, 128)}, {'r', Rgb(208, 32, 48)}, {'d', Rgb(32, 48, 128)}, {'b', Rgb(58, 42, 26)}}},
-      // A small child with a yellow hat and a red school bag.
-      {kChild, {{'r', Rgb(255, 224, 64)}, {'s', kSkin}, {'e', kEye}, {'c', Rgb(64, 160, 255)}, {'k', Rgb(200, 32, 32)}, {'d', Rgb(32, 64, 128)}, {'b', Rgb(240, 240, 240)}}},
-      // Old man with a cane.
-      {kOldMan, {{'h', Rgb(200, 200, 200)}, {'s', kSkin}, {'e', kEye}, {'c', Rgb(128, 96, 64)}, {'d', Rgb(80, 72, 56)}, {'k', Rgb(160, 128, 96)}, {'b', Rgb(48, 40, 32)}}},
-      // Old woman with her hair in a bun.
-      {kOldWoman, {{'h', Rgb(216, 216, 216)}, {'s', kSkin}, {'e', kEye}, {'c', Rgb(144, 112, 176)}, {'d', Rgb(96, 72, 128)}, {'b', Rgb(64, 32, 48)}}},
-      // Builder with a helmet and a safety vest.
-      {kMan, {{'h', Rgb(240, 240, 240)}, {'s', kSkin}, {'e', kEye}, {'c', Rgb(255, 128, 32)}, {'w', Rgb(255, 255, 96)}, {'r', Rgb(255, 255, 96)}, {'d', Rgb(48, 96, 160)}, {'b', Rgb(64, 48, 32)}}},
+      // Under a red umbrella, in a grey coat.
+      {kUmbrella, {{'u', Rgb(208, 40, 48)}, {'k', Rgb(40, 40, 40)}, {'s', kSkin}, {'c', Rgb(120, 124, 130)}, {'d', Rgb(58, 64, 74)}, {'b', Rgb(16, 16, 16)}}},
+      // In a yellow raincoat with the hood up.
+      {kHood, {{'h', Rgb(240, 208, 40)}, {'s', kSkin}, {'e', kEye}, {'c', Rgb(240, 208, 40)}, {'r', Rgb(160, 130, 20)}, {'d', Rgb(40, 60, 110)}, {'b', Rgb(60, 60, 60)}}},
+      // A blue cap and a face mask, a navy jacket.
+      {kCapAndMask, {{'h', Rgb(40, 90, 200)}, {'r', Rgb(30, 60, 150)}, {'s', kSkin}, {'e', kEye}, {'w', 0xF0F0F0}, {'c', Rgb(30, 40, 80)}, {'d', Rgb(70, 100, 150)}, {'b', Rgb(230, 230, 230)}}},
+      // A straw hat and a green summer dress.
+      {kWideHat, {{'h', Rgb(220, 196, 120)}, {'r', Rgb(200, 170, 96)}, {'s', kSkin}, {'e', kEye}, {'c', Rgb(60, 150, 90)}, {'d', Rgb(50, 130, 80)}, {'b', Rgb(120, 80, 40)}}},
+      // Under a light-blue umbrella, in a beige coat.
+      {kUmbrella, {{'u', Rgb(120, 190, 230)}, {'k', Rgb(220, 220, 220)}, {'s', kSkin}, {'c', Rgb(200, 176, 130)}, {'d', Rgb(90, 70, 50)}, {'b', Rgb(60, 40, 24)}}},
+      // In a grey parka with the hood up.
+      {kHood, {{'h', Rgb(128, 132, 136)}, {'s', kSkin}, {'e', kEye}, {'c', Rgb(128, 132, 136)}, {'r', Rgb(70, 72, 76)}, {'d', Rgb(24, 24, 28)}, {'b', Rgb(200, 200, 200)}}},
+      // A black cap and a face mask, a red jacket.
+      {kCapAndMask, {{'h', Rgb(24, 24, 24)}, {'r', Rgb(50, 50, 50)}, {'s', kSkin}, {'e', kEye}, {'w', 0xF0F0F0}, {'c', Rgb(190, 40, 40)}, {'d', Rgb(50, 56, 70)}, {'b', Rgb(20, 20, 20)}}},
+      // A brown hat and a long brown coat.
+      {kWideHat, {{'h', Rgb(110, 70, 40)}, {'r', Rgb(90, 56, 30)}, {'s', kSkin}, {'e', kEye}, {'c', Rgb(150, 100, 60)}, {'d', Rgb(130, 86, 50)}, {'b', Rgb(40, 28, 20)}}},
   };
   return kLooks[look];
 }

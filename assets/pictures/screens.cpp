@@ -217,10 +217,11 @@ const TextPage* TextPageOf(int n) {
        "その中に紛れたガングロを探し出し、排除せよ。", "一回の作戦で撃てる弾は５６発だ。",
        "一発ごとに砲身の充電が必要になる。"}};
   static const TextPage kReward = {
-      "ブリーフィング ― 報酬", 20,
-      {"ガングロ １人　＋10000円（＋1〜10％のボーナス）", "連続で命中すると１人ごとに＋5％（最大＋100％）",
-       "一般市民　－15000円　　子供　－20000円", "老人　　　－10000円", "外れても罰金はないが、連続ボーナスは消える。",
-       "作戦の終わりに報酬でＳ〜Ｅの評価が下される。", "最高報酬を更新すれば名前が記録に残る。"}};
+      "ブリーフィング ― 報酬", 19,
+      {"ガングロ　＋10100〜11000円（10000円に＋1〜10％）", "　連続で命中すると１人ごとに＋5％（最大＋100％）",
+       "一般市民　－15150〜16500円", "子供　　　－20200〜22000円", "老人　　　－10100〜11000円",
+       "罰金も報酬と同じく、１発ごとに1〜10％の幅で変わる。", "外れても罰金はないが、連続ボーナスは消える。",
+       "報酬でＳ〜Ｅの評価が下り、最高報酬なら名前が残る。"}};
   return n == 1 ? &kHelp : n == 2 ? &kMission : n == 4 ? &kReward : nullptr;
 }
 
@@ -235,10 +236,15 @@ Image MakePage(int n) {
   if (n == 3) {
     Image im = PageFrame("ブリーフィング ― 識別", 2);
     DrawText(im, 16, 32, "目標（ガングロ）の姿：", ink::Bright, kBodyBold);
-    for (int look = 1; look <= 4; ++look) DrawPersonSprite(im, 24 + (look - 1) * 40, 54, look, 2);
-    DrawText(im, 16, 92, "撃ってはならない人々（一般市民・子供・老人）：", ink::Bright, kBodyBold);
+    for (int look = 1; look <= 4; ++look) DrawPersonSprite(im, 24 + (look - 1) * 40, 52, look, 2);
+    // The target marker as the NO LOCK panel shows it.
+    Paste(im, 300, 26, MakeTargetMarker());
+    DrawText(im, 222, 52, "標的マーク ▶", ink::Mid, kSmall);
+    // Everybody else shares eight looks that tell no age: only the identification panel
+    // names a citizen, a child or an elder.
+    DrawText(im, 16, 94, "撃ってはならない人々（姿では種別は分からない）：", ink::Bright, kBodyBold);
     for (int look = 5; look <= 12; ++look) DrawPersonSprite(im, 24 + (look - 5) * 40, 114, look, 2);
-    DrawLines(im, 16, 152, {"照準を人に重ねると、名前と種別が表示される。", "目標の上では標的マークが点く。"},
+    DrawLines(im, 16, 152, {"照準を人に重ねると、識別欄に名前と種別が出る。", "目標のときだけ、NO LOCK欄に標的マークが点く。"},
               ink::Bright, kBody, 18);
     return im;
   }
