@@ -168,3 +168,18 @@ TEST(CityMap, StreetsAreConnectedRoomyAndTiled) {
     for (int y = 1; y <= 100; ++y) ASSERT_LE(15 * m.cell[x][y] + 15, tiles) << x << "," << y;
 }
 
+
+// A look says nothing of a bystander's kind, so the eight bystander looks (5..12) are drawn
+// alike in size: no child-sized figure among them.
+TEST(StoredPictures, BystanderLooksAreOfOneHeight) {
+  const Surface sheet = Stored("peple");
+  std::set<std::pair<int, int>> spans;
+  for (int look = 5; look <= 12; ++look) {
+    int top = 15, bottom = -1;
+    for (int y = 0; y < 15; ++y)
+      for (int x = 15 * look; x < 15 * look + 15; ++x)
+        if (sheet.At(x, y + 15) == 0) top = std::min(top, y), bottom = std::max(bottom, y);
+    spans.insert({top, bottom});
+  }
+  EXPECT_EQ(spans.size(), 1u);
+}
