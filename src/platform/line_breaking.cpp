@@ -30,6 +30,12 @@ bool NeverEndsALine(uint32_t cp) {
   return kNoEnd.find(char32_t(cp)) != std::u32string::npos;
 }
 
+// Marks that close a clause or a sentence: a Japanese line broken after one splits no word.
+bool EndsAClause(uint32_t cp) {
+  static const std::u32string kClauseEnd = U"、。，．！？…‥!?";
+  return kClauseEnd.find(char32_t(cp)) != std::u32string::npos;
+}
+
 enum class TokenKind { Word, Wide, Space, Newline };
 struct Token {
   TokenKind kind;
@@ -131,6 +137,20 @@ std::vector<std::string> WrapText(std::string_view text, int width,
     if (bad(cut)) cut = starts.size();
     wrapBefore(cut);
   };
+  // Japanese text has no blanks to show where a word ends, but a clause mark does: a line that
+  // must wrap in the middle of Japanese text breaks after its last clause mark instead, when
+  // that leaves at least a quarter of the line filled and the rest fits on the next line with
+  // `next`. False when there is no such mark.
+  auto breakAfterClause = [&](std::string_view next) {
+    for (size_t cut = starts.size() - 1; cut >= 1; --cut) {
+      if (!EndsAClause(lastOf(cut - 1)) || NeverStartsALine(firstOf(cut)) || isSpace(cut)) continue;
+      if (measure(current.substr(0, starts[cut])) * 4 < width) return false;
+      if (!fits(current.substr(starts[cut]) + std::string(next))) return false;
+      wrapBefore(cut);
+      return true;
+    }
+    return false;
+  };
   for (const Token& t : Tokenize(text)) {
     switch (t.kind) {
       case TokenKind::Newline:
@@ -150,7 +170,7 @@ std::vector<std::string> WrapText(std::string_view text, int width,
           break;
         }
         if (!TrimTrailingSpaces(current).empty()) {
-          breakFor(Utf8CodePoint(CharacterAt(t.text, 0)));
+          if (t.kind != TokenKind::Wide || !breakAfterClause(t.text)) breakFor(Utf8CodePoint(CharacterAt(t.text, 0)));
           if (fits(current + std::string(t.text))) {
             append(t.text);
             break;

@@ -85,6 +85,11 @@ TEST(Text, WrapsAsJapaneseAndLatinTextWrap) {
       {"ab あいう", 36, {"ab あ", "いう"}},
       {"あい", 5, {"あ", "い"}},  // narrower than a character: one a line, never a hang
       {"消えたまえ！", 60, {"消えたま", "え！"}},
+      // Within Japanese text a line breaks after its last clause mark, when that leaves a
+      // quarter of it filled and the rest fits on the next line.
+      {"君を降格する！さっさと消えたまえ！", 144, {"君を降格する！", "さっさと消えたまえ！"}},
+      {"あ、いうえおかきくけ", 108, {"あ、いうえおかきく", "け"}},
+      {"あいう。えお、かきくけこさしすせそた", 96, {"あいう。えお、", "かきくけこさしす", "せそた"}},
       {"ないよぉ～", 48, {"ない", "よぉ～"}},
       {"あいうえ、お", 48, {"あいう", "え、お"}},
       {"あいうっか", 36, {"あい", "うっか"}},
