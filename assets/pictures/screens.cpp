@@ -95,9 +95,14 @@ Image MakeTitle() {
   DrawGlowText(im, 40, 120, "K.Z.V", ink::Bright, ink::Mid, big, 4);
   DrawText(im, 48, 250, "軌道狙撃衛星 ― ORBITAL SNIPER SATELLITE", ink::Mid, kHeading);
   DrawText(im, 48, 276, "上空三万六千キロから、街の標的を狙え。", ink::Dim, kBody);
-  // The sound switch's emblem, top right.
-  Rect sic = ControlRect("sic");
-  FrameRect(im, sic.x, sic.y, sic.w, sic.h, ink::Dim);
+  // The SOUND panel, top right: the switch's emblem, and at its left the well where the
+  // sound-off mark shows (the mark's place is fixed left of the click area, so the panel
+  // reaches out to it).
+  Rect sic = ControlRect("sic"), si = ControlRect("si");
+  const int panelLeft = si.x - 6;
+  FrameRect(im, panelLeft, sic.y, sic.Right() - panelLeft, sic.h, ink::Dim);
+  FrameRect(im, si.x - 2, si.y - 2, si.w + 4, si.h + 4, ink::Dim);
+  DrawTextCentered(im, si.x + si.w / 2, si.y + si.h / 2 - 7, "ON", ink::Dim, kSmall);
   DrawSatellite(im, sic.x + sic.w / 2, sic.y + 70, 8, ink::Bright);
   Ring(im, sic.x + sic.w / 2, sic.y + 150, 26, 1.5, ink::Mid);
   Ring(im, sic.x + sic.w / 2, sic.y + 150, 14, 1.5, ink::Mid);
@@ -142,15 +147,19 @@ Image MakeResult() {
   Rect rank = ControlRect("keka", 5);
   FrameRect(im, rank.x - 70, rank.y - 6, rank.w + 78, rank.h + 12, ink::Mid);
   DrawText(im, rank.x - 62, rank.y + 2, "評価", ink::Mid, cap);
-  Rect remark = ControlRect("keka", 4);
-  Bevel(im, remark.x - 8, remark.y - 8, remark.w + 16, remark.h + 16, Scale(ink::Panel, 1.4), ink::Mid, ink::Faint);
-  DrawText(im, remark.x - 6, remark.y - 24, "司令部より", ink::Dim, kSmall);
+  // The commander's remark, signed at its bottom right by the label Label4: the box holds both.
+  Rect remark = ControlRect("keka", 4), signature = ControlRect("Label4");
+  const int boxBottom = signature.Bottom() + 5;
+  Bevel(im, remark.x - 8, remark.y - 8, remark.w + 16, boxBottom - (remark.y - 8), Scale(ink::Panel, 1.4), ink::Mid, ink::Faint);
+  DrawText(im, remark.x - 6, remark.y - 25, "司令部より", ink::Bright, kSmall);
   Rect name = ControlRect("ename");
-  // One frame around the name box and the hint right under it, clear of both texts.
+  // One frame around the name box and the hint right under it, clear of both texts (the
+  // hint's glyphs reach a few pixels past its label).
   Rect hint = ControlRect("chu");
-  FrameRect(im, name.x - 2, name.y - 1, name.w + 4, hint.Bottom() + 2 - (name.y - 1), ink::Mid);
+  const int frameRight = std::max(name.Right(), hint.Right()) + 4;
+  FrameRect(im, name.x - 2, name.y - 1, frameRight - (name.x - 2), hint.Bottom() + 5 - (name.y - 1), ink::Mid);
   DrawText(im, 120, name.y + 4, "記録者名", ink::Mid, cap);
-  DrawText(im, 120, 450, "Enterで記録してタイトルへ", ink::Dim, kSmall);
+  DrawText(im, 120, 452, "Enterで記録してタイトルへ", ink::Bright, kSmall);
   return im;
 }
 
@@ -158,9 +167,10 @@ Image MakeInterface() {
   Image im(640, 480, ink::Black);
   ConsoleBackground(im, Rgb(8, 20, 12), 20);
   for (const char* name : {"main", "big", "jyo", "gaga", "allm", "gungb", "bp"}) PanelFrame(im, ControlRect(name));
-  // The message log: one frame around all nine lines.
+  // The message log: one frame around all nine lines, with room below the last line, whose
+  // glyphs reach past its label.
   Rect first = ControlRect("sarch", 0), last = ControlRect("sarch", 8);
-  PanelFrame(im, {first.x, first.y, first.w, last.Bottom() - first.y});
+  PanelFrame(im, {first.x, first.y, first.w, last.Bottom() + 3 - first.y});
   // The position read-out and the version plate.
   Rect box = ControlRect("box"), box2 = ControlRect("box2");
   PanelFrame(im, {box.x, box.y, box.w, box2.Bottom() - box.y}, 1);
@@ -175,7 +185,7 @@ Image MakeInterface() {
   DrawText(im, main.x, main.y - 18, "MAP VIEW", ink::Mid, kSmall);
   DrawText(im, big.x, big.y - 18, "SCOPE  ×4.4", ink::Mid, kSmall);
   // The log and the city overview sit right under the map view, so their titles go below them.
-  const int under = std::max(allm.Bottom(), last.Bottom()) + 5;
+  const int under = std::max(allm.Bottom(), last.Bottom() + 3) + 5;
   DrawText(im, allm.x, under, "CITY", ink::Mid, kSmall);
   DrawText(im, first.x, under, "LOG", ink::Mid, kSmall);
   DrawGlowText(im, 330, 14, "K.Z.V  ORBITAL SNIPER SATELLITE", ink::Bright, ink::Dim, kHeading, 2);

@@ -1,6 +1,8 @@
 // The generated pictures, as the game's own loader sees them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <set>
 #include <string>
 
@@ -168,6 +170,79 @@ TEST(CityMap, StreetsAreConnectedRoomyAndTiled) {
     for (int y = 1; y <= 100; ++y) ASSERT_LE(15 * m.cell[x][y] + 15, tiles) << x << "," << y;
 }
 
+
+namespace {
+
+struct PixelRect {
+  int x, y, w, h;
+};
+
+PixelRect Form1Rect(const char* name, int index = -1) {
+  for (int i = 0; i < kForm1Def.controlCount; ++i)
+    if (const platform::ControlDef& c = kForm1Def.controls[i]; name == std::string(c.name) && c.index == index) {
+      constexpr int t = platform::kTwipsPerPixel;
+      return {c.left / t, c.top / t, c.width / t, c.height / t};
+    }
+  ADD_FAILURE() << "no control " << name;
+  return {};
+}
+
+// The largest difference of one channel: the title and the result screen are JPEG pictures,
+// whose flat areas vary by a few levels.
+int Distance(uint32_t a, uint32_t b) {
+  int most = 0;
+  for (int shift : {0, 8, 16}) most = std::max(most, std::abs(int(a >> shift & 255) - int(b >> shift & 255)));
+  return most;
+}
+bool Differs(uint32_t a, uint32_t b) { return Distance(a, b) > 8; }
+bool Alike(uint32_t a, uint32_t b, int tolerance = 6) { return Distance(a, b) <= tolerance; }
+
+// A thin line drawn across row y from x on: 12 pixels or more of one colour that stands out
+// from the rows above and below (the console's grid is dashed, its shading changes slowly).
+bool LineAt(const Surface& s, int x, int y) {
+  const uint32_t c = s.At(x, y);
+  for (int i = x; i < x + 12; ++i)
+    if (i >= s.width || !Alike(s.At(i, y), c) || !Differs(c, s.At(i, y - 1)) || !Differs(c, s.At(i, y + 1)))
+      return false;
+  return true;
+}
+
+}  // namespace
+
+// The labels the game draws over our pictures keep clear of the pictures' frames and panel
+// edges: none runs through a label or along the row under it, where its glyphs reach.
+TEST(DataPictures, NoFrameRunsThroughALabel) {
+  struct Case {
+    const char* picture;
+    const char* label;
+    int index;
+  } cases[] = {{"end.mcg", "chu", -1},     {"end.mcg", "Label4", -1},   {"end.mcg", "keka", 4},
+               {"interface.mcg", "sarch", 8}, {"interface.mcg", "sarch", 0}};
+  for (const Case& c : cases) {
+    const Surface s = Load(c.picture);
+    const PixelRect r = Form1Rect(c.label, c.index);
+    std::string crossed;
+    for (int y = r.y; y < r.y + r.h + 2 && crossed.empty(); ++y)
+      for (int x = r.x; x + 12 <= r.x + r.w && crossed.empty(); ++x)
+        if (LineAt(s, x, y)) crossed = std::to_string(x) + "," + std::to_string(y);
+    EXPECT_EQ(crossed, "") << c.picture << ": a line through " << c.label << "(" << c.index << ")";
+  }
+}
+
+// The sound-off mark stands left of the SOUND panel's click area: the panel's frame takes it in.
+TEST(DataPictures, TheSoundPanelFramesTheSoundOffMark) {
+  const Surface s = Load("title.mcg");
+  const PixelRect mark = Form1Rect("si"), click = Form1Rect("sic");
+  bool framed = false;
+  for (int left = mark.x - 8; left < mark.x && !framed; ++left) {
+    const uint32_t c = s.At(left, click.y);
+    if (Distance(c, s.At(left - 1, click.y)) < 24) continue;  // no edge here
+    framed = true;
+    for (int y = click.y; y < click.y + click.h; ++y) framed = framed && Alike(s.At(left, y), c, 20);
+    for (int x = left; x < click.x + click.w; ++x) framed = framed && Alike(s.At(x, click.y), c, 20);
+  }
+  EXPECT_TRUE(framed);
+}
 
 // A look says nothing of a bystander's kind, so the eight bystander looks (5..12) are drawn
 // alike in size: no child-sized figure among them.
