@@ -24,7 +24,7 @@
 #include "flow/game_state.h"
 #include "platform/surface.h"
 #include "shell/program.h"
-#include "shell/windows.h"
+#include "shell/forms.h"
 #include "sniping/scope_view.h"
 #include "world/world_model.h"
 

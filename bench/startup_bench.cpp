@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/files.h"
-#include "platform/script_host.h"
+#include "platform/script/script_host.h"
 #include "platform/window.h"
 #include "shell/program.h"
 #include "world/random_draw.h"

@@ -12,7 +12,8 @@
 #include <string_view>
 
 #include "platform/replay_log.h"
-#include "platform/sdl_host.h"
+#include "platform/warning.h"
+#include "platform/window_host.h"
 #include "platform/words.h"
 #include "shell/mission_replay.h"
 #include "shell/program.h"
@@ -20,9 +21,8 @@
 namespace {
 
 int Usage(const std::string& why) {
-  std::fprintf(stderr,
-               "K.Z.V: %s\nusage: kzv [--record DIR] [--replay FILE [--replay-speed N]]\n",
-               why.c_str());
+  platform::Warn(why);
+  std::fprintf(stderr, "usage: kzv [--record DIR] [--replay FILE [--replay-speed N]]\n");
   return 2;
 }
 
@@ -47,13 +47,13 @@ int main(int argc, char** argv) {
   }
   if (replayPath.empty()) {
     if (!record.empty()) RecordMissions(record);
-    return platform::RunSdlHost(argc, argv, StartProgram);
+    return platform::RunWindowHost(StartProgram);
   }
 
   std::string error;
   std::optional<MissionReplay> replay = LoadMissionReplay(replayPath, error);
   if (!replay) {
-    std::fprintf(stderr, "K.Z.V: %s\n", error.c_str());
+    platform::Warn(error);
     return 2;
   }
   platform::WindowReplay watched;
@@ -68,10 +68,9 @@ int main(int argc, char** argv) {
     std::string otherwise = platform::ReplayDivergence();
     if (otherwise.empty()) otherwise = CheckReplayEnd(*replay);
     if (otherwise.empty())
-      std::printf("K.Z.V: %s: the mission went as it was recorded\n", replayPath.c_str());
+      platform::Say(replayPath + ": the mission went as it was recorded");
     else
-      std::fprintf(stderr, "K.Z.V: %s: %s\n", replayPath.c_str(), otherwise.c_str());
-    std::fflush(stdout);
+      platform::Warn(replayPath + ": " + otherwise);
   };
-  return platform::RunSdlHost(argc, argv, StartProgram, &watched);
+  return platform::RunWindowHost(StartProgram, &watched);
 }

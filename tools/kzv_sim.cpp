@@ -44,7 +44,7 @@
 
 #include "flow/game_state.h"
 #include "platform/files.h"
-#include "platform/script_host.h"
+#include "platform/script/script_host.h"
 #include "platform/words.h"
 #include "shell/mission_replay.h"
 #include "shell/program.h"
@@ -60,29 +60,6 @@ constexpr int64_t kLongestWait = 86400000;  // a day of game time in one command
 
 std::string Ok() { return sim::Line({{"ok", true}}); }
 std::string Error(std::string_view why) { return sim::Line({{"error", why}}); }
-
-std::vector<std::string_view> Split(std::string_view line) {
-  std::vector<std::string_view> words;
-  size_t i = 0;
-  while (i < line.size()) {
-    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
-    size_t start = i;
-    while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
-    if (i > start) words.push_back(line.substr(start, i - start));
-  }
-  return words;
-}
-
-// The text after the first n words and the one blank that follows them.
-std::string_view RestAfter(std::string_view line, int n) {
-  size_t i = 0;
-  for (int w = 0; w < n; ++w) {
-    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
-    while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
-  }
-  if (i < line.size()) ++i;
-  return line.substr(i);
-}
 
 std::optional<int64_t> Number(std::string_view word, int64_t lo, int64_t hi) {
   int64_t v = 0;
@@ -112,14 +89,14 @@ class Driver {
 
 std::string Driver::Execute(std::string_view line) {
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-  std::vector<std::string_view> w = Split(line);
+  std::vector<std::string_view> w = platform::Words(line);
   if (w.empty() || w[0][0] == '#') return "";
   std::string_view cmd = w[0];
   size_t args = w.size() - 1;
   if (cmd == "key") return Key(w);
   if (cmd == "type") {
     if (args == 0) return Error("type needs the text to type");
-    host_.Type(std::string(RestAfter(line, 1)));
+    host_.Type(std::string(platform::RestAfter(line, 1)));
     return Done();
   }
   if (cmd == "click") return Click(w);
@@ -149,7 +126,7 @@ std::string Driver::Execute(std::string_view line) {
   }
   if (cmd == "dump" && args == 0) return sim::Dump(host_);
   if (cmd == "shot") {
-    std::string path(RestAfter(line, 1));
+    std::string path(platform::RestAfter(line, 1));
     if (args == 0) return Error("shot needs a file name");
     if (!host_.Shot(path)) return Error("cannot write the picture " + path);
     return Ok();
@@ -195,7 +172,7 @@ std::string Driver::Set(const std::vector<std::string_view>& w, std::string_view
   for (const GameStateField& f : GameStateFields()) {
     if (w[1] != f.name) continue;
     if (f.type == GameStateField::Text) {
-      *static_cast<std::string*>(f.address) = std::string(RestAfter(line, 2));
+      *static_cast<std::string*>(f.address) = std::string(platform::RestAfter(line, 2));
       return Ok();
     }
     static constexpr int64_t kLo[] = {0, INT16_MIN, INT32_MIN}, kHi[] = {255, INT16_MAX, INT32_MAX};

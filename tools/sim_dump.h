@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "platform/script_host.h"
+#include "platform/script/script_host.h"
 
 namespace sim {
 

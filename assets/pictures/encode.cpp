@@ -10,7 +10,7 @@
 #include <map>
 #include <unordered_map>
 
-#include "platform/memory_stream.h"
+#include "platform/sdl/memory_stream.h"
 
 namespace {
 

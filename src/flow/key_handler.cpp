@@ -8,7 +8,7 @@
 #include "flow/title_menu.h"
 #include "platform/window.h"
 #include "shell/sound_binding.h"
-#include "shell/windows.h"
+#include "shell/forms.h"
 #include "sniping/message_log.h"
 #include "sniping/shot.h"
 

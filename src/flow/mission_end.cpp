@@ -6,12 +6,12 @@
 #include "flow/number_text.h"
 #include "flow/record.h"
 #include "flow/title_menu.h"
-#include "platform/text_encoding.h"
+#include "platform/utf8.h"
 #include "platform/window.h"
 #include "shell/mission_replay.h"
 #include "shell/settings_file.h"
 #include "shell/sound_binding.h"
-#include "shell/windows.h"
+#include "shell/forms.h"
 #include "world/world_model.h"
 
 namespace {

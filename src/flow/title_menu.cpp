@@ -9,7 +9,7 @@
 #include "shell/resources.h"
 #include "shell/settings_file.h"
 #include "shell/sound_binding.h"
-#include "shell/windows.h"
+#include "shell/forms.h"
 #include "world/world_creation.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -17,5 +18,8 @@ std::optional<std::string> Cp932ToUtf8(std::string_view cp932);
 // The length of the CP932 character at the start of the bytes: 2 for a lead byte followed by a
 // trail byte, else 1 (a byte that is not CP932 counts as one character too); 0 for no bytes.
 size_t Cp932CharacterLength(std::string_view bytes);
+
+// CP932 bytes split into their characters, one or two bytes each.
+std::vector<std::string_view> SplitCp932Characters(std::string_view bytes);
 
 }  // namespace platform

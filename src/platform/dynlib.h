@@ -1,3 +1,4 @@
+// Dynamic libraries: a module opened by path, its functions found by name.
 #pragma once
 #include <string>
 

@@ -7,7 +7,7 @@
 #include "platform/clock.h"
 #include "platform/compose.h"
 #include "platform/replay_log.h"
-#include "platform/text_encoding.h"
+#include "platform/utf8.h"
 
 namespace platform {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/text.h"
-#include "platform/text_encoding.h"
+#include "platform/utf8.h"
 
 namespace platform {
 namespace {

@@ -1,3 +1,4 @@
+// Names offered to the name box on a controller's up and down.
 #include "platform/pad_names.h"
 
 #include <vector>
@@ -5,6 +6,11 @@
 #include "platform/input.h"
 
 namespace platform {
+namespace {
+std::vector<std::string> g_signs;
+}  // namespace
+
+void SetPadCallSigns(std::vector<std::string> signs) { g_signs = std::move(signs); }
 
 void PadNames::Watch(Form& form) {
   if (FocusedTextBox(form)) return;
@@ -18,7 +24,7 @@ bool PadNames::TakeKey(Form& form, int key) {
   if (!box) return false;
   std::vector<std::string> names;
   if (!last_.empty()) names.push_back(last_);
-  for (const char* sign : {"スナイパー", "オペレーター", "ゲスト"})
+  for (const std::string& sign : g_signs)
     if (sign != last_) names.push_back(sign);
   size_t at = names.size();
   for (size_t i = 0; i < names.size(); ++i)

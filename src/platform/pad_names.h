@@ -1,5 +1,7 @@
+// A controller's way to fill in the name box: names offered on up and down.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "platform/window.h"
 
@@ -7,8 +9,11 @@ namespace platform {
 
 // A controller has no letters. While the name box has the focus, up and down on the controller
 // put a name from a short list into it instead of moving anything: first the last name the box
-// held before it was emptied for a new record (the last holder's), then a few call signs.
+// held before it was emptied for a new record (the last holder's), then the program's call
+// signs (SetPadCallSigns).
 // Start then commits it as Enter does.
+void SetPadCallSigns(std::vector<std::string> signs);
+
 class PadNames {
  public:
   // Keeps the box's text while it is not taking a name; call it as the form changes.

@@ -10,6 +10,7 @@
 #include "platform/input.h"
 #include "platform/timers.h"
 #include "platform/unique_file.h"
+#include "platform/warning.h"
 #include "platform/words.h"
 
 namespace platform {
@@ -159,7 +160,7 @@ std::optional<std::string> BeginReplayFile(const std::vector<std::string>& start
       });
   if (path) g_rec.path = *path;
   if (!g_rec.file) {
-    std::fprintf(stderr, "K.Z.V: cannot write a replay in %s\n", g_rec.folder.c_str());
+    Warn("cannot write a replay in " + g_rec.folder);
     return std::nullopt;
   }
   WriteLine(kMagic);

@@ -1,11 +1,10 @@
 #include "platform/screenshot.h"
 
-#include <cstdio>
-
 #include "platform/compose.h"
 #include "platform/files.h"
 #include "platform/picture.h"
 #include "platform/unique_file.h"
+#include "platform/warning.h"
 
 namespace platform {
 namespace {
@@ -34,12 +33,10 @@ void TakeScreenshot(Form& form) {
   Surface frame;
   ComposeForm(form, frame);
   std::string folder = ScreenshotFolder();
-  if (auto path = SaveScreenshot(frame, folder, std::time(nullptr))) {
-    std::printf("K.Z.V: screenshot saved to %s\n", path->c_str());
-    std::fflush(stdout);
-  } else {
-    std::fprintf(stderr, "K.Z.V: cannot save a screenshot in %s\n", folder.c_str());
-  }
+  if (auto path = SaveScreenshot(frame, folder, std::time(nullptr)))
+    Say("screenshot saved to " + *path);
+  else
+    Warn("cannot save a screenshot in " + folder);
 }
 
 }  // namespace platform

@@ -3,17 +3,25 @@
 #include "platform/text.h"
 
 #include <algorithm>
+#include <cmath>
 
-#include "platform/font_cache.h"
 #include "platform/text_cache.h"
 #include "platform/text_coverage.h"
-#include "platform/text_encoding.h"
+#include "platform/text_faces.h"
 #include "platform/text_squeeze.h"
+#include "platform/utf8.h"
 
 namespace platform {
 namespace {
 
 bool g_caretVisible = true;
+
+// Where a line's baseline lies below its top: as MS P Gothic places it (86 % of the em),
+// which is a pixel higher than IPA P Gothic would, so that the one-line labels of the design,
+// a pixel shorter than the font, keep the feet of their characters.
+int BaselineShift(const Face* f, const Font& font) {
+  return int(std::lround(FontPixels(font.points) * 0.86)) - FaceAscent(f);
+}
 
 
 LabelKey KeyOf(const Control& c) {
@@ -25,10 +33,10 @@ Coverage RenderLabel(const Control& label) {
   Coverage cov{label.width, label.height, {}};
   if (cov.w <= 0 || cov.h <= 0) return cov;
   cov.alpha.assign(size_t(cov.w) * cov.h, 0);
-  TTF_Font* f = OpenFont(label.font);
+  Face* f = OpenFace(label.font);
   if (!f) return cov;
   const int room = TextRoom(label);
-  const int lineHeight = TTF_FontHeight(f);
+  const int lineHeight = FaceHeight(f);
   int y = BaselineShift(f, label.font);
   for (const std::string& line : LabelLines(label)) {
     if (y >= cov.h) break;  // clipped to the label's height
@@ -48,10 +56,10 @@ Coverage RenderLabel(const Control& label) {
 
 Coverage RenderTextLine(const Control& box) {
   Coverage cov;
-  TTF_Font* f = OpenFont(box.font);
+  Face* f = OpenFace(box.font);
   if (!f || box.caption.empty()) return cov;
-  cov.w = MeasureIn(f, box.caption);
-  cov.h = TTF_FontHeight(f);
+  cov.w = MeasureLine(f, box.caption);
+  cov.h = FaceHeight(f);
   if (cov.w <= 0 || cov.h <= 0) return {};
   cov.alpha.assign(size_t(cov.w) * cov.h, 0);
   RenderLine(f, box.caption, 0, 0, cov);
@@ -74,6 +82,14 @@ TextCache& TextBoxCache() {
 
 }  // namespace
 
+int FontPixels(double points) {
+  return int(std::lround(points * 96.0 / 72.0));
+}
+
+int TextWidth(const Font& font, std::string_view text) {
+  return MeasureLine(OpenFace(font), text);
+}
+
 int TextRoom(const Control& label) {
   int room = label.width;
   if (!label.form) return room;
@@ -91,7 +107,7 @@ int TextRoom(const Control& label) {
 }
 
 std::vector<std::string> LabelLines(const Control& label) {
-  TTF_Font* f = OpenFont(label.font);
+  Face* f = OpenFace(label.font);
   if (!f) return {};
   return WrapText(label.caption, TextRoom(label),
                   [f](std::string_view s) { return SqueezedWidth(f, s); });
@@ -123,15 +139,15 @@ void DrawTextBox(const Control& box, Surface& frame, int x, int y, const Rect& c
   const Rect area = FrameClip(frame, clip, {x, y, box.width, box.height});
   if (area.w <= 0 || area.h <= 0) return;
   Fill(frame, area, box.backColor);
-  TTF_Font* f = OpenFont(box.font);
+  Face* f = OpenFace(box.font);
   if (!f) return;
   // A small margin inside the box, the text centred in its height, scrolled left when the
   // caret would leave the box.
   constexpr int kMargin = 2;
-  const int lineHeight = TTF_FontHeight(f);
+  const int lineHeight = FaceHeight(f);
   const int top = y + std::max(0, (box.height - lineHeight) / 2);
   const size_t caret = CharacterStart(box.caption, box.caret);
-  const int caretX = MeasureIn(f, std::string_view(box.caption).substr(0, caret));
+  const int caretX = MeasureLine(f, std::string_view(box.caption).substr(0, caret));
   // A disabled box shows its text from the start, wherever its caret was left.
   const int scroll = box.enabled ? std::max(0, caretX - (box.width - 2 * kMargin - 1)) : 0;
   const int left = x + kMargin - scroll;

@@ -1,6 +1,5 @@
+// Glyph coverage added together and painted onto surfaces.
 #include "platform/text_coverage.h"
-
-#include <SDL.h>
 
 #include <algorithm>
 
@@ -16,28 +15,6 @@ uint32_t Blend(uint32_t dst, uint32_t fore, uint32_t a) {
 }
 
 }  // namespace
-
-void RenderLine(TTF_Font* f, const std::string& line, int x, int y, Coverage& cov) {
-  if (line.empty()) return;
-  SDL_Surface* rendered = TTF_RenderUTF8_Blended(f, line.c_str(), SDL_Color{255, 255, 255, 255});
-  if (!rendered) return;
-  SDL_Surface* argb = SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ARGB8888, 0);
-  SDL_FreeSurface(rendered);
-  if (!argb) return;
-  for (int ry = 0; ry < argb->h; ++ry) {
-    const int cy = y + ry;
-    if (cy < 0 || cy >= cov.h) continue;
-    auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(argb->pixels) +
-                                                  size_t(ry) * argb->pitch);
-    for (int rx = 0; rx < argb->w; ++rx) {
-      const int cx = x + rx;
-      if (cx < 0 || cx >= cov.w) continue;
-      uint8_t& a = cov.alpha[size_t(cy) * cov.w + cx];
-      a = uint8_t(std::max<uint32_t>(a, row[rx] >> 24));
-    }
-  }
-  SDL_FreeSurface(argb);
-}
 
 void AddCoverage(const Coverage& src, int x, int y, Coverage& dst) {
   for (int sy = src.inkY0; sy < src.inkY1; ++sy) {

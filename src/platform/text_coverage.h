@@ -1,6 +1,5 @@
+// Rendered text as glyph coverage, and its painting onto surfaces in a colour.
 #pragma once
-#include <SDL_ttf.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <string>
@@ -9,7 +8,6 @@
 #include "platform/compose.h"
 #include "platform/surface.h"
 
-// Rendered text as glyph coverage, and its painting onto surfaces in a colour.
 namespace platform {
 
 // Glyph coverage (0..255) over a w x h box; what a rendering of a caption keeps.
@@ -28,9 +26,6 @@ struct Coverage {
         }
   }
 };
-
-// Renders one line of text and adds its coverage into cov at (x, y), clipped to cov.
-void RenderLine(TTF_Font* f, const std::string& line, int x, int y, Coverage& cov);
 
 // Adds src into dst with src's (0, 0) at dst's (x, y).
 void AddCoverage(const Coverage& src, int x, int y, Coverage& dst);

@@ -1,10 +1,11 @@
+// Squeezing wide Latin text into the room the design gave it.
 #include "platform/text_squeeze.h"
 
 #include <algorithm>
 
-#include "platform/font_cache.h"
 #include "platform/line_breaking.h"
-#include "platform/text_encoding.h"
+#include "platform/text_faces.h"
+#include "platform/utf8.h"
 
 namespace platform {
 namespace {
@@ -26,13 +27,13 @@ int SqueezableGaps(std::string_view line) {
 }
 
 // The narrowest a line can be drawn.
-int SqueezePerGap(TTF_Font* f) {
-  return std::max(1, TTF_FontHeight(f) / 6);
+int SqueezePerGap(Face* f) {
+  return std::max(1, FaceHeight(f) / 6);
 }
 
 // Draws a line character by character, `squeeze` pixels narrower than its natural width, taking
 // up to a pixel from each gap next to a Latin character, spread evenly along the line.
-void RenderSqueezed(TTF_Font* f, const std::string& line, int squeeze, int x, int y, Coverage& cov) {
+void RenderSqueezed(Face* f, const std::string& line, int squeeze, int x, int y, Coverage& cov) {
   const int gaps = SqueezableGaps(line);
   int gap = 0;
   bool previousWide = true, first = true;
@@ -43,7 +44,7 @@ void RenderSqueezed(TTF_Font* f, const std::string& line, int squeeze, int x, in
     previousWide = wide;
     first = false;
     if (c != " ") {
-      const int at = MeasureIn(f, std::string_view(line).substr(0, i)) - gap * squeeze / gaps;
+      const int at = MeasureLine(f, std::string_view(line).substr(0, i)) - gap * squeeze / gaps;
       RenderLine(f, std::string(c), x + at, y, cov);
     }
     i += c.size();
@@ -52,15 +53,15 @@ void RenderSqueezed(TTF_Font* f, const std::string& line, int squeeze, int x, in
 
 }  // namespace
 
-int SqueezedWidth(TTF_Font* f, std::string_view line) {
-  const int natural = MeasureIn(f, line);
+int SqueezedWidth(Face* f, std::string_view line) {
+  const int natural = MeasureLine(f, line);
   return natural == 0 ? 0 : std::max(1, natural - SqueezableGaps(line) * SqueezePerGap(f));
 }
 
-LineRendering RenderFitted(TTF_Font* f, const std::string& line, int room, int top, int height) {
+LineRendering RenderFitted(Face* f, const std::string& line, int room, int top, int height) {
   LineRendering r;
-  r.pad = TTF_FontHeight(f);
-  const int natural = MeasureIn(f, line);
+  r.pad = FaceHeight(f);
+  const int natural = MeasureLine(f, line);
   const int most = SqueezableGaps(line) * SqueezePerGap(f);
   for (int squeeze = std::clamp(natural - room, 0, most);; ++squeeze) {
     r.cov = Coverage{natural + 2 * r.pad, height, {}};

@@ -1,16 +1,15 @@
+// Squeezing wide Latin text into the room the design gave it.
 #pragma once
-#include <SDL_ttf.h>
-
 #include <string>
 #include <string_view>
 
 #include "platform/text_coverage.h"
+#include "platform/text_faces.h"
 
-// Squeezing wide Latin text into the room the design gave it.
 namespace platform {
 
 // The width a line can be squeezed to (see text_squeeze.cpp); what wrapping measures.
-int SqueezedWidth(TTF_Font* f, std::string_view line);
+int SqueezedWidth(Face* f, std::string_view line);
 
 // One line of a label on its own, its pen starting `pad` pixels in, and how far it was squeezed:
 // no more than a line that fits its room needs, but as far as it takes (and may go) to bring
@@ -20,6 +19,6 @@ struct LineRendering {
   int pad = 0, advance = 0;
 };
 
-LineRendering RenderFitted(TTF_Font* f, const std::string& line, int room, int top, int height);
+LineRendering RenderFitted(Face* f, const std::string& line, int room, int top, int height);
 
 }  // namespace platform

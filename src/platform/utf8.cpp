@@ -1,43 +1,9 @@
-#include "platform/text_encoding.h"
-
-#include <iconv.h>
+// UTF-8, the game's own text: characters measured, decoded and split.
+#include "platform/utf8.h"
 
 #include <algorithm>
-#include <cerrno>
 
 namespace platform {
-namespace {
-
-// One whole conversion with a fresh descriptor; any invalid or unconvertible byte fails it.
-std::optional<std::string> Convert(const char* to, const char* from, std::string_view in) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-  std::string out;
-  char* inPtr = const_cast<char*>(in.data());
-  size_t inLeft = in.size();
-  char buffer[256];
-  bool ok = true;
-  while (true) {
-    char* outPtr = buffer;
-    size_t outLeft = sizeof buffer;
-    // A null input pointer flushes any pending shift state at the end.
-    size_t r = inLeft > 0 ? iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft)
-                          : iconv(cd, nullptr, nullptr, &outPtr, &outLeft);
-    out.append(buffer, size_t(outPtr - buffer));
-    if (r == size_t(-1)) {
-      if (errno == E2BIG) continue;
-      ok = false;  // EILSEQ: not convertible; EINVAL: cut off in the middle of a character
-      break;
-    }
-    if (inLeft == 0 && outPtr == buffer) break;
-  }
-  iconv_close(cd);
-  if (!ok) return std::nullopt;
-  return out;
-}
-
-}  // namespace
-
 size_t Utf8CharacterLength(std::string_view text) {
   if (text.empty()) return 0;
   const auto lead = static_cast<unsigned char>(text[0]);
@@ -61,14 +27,6 @@ uint32_t Utf8CodePoint(std::string_view character) {
   for (size_t i = 1; i < character.size(); ++i)
     cp = (cp << 6) | (static_cast<unsigned char>(character[i]) & 0x3F);
   return cp;
-}
-
-std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
-  return Convert("CP932", "UTF-8", utf8);
-}
-
-std::optional<std::string> Cp932ToUtf8(std::string_view cp932) {
-  return Convert("UTF-8", "CP932", cp932);
 }
 
 size_t CharacterStart(std::string_view text, size_t offset) {

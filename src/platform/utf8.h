@@ -1,22 +1,11 @@
+// UTF-8, the game's own text: characters measured, decoded and split (CP932 is in cp932.h).
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <optional>
-#include <string>
 #include <string_view>
 #include <vector>
 
 namespace platform {
-
-// The settings file keeps its text in CP932 (Shift_JIS as Windows writes it); the game's texts
-// are UTF-8. Both conversions go through iconv.
-
-// The CP932 bytes of a UTF-8 text; nothing when the text is not valid UTF-8 or holds a
-// character CP932 has no code for.
-std::optional<std::string> Utf8ToCp932(std::string_view utf8);
-
-// The UTF-8 text of CP932 bytes; nothing when the bytes are not valid CP932.
-std::optional<std::string> Cp932ToUtf8(std::string_view cp932);
 
 // Length of the well-formed UTF-8 character at the start of the text (shortest form, no
 // surrogate, at most U+10FFFF), or 0 when the text does not start with one.

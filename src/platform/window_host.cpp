@@ -1,32 +1,29 @@
-#include "platform/sdl_host.h"
-
-#include <SDL.h>
+// The host loop of the real window: events delivered, timers and repeats fired, frames shown.
+#include "platform/window_host.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <chrono>
 #include <optional>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "platform/caret_blink.h"
 #include "platform/clock.h"
 #include "platform/compose.h"
-#include "platform/game_pads.h"
+#include "platform/frame_composer.h"
 #include "platform/host_view.h"
 #include "platform/input.h"
-#include "platform/keymap.h"
 #include "platform/message_box.h"
+#include "platform/pad_keys.h"
 #include "platform/pad_names.h"
 #include "platform/present_log.h"
 #include "platform/screenshot.h"
-#include "platform/sdl_screen.h"
-#include "platform/sdl_stop_box.h"
-#include "platform/sdl_x11.h"
 #include "platform/shift_repeat.h"
+#include "platform/stop_box.h"
 #include "platform/text.h"
 #include "platform/timers.h"
-#include "platform/warning.h"
+#include "platform/window_backend.h"
 
 namespace platform {
 namespace {
@@ -36,18 +33,14 @@ constexpr int kVkF12 = 123;
 
 int ExitStatus(const std::string& reason) { return reason == "escape" || reason == "close" ? 0 : 1; }
 
-std::string ReadSdlClipboard() {
-  char* text = SDL_GetClipboardText();
-  std::string out = text ? text : "";
-  SDL_free(text);
-  return out;
-}
+WindowBackend* g_clipboardWindow = nullptr;
+std::string ReadClipboard() { return g_clipboardWindow ? g_clipboardWindow->ClipboardText() : ""; }
 
 // Runs the program: delivers the desktop's events, fires timers and Shift's repeats, blinks
 // the caret, and presents the front form whenever something may have changed it.
-class SdlHost {
+class WindowHost {
  public:
-  explicit SdlHost(WindowReplay* replay) {
+  WindowHost(WindowBackend& window, WindowReplay* replay) : window_(window) {
     if (replay) replay_.emplace(*replay);
   }
   int Run(const std::function<void()>& start);
@@ -55,9 +48,9 @@ class SdlHost {
  private:
   // Runs one delivery to the program; true while the program goes on.
   bool Deliver(const std::function<void()>& deliver);
-  void HandleEvent(const SDL_Event& ev);
-  void HandleKeyDown(const SDL_KeyboardEvent& key);
-  void HandleMouseButton(const SDL_MouseButtonEvent& button);
+  void HandleEvent(const WindowEvent& ev);
+  void HandleKeyDown(const WindowEvent& key);
+  void HandleButton(const WindowEvent& button);
   void DeliverPadKey(int key);
   void FireDue();
   void SyncTextInput(Form& form);
@@ -67,16 +60,18 @@ class SdlHost {
   void Present(Form& form);
   std::optional<int64_t> NextWake() const;
 
-  SdlScreen screen_;
+  WindowBackend& window_;
+  FrameComposer composer_;
+  Surface frame_;
   FrontForm front_;
   ShiftRepeater shift_;
   CaretBlink caret_;
-  GamePads pads_;
+  PadKeys pads_;
   PadNames names_;
   std::optional<ReplayPacer> replay_;  // a replay watched: the player only looks on
   PresentLog presentLog_;
 
-  bool textInput_ = true;  // SDL starts with text input on
+  bool textInput_ = true;  // until told otherwise, a desktop may take text
   Control* pressed_ = nullptr;  // where the left button went down
   bool pressedInside_ = false;
 
@@ -87,7 +82,7 @@ class SdlHost {
   std::string endReason_;
 };
 
-bool SdlHost::Deliver(const std::function<void()>& deliver) {
+bool WindowHost::Deliver(const std::function<void()>& deliver) {
   if (ended_) return false;
   try {
     deliver();
@@ -98,31 +93,38 @@ bool SdlHost::Deliver(const std::function<void()>& deliver) {
   return !ended_;
 }
 
-void SdlHost::End(const std::string& reason) {
+void WindowHost::End(const std::string& reason) {
   ended_ = true;
   endReason_ = reason;
 }
 
-int SdlHost::Run(const std::function<void()>& start) {
+int WindowHost::Run(const std::function<void()>& start) {
   SetMessageBoxHandler([this](const std::string& title, const std::string& text) {
-    RunStopBox(title, text, screen_.Window());
+    StopBoxPicture box = DrawStopBox(title, text);
+    window_.ShowStopBox(title, box.picture, box.ok);
   });
-  SetClipboardReader(ReadSdlClipboard);
-  SDL_StopTextInput();
+  g_clipboardWindow = &window_;
+  SetClipboardReader(ReadClipboard);
+  window_.StopTextInput();
   textInput_ = false;
 
   Deliver(start);
+  std::vector<WindowEvent> events;
   while (!ended_) {
     Form* form = front_.Update();
     if (!form) {  // every window is gone: nothing is left to run
       End("close");
       break;
     }
-    if (!screen_.IsOpen() && !screen_.Open(*form)) {
+    if (!window_.IsOpen() && !window_.Open(*form)) {
       endReason_ = "no-window";
       break;
     }
-    if (screen_.Follow(*form)) dirty_ = true;
+    if (window_.Follow(*form)) {
+      frame_ = Surface(std::max(1, form->clientWidth), std::max(1, form->clientHeight));
+      composer_.Forget();
+      dirty_ = true;
+    }
     names_.Watch(*form);
     SyncTextInput(*form);
     if (dirty_) Present(*form);
@@ -133,16 +135,18 @@ int SdlHost::Run(const std::function<void()>& start) {
     int timeout = -1;
     if (std::optional<int64_t> wake = NextWake())
       timeout = int(std::clamp<int64_t>((*wake - now + 999) / 1000, 0, 1000));
-    SDL_Event ev;
-    if (SDL_WaitEventTimeout(&ev, timeout)) {
+    events.clear();
+    window_.WaitEvents(timeout, events);
+    for (const WindowEvent& ev : events) {
+      if (ended_) break;
       HandleEvent(ev);
-      while (!ended_ && SDL_PollEvent(&ev)) HandleEvent(ev);
     }
     FireDue();
     BlinkCaret();
   }
   SetMessageBoxHandler({});
   SetClipboardReader(nullptr);
+  g_clipboardWindow = nullptr;
   return ExitStatus(endReason_);
 }
 
@@ -150,27 +154,27 @@ int SdlHost::Run(const std::function<void()>& start) {
 // ever replaced unseen (the flash after a shot lives for one tick only). A frame stays on the
 // screen for at least one display refresh: the next one waits for it, and the ticks wait with
 // it (a late timer fires once, never in a burst).
-void SdlHost::Present(Form& form) {
-  int64_t wait = lastPresent_ + screen_.RefreshMicros() - NowMicros();
-  if (wait > 0) SDL_Delay(Uint32((wait + 999) / 1000));
-  screen_.Present(form);
+void WindowHost::Present(Form& form) {
+  int64_t wait = lastPresent_ + window_.RefreshMicros() - NowMicros();
+  if (wait > 0) std::this_thread::sleep_for(std::chrono::milliseconds((wait + 999) / 1000));
+  window_.Present(frame_, composer_.Compose(form, frame_));
   lastPresent_ = NowMicros();
   dirty_ = false;
-  if (presentLog_.Enabled()) presentLog_.Presented(PixelHash(screen_.Frame()));
+  if (presentLog_.Enabled()) presentLog_.Presented(PixelHash(frame_));
 }
 
-std::optional<int64_t> SdlHost::NextWake() const {
+std::optional<int64_t> WindowHost::NextWake() const {
   std::optional<int64_t> wake = replay_ && replay_->Begun() ? replay_->NextDue() : NextTimerDue();
   auto consider = [&](std::optional<int64_t> t) {
     if (t && (!wake || *t < *wake)) wake = t;
   };
   consider(shift_.NextDue());
-  consider(pads_.Keys().NextDue());
+  consider(pads_.NextDue());
   consider(caret_.NextDue());
   return wake;
 }
 
-void SdlHost::FireDue() {
+void WindowHost::FireDue() {
   int64_t now = NowMicros();
   if (replay_) {
     replay_->BeginWhenReady(now);
@@ -181,10 +185,10 @@ void SdlHost::FireDue() {
     }
   }
   if (shift_.TakeDue(now)) {
-    int mask = ModifierMaskFromSdl(SDL_GetModState());
+    int mask = window_.ModifierMask();
     if (Form* form = front_.Update()) Deliver([&] { DeliverKeyDown(*form, vk::Shift, mask); });
   }
-  if (int key = pads_.Keys().TakeDue(now)) DeliverPadKey(key);
+  if (int key = pads_.TakeDue(now)) DeliverPadKey(key);
   // Each due timer fires once for this moment: a fired timer is next due after now.
   for (;;) {
     std::optional<int64_t> due = NextTimerDue();
@@ -194,56 +198,51 @@ void SdlHost::FireDue() {
   }
 }
 
-void SdlHost::HandleEvent(const SDL_Event& ev) {
-  switch (ev.type) {
-    case SDL_QUIT:
+void WindowHost::HandleEvent(const WindowEvent& ev) {
+  using Kind = WindowEvent::Kind;
+  switch (ev.kind) {
+    case Kind::Close:
       Deliver([] { DeliverClose(); });
       break;
-    case SDL_KEYDOWN:
-      HandleKeyDown(ev.key);
+    case Kind::KeyDown:
+      HandleKeyDown(ev);
       break;
-    case SDL_KEYUP:
-      shift_.KeyUp(VirtualKeyFromSdl(ev.key.keysym.sym, NumLockFromSdl(ev.key.keysym.mod)));
+    case Kind::KeyUp:
+      shift_.KeyUp(ev.key);
       break;
-    case SDL_TEXTINPUT:
+    case Kind::Text:
       if (replay_) break;
-      if (Form* form = front_.Update()) Deliver([&] { DeliverText(*form, ev.text.text); });
+      if (Form* form = front_.Update()) Deliver([&] { DeliverText(*form, ev.text); });
       RestartCaret();
       break;
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-      HandleMouseButton(ev.button);
+    case Kind::Press:
+    case Kind::Release:
+      HandleButton(ev);
       break;
-    case SDL_WINDOWEVENT:
-      switch (ev.window.event) {
-        case SDL_WINDOWEVENT_CLOSE:
-          Deliver([] { DeliverClose(); });
-          break;
-        case SDL_WINDOWEVENT_FOCUS_LOST:
-          shift_.Stop();
-          pads_.Keys().Stop();
-          break;
-        case SDL_WINDOWEVENT_EXPOSED:
-        case SDL_WINDOWEVENT_SIZE_CHANGED:
-        case SDL_WINDOWEVENT_RESTORED:
-          screen_.ShowWholeNext();
-          dirty_ = true;
-          break;
-        default:
-          break;
-      }
+    case Kind::FocusLost:
+      shift_.Stop();
+      pads_.Stop();
       break;
-    default: {
-      std::vector<int> keys;
-      pads_.Handle(ev, NowMicros(), keys);
-      for (int key : keys) DeliverPadKey(key);
+    case Kind::Exposed:
+      dirty_ = true;
       break;
-    }
+    case Kind::PadPress:
+      if (int key = pads_.Press(ev.button, NowMicros())) DeliverPadKey(key);
+      break;
+    case Kind::PadRelease:
+      pads_.Release(ev.button);
+      break;
+    case Kind::PadStick:
+      if (int key = pads_.Stick(ev.vertical, ev.value, NowMicros())) DeliverPadKey(key);
+      break;
+    case Kind::PadGone:
+      pads_.Stop();  // its held buttons go with it
+      break;
   }
 }
 
 // A controller's button as the key it stands for; on the name box up and down pick a name.
-void SdlHost::DeliverPadKey(int key) {
+void WindowHost::DeliverPadKey(int key) {
   Form* form = front_.Update();
   if (!form) return;
   if (replay_) {
@@ -256,42 +255,39 @@ void SdlHost::DeliverPadKey(int key) {
   RestartCaret();
 }
 
-void SdlHost::HandleKeyDown(const SDL_KeyboardEvent& key) {
-  int code = VirtualKeyFromSdl(key.keysym.sym, NumLockFromSdl(key.keysym.mod));
-  int mask = ModifierMaskFromSdl(key.keysym.mod);
+void WindowHost::HandleKeyDown(const WindowEvent& key) {
   // Full screen belongs to the host; the game never sees these keys.
-  if (code == kVkF11 || (code == vk::Enter && (mask & vk::MaskAlt))) {
-    if (!key.repeat && screen_.IsOpen()) {
-      screen_.ToggleFullscreen();
+  if (key.key == kVkF11 || (key.key == vk::Enter && (key.mask & vk::MaskAlt))) {
+    if (!key.repeat && window_.IsOpen()) {
+      window_.ToggleFullscreen();
       dirty_ = true;
     }
     return;
   }
   // So do screenshots.
-  if (code == kVkF12) {
+  if (key.key == kVkF12) {
     Form* form = front_.Update();
     if (!key.repeat && form) TakeScreenshot(*form);
     return;
   }
   if (replay_) {
-    if (code == vk::Escape) End("escape");
+    if (key.key == vk::Escape) End("escape");
     return;
   }
-  shift_.KeyDown(code, key.repeat != 0, NowMicros());  // any other key ends Shift's repeats
-  if (code == 0) return;
-  if (Form* form = front_.Update()) Deliver([&] { DeliverKeyDown(*form, code, mask); });
+  shift_.KeyDown(key.key, key.repeat, NowMicros());  // any other key ends Shift's repeats
+  if (key.key == 0) return;
+  if (Form* form = front_.Update()) Deliver([&] { DeliverKeyDown(*form, key.key, key.mask); });
   RestartCaret();
 }
 
 // A click is a press and a release of the left button over the same control, as the game's
 // toolkit counts it.
-void SdlHost::HandleMouseButton(const SDL_MouseButtonEvent& button) {
-  if (button.button != SDL_BUTTON_LEFT || replay_) return;
+void WindowHost::HandleButton(const WindowEvent& button) {
+  if (replay_) return;
   Form* form = front_.Update();
-  int cx = 0, cy = 0;
-  bool inside = form && screen_.WindowToClient(button.x, button.y, cx, cy);
-  Control* under = inside ? HitTest(*form, cx, cy) : nullptr;
-  if (button.type == SDL_MOUSEBUTTONDOWN) {
+  bool inside = form && button.inside;
+  Control* under = inside ? HitTest(*form, button.x, button.y) : nullptr;
+  if (button.kind == WindowEvent::Kind::Press) {
     pressed_ = under;
     pressedInside_ = inside;
     return;
@@ -299,65 +295,42 @@ void SdlHost::HandleMouseButton(const SDL_MouseButtonEvent& button) {
   bool click = inside && pressedInside_ && under == pressed_;
   pressed_ = nullptr;
   pressedInside_ = false;
-  if (click) Deliver([&] { DeliverClick(*form, cx, cy); });
+  if (click) Deliver([&] { DeliverClick(*form, button.x, button.y); });
 }
 
 // Text input follows the text box's focus, so an input method opens only while it can type.
-void SdlHost::SyncTextInput(Form& form) {
+void WindowHost::SyncTextInput(Form& form) {
   Control* box = FocusedTextBox(form);
   if (box && !textInput_) {
-    // The input method's window goes beside the box.
-    SDL_Rect where;
-    if (screen_.ClientToWindow(ClientRect(*box), where)) SDL_SetTextInputRect(&where);
-    SDL_StartTextInput();
+    window_.StartTextInput(ClientRect(*box));  // the input method's window goes beside the box
     textInput_ = true;
     caret_.Start(NowMicros());
     SetCaretVisible(true);
   } else if (!box && textInput_) {
-    SDL_StopTextInput();
+    window_.StopTextInput();
     textInput_ = false;
     caret_.Stop();
   }
 }
 
 // Typing and editing keys show the caret at once, as a desktop text box does.
-void SdlHost::RestartCaret() {
+void WindowHost::RestartCaret() {
   if (!caret_.NextDue()) return;
   caret_.Restart(NowMicros());
   SetCaretVisible(true);
 }
 
-void SdlHost::BlinkCaret() {
+void WindowHost::BlinkCaret() {
   if (!caret_.Tick(NowMicros())) return;
   SetCaretVisible(caret_.Visible());
   dirty_ = true;
 }
 
-// SDL falls back to drivers that show nothing (offscreen, dummy) when no desktop can be
-// reached; a game nobody can see would run on for ever. Those count only when the user asked
-// for them by name.
-bool OpenDisplay() {
-  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-    Warn(std::string("cannot open a window: ") + SDL_GetError());
-    return false;
-  }
-  const char* chosen = SDL_getenv("SDL_VIDEODRIVER");
-  const char* driver = SDL_GetCurrentVideoDriver();
-  if ((!chosen || !*chosen) && driver &&
-      (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
-    Warn("cannot open a window: no display (set DISPLAY, or choose a driver with SDL_VIDEODRIVER)");
-    SDL_Quit();
-    return false;
-  }
-  ForgiveVanishedWindows();
-  return true;
-}
-
 }  // namespace
 
-int RunSdlHost(int, char**, const std::function<void()>& start, WindowReplay* replay) {
-  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
-  if (!OpenDisplay()) {
+int RunWindowHost(const std::function<void()>& start, WindowReplay* replay) {
+  std::unique_ptr<WindowBackend> window = MakeWindowBackend();
+  if (!window->Connect()) {
     // The start still runs, so that a missing file is named on stderr (the only place a
     // message box can go now) rather than hidden behind the missing display.
     try {
@@ -367,26 +340,12 @@ int RunSdlHost(int, char**, const std::function<void()>& start, WindowReplay* re
     }
     return 1;
   }
-  // A 640 x 480 picture needs no graphics driver: on X11 the frame goes straight into the
-  // desktop's shared-memory image, where OpenGL would add some 60 MB of driver (and, without
-  // a graphics card, a software GL that costs more CPU than the copy). Elsewhere SDL picks;
-  // SDL_FRAMEBUFFER_ACCELERATION in the environment still decides.
-  if (const char* driver = SDL_GetCurrentVideoDriver(); driver && std::strcmp(driver, "x11") == 0)
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   int status = 0;
   {
-    SdlHost host(replay);
+    WindowHost host(*window, replay);
     status = host.Run(start);
   }
-  // On X, SDL closes a second connection of its own last, and a wake-up it sent there can
-  // name the window just destroyed: X reports that by ending the program with status 1 and
-  // a screenful of error. Our windows are closed and our output is written by now; the
-  // desktop and the sound device let go of the rest when the process ends.
-  if (const char* driver = SDL_GetCurrentVideoDriver(); driver && std::strcmp(driver, "x11") == 0) {
-    std::fflush(nullptr);
-    std::_Exit(status);
-  }
-  SDL_Quit();
+  window->Disconnect(status);
   return status;
 }
 

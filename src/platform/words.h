@@ -1,14 +1,22 @@
+// Reading the words of the game's own text lines: replays and the command line.
 #pragma once
 #include <charconv>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// Reading the words of the game's own text lines: replays and the command line.
 namespace platform {
 
-// The words of a line, split at any white space.
+// True for the characters words are split at: space, tab and the other C white space.
+constexpr bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// The words of a line, split at any run of blanks; views into line.
+std::vector<std::string_view> Words(std::string_view line);
+// The same words as strings of their own.
 std::vector<std::string> SplitWords(const std::string& line);
+
+// The text after the first n words and the one blank that follows them.
+std::string_view RestAfter(std::string_view line, int n);
 
 // The whole text as a decimal number that fits T; false when any of it is not.
 template <typename T>

@@ -1,4 +1,4 @@
-#include "shell/windows.h"
+#include "shell/forms.h"
 
 #include <cstdio>
 #include <memory>

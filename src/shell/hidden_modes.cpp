@@ -3,7 +3,7 @@
 #include "flow/game_state.h"
 #include "shell/settings_file.h"
 #include "shell/sound_binding.h"
-#include "shell/windows.h"
+#include "shell/forms.h"
 
 void ura_Click() {
   switch (G.HiddenMode) {

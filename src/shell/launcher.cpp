@@ -8,7 +8,7 @@
 #include "shell/data_paths.h"
 #include "shell/settings_file.h"
 #include "shell/sound_binding.h"
-#include "shell/windows.h"
+#include "shell/forms.h"
 
 namespace {
 uint8_t LaunchTicks = 0;

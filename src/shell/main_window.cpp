@@ -7,7 +7,7 @@
 #include "shell/resources.h"
 #include "shell/settings_file.h"
 #include "shell/sound_binding.h"
-#include "shell/windows.h"
+#include "shell/forms.h"
 
 void MainWindow_Load() {
   platform::Form& f = Form1();

@@ -2,12 +2,13 @@
 
 #include "flow/key_handler.h"
 #include "flow/mission_end.h"
+#include "platform/pad_names.h"
 #include "platform/window.h"
 #include "shell/hidden_modes.h"
 #include "shell/launcher.h"
 #include "shell/main_window.h"
 #include "shell/settings_file.h"
-#include "shell/windows.h"
+#include "shell/forms.h"
 #include "sniping/navigation.h"
 #include "sniping/scope_view.h"
 #include "world/crowd.h"
@@ -35,6 +36,8 @@ void ConnectHandlers() {
 }  // namespace
 
 void StartProgram() {
+  // What a controller offers for the record's name after the last holder's.
+  platform::SetPadCallSigns({"スナイパー", "オペレーター", "ゲスト"});
   CreateWindows();
   ConnectHandlers();
   platform::ShowForm(Form2());

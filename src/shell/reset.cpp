@@ -3,7 +3,7 @@
 #include "shell/program.h"
 #include "shell/settings_file.h"
 #include "shell/sound_binding.h"
-#include "shell/windows.h"
+#include "shell/forms.h"
 #include "world/random_draw.h"
 #include "world/world_model.h"
 

@@ -6,7 +6,7 @@
 #include "platform/picture.h"
 #include "shell/data_paths.h"
 #include "shell/sound_binding.h"
-#include "shell/windows.h"
+#include "shell/forms.h"
 
 platform::Surface LoadDataPicture(const std::string& name) {
   BuildDataPath(name);

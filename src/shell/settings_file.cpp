@@ -9,7 +9,8 @@
 
 #include "flow/game_state.h"
 #include "platform/files.h"
-#include "platform/text_encoding.h"
+#include "platform/cp932.h"
+#include "platform/utf8.h"
 #include "platform/warning.h"
 #include "shell/data_paths.h"
 
@@ -19,13 +20,8 @@ namespace {
 // game's values over it would lose it.
 std::string g_unreadFile;
 // Warnings that are given once a run however often their cause is met.
-std::set<std::string> g_warnedOnce;
 
 void Warn(const std::string& text) { platform::Warn(text); }
-
-void WarnOnce(const std::string& text) {
-  if (g_warnedOnce.insert(text).second) Warn(text);
-}
 
 void WarnUnreadable(const std::string& path) {
   Warn("cannot read the settings file " + path +
@@ -174,7 +170,7 @@ bool SaveSettings() {
   const std::string path = ExistingPath(G.SavePath);
   if (path == g_unreadFile) return false;
   if (!platform::FileWritable(path)) {
-    WarnOnce("the settings file " + path + " is read-only; the record is not saved");
+    platform::WarnOnce("the settings file " + path + " is read-only; the record is not saved");
     return false;
   }
   // Every save marks the player as one who has been here before.
@@ -235,7 +231,7 @@ void ReadSettings() {
 
 void ResetSettingsFileState() {
   g_unreadFile.clear();
-  g_warnedOnce.clear();
+  platform::ForgetWarnedOnce();
 }
 
 std::string SanitizeRecordName(std::string_view typed) {

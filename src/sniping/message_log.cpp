@@ -1,6 +1,6 @@
 #include "sniping/message_log.h"
 
-#include "shell/windows.h"
+#include "shell/forms.h"
 
 namespace {
 constexpr int kLogLines = 9;

@@ -3,7 +3,7 @@
 #include "flow/game_state.h"
 #include "platform/surface.h"
 #include "shell/sound_binding.h"
-#include "shell/windows.h"
+#include "shell/forms.h"
 #include "sniping/message_log.h"
 
 namespace {

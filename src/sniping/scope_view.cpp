@@ -4,7 +4,7 @@
 #include "platform/surface.h"
 #include "platform/window.h"
 #include "shell/sound_binding.h"
-#include "shell/windows.h"
+#include "shell/forms.h"
 #include "sniping/map_cells.h"
 #include "sniping/message_log.h"
 #include "sniping/shot.h"

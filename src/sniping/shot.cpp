@@ -7,7 +7,7 @@
 #include "flow/game_state.h"
 #include "shell/data_paths.h"
 #include "shell/sound_binding.h"
-#include "shell/windows.h"
+#include "shell/forms.h"
 #include "sniping/message_log.h"
 #include "world/names.h"
 #include "world/random_draw.h"

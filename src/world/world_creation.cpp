@@ -8,7 +8,7 @@
 #include "flow/game_state.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
-#include "platform/text_encoding.h"
+#include "platform/cp932.h"
 #include "platform/window.h"
 #include "shell/data_paths.h"
 #include "world/names.h"
@@ -34,11 +34,12 @@ std::string FirstField(const std::string& text) {
   return text.substr(begin, end == std::string::npos ? std::string::npos : end - begin);
 }
 
-// The map text decoded cell by cell, as the terrain would be: a character that is not a digit,
+// The map text (CP932, as the game's own files are) decoded cell by cell, one character a
+// cell, as the terrain would be: a character that is not a digit,
 // or a cell beyond the end of the text, repeats the cell decoded before it.
 using TerrainGrid = uint8_t[kMapSize + 1][kMapSize + 1];
 void DecodeMapText(const std::string& text, TerrainGrid& terrain) {
-  const std::vector<std::string_view> characters = platform::SplitUtf8Characters(text);
+  const std::vector<std::string_view> characters = platform::SplitCp932Characters(text);
   size_t next = 0;
   for (int y = 1; y <= kMapSize; ++y) {
     for (int x = 1; x <= kMapSize; ++x) {

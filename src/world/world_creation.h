@@ -7,7 +7,7 @@
 // Value of the last character DecodeMapDigit recognised; kept between calls and missions.
 extern uint8_t DecodedDigit;
 
-// c is one character (UTF-8) or empty. "0".."9", "A".."Z", "a".."z" set DecodedDigit to
+// c is one character (CP932) or empty. "0".."9", "A".."Z", "a".."z" set DecodedDigit to
 // 0..61; anything else leaves it as it was.
 void DecodeMapDigit(std::string_view c);
 

@@ -2,9 +2,10 @@
 #include <optional>
 
 #include "flow/game_state.h"
-#include "platform/game_pads.h"
 #include "platform/pad_names.h"
+#include "platform/sdl/game_pads.h"
 #include "support/program_test.h"
+#include "support/virtual_pad.h"
 
 namespace {
 
@@ -41,14 +42,24 @@ class ControllerTest : public ProgramTest {
   // Waits on the game's clock, delivering the held button's repeats as they fall due.
   void Hold(int64_t ms) {
     const int64_t end = host_->NowMicros() + ms * 1000;
-    for (std::optional<int64_t> due; (due = pads_.Keys().NextDue()) && *due <= end;) {
+    for (std::optional<int64_t> due; (due = keys_.NextDue()) && *due <= end;) {
       Wait((*due - host_->NowMicros() + 999) / 1000);
-      if (int key = pads_.Keys().TakeDue(host_->NowMicros())) Deliver(key);
+      if (int key = keys_.TakeDue(host_->NowMicros())) Deliver(key);
     }
     if (end > host_->NowMicros()) Wait((end - host_->NowMicros()) / 1000);
   }
+  // The controller's events made keys as the window host makes them.
   void Pump() {
-    for (int key : pads_.Poll(host_->NowMicros())) Deliver(key);
+    using Kind = platform::WindowEvent::Kind;
+    const int64_t now = host_->NowMicros();
+    for (const platform::WindowEvent& e : pads_.Poll()) {
+      int key = 0;
+      if (e.kind == Kind::PadPress) key = keys_.Press(e.button, now);
+      if (e.kind == Kind::PadRelease) keys_.Release(e.button);
+      if (e.kind == Kind::PadStick) key = keys_.Stick(e.vertical, e.value, now);
+      if (e.kind == Kind::PadGone) keys_.Stop();
+      if (key) Deliver(key);
+    }
   }
   void Deliver(int key) {
     if (host_->Ended()) return;
@@ -58,6 +69,7 @@ class ControllerTest : public ProgramTest {
   std::string Name() { return C("ename").caption; }
 
   platform::GamePads pads_;
+  platform::PadKeys keys_;
   std::unique_ptr<platform::VirtualPad> pad_;
   platform::PadNames names_;
 };

@@ -6,7 +6,7 @@
 #include "flow/game_state.h"
 #include "flow/key_handler.h"
 #include "shell/program.h"
-#include "shell/windows.h"
+#include "shell/forms.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "flow/game_state.h"
-#include "shell/windows.h"
+#include "shell/forms.h"
 #include "support/program_test.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "flow/game_state.h"
-#include "shell/windows.h"
+#include "shell/forms.h"
 #include "support/program_test.h"
 #include "world/world_model.h"
 

@@ -3,7 +3,7 @@
 
 #include "flow/game_state.h"
 #include "platform/picture.h"
-#include "shell/windows.h"
+#include "shell/forms.h"
 #include "support/program_test.h"
 
 namespace {

@@ -2,7 +2,8 @@
 
 #include <vector>
 
-#include "platform/keymap.h"
+#include "platform/sdl/keymap.h"
+#include "support/sdl_keys.h"
 #include "platform/shift_repeat.h"
 #include "platform/window.h"
 

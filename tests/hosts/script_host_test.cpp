@@ -1,4 +1,4 @@
-#include "platform/script_host.h"
+#include "platform/script/script_host.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include "platform/message_box.h"
 #include "platform/window.h"
 #include "shell/program.h"
-#include "shell/windows.h"
+#include "shell/forms.h"
 #include "support/program_test.h"
 #include "support/test_window.h"
 

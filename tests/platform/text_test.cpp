@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/fonts.h"
+#include "platform/sdl/fonts.h"
 #include "platform/window.h"
 #include "shell/window_tables.h"
 

@@ -8,7 +8,8 @@
 #include <filesystem>
 
 #include "flow/game_state.h"
-#include "platform/text_encoding.h"
+#include "platform/cp932.h"
+#include "platform/utf8.h"
 #include "support/files.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include <filesystem>
 
 #include "flow/game_state.h"
-#include "shell/windows.h"
+#include "shell/forms.h"
 #include "support/program_test.h"
 
 namespace {

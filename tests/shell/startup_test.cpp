@@ -5,7 +5,7 @@
 
 #include "flow/game_state.h"
 #include "shell/program.h"
-#include "shell/windows.h"
+#include "shell/forms.h"
 #include "support/program_test.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "sniping/message_log.h"
 
-#include "shell/windows.h"
+#include "shell/forms.h"
 #include "sniping_fixture.h"
 
 using MessageLogTest = SnipingTest;

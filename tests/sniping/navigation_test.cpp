@@ -1,6 +1,6 @@
 #include "sniping/navigation.h"
 
-#include "shell/windows.h"
+#include "shell/forms.h"
 #include "sniping_fixture.h"
 
 using NavigationTest = SnipingTest;

@@ -1,6 +1,6 @@
 #include "sniping/scope_view.h"
 
-#include "shell/windows.h"
+#include "shell/forms.h"
 #include "sniping_fixture.h"
 #include "world/world_model.h"
 

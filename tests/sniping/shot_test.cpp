@@ -1,7 +1,7 @@
 #include "sniping/shot.h"
 
 #include "platform/message_box.h"
-#include "shell/windows.h"
+#include "shell/forms.h"
 #include "sniping_fixture.h"
 #include "world/world_model.h"
 

@@ -2,7 +2,7 @@
 
 #include "platform/message_box.h"
 #include "shell/program.h"
-#include "shell/windows.h"
+#include "shell/forms.h"
 #include "world/random_draw.h"
 #include "world/world_model.h"
 

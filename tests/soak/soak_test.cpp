@@ -13,7 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/text_encoding.h"
+#include "platform/cp932.h"
+#include "platform/utf8.h"
 #include "shell/settings_file.h"
 #include "support/sim_process.h"
 

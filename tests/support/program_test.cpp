@@ -4,11 +4,12 @@
 
 #include "flow/game_state.h"
 #include "platform/files.h"
-#include "platform/text_encoding.h"
+#include "platform/cp932.h"
+#include "platform/utf8.h"
 #include "shell/program.h"
 #include "shell/settings_file.h"
 #include "shell/sound_binding.h"
-#include "shell/windows.h"
+#include "shell/forms.h"
 #include "world/random_draw.h"
 #include "world/world_model.h"
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/script_host.h"
+#include "platform/script/script_host.h"
 #include "platform/window.h"
 #include "support/files.h"
 

@@ -77,12 +77,18 @@ TEST_F(CreateWorldTest, AnythingButADigitRepeatsThePreviousCell) {
   SetCell(others, 4, 1, '3');
   SetCell(others, 5, 1, ' ');
   SetCell(others, 9, 1, 'B');
-  SetCell(others, 12, 1, '6');  // the cells after (10, 1) are not shifted by its extra bytes
-  others.replace(9, 1, "あ");    // cell (10, 1): one character of three bytes
+  SetCell(others, 12, 1, '6');     // the cells after (10, 1) are not shifted by its extra byte
+  others.replace(9, 1, "\x82\xa0");  // cell (10, 1): "あ" in CP932, one character of two bytes
+  // "ア" (83 41) after five digits keeps its one cell, a lead byte before a non-trail byte is a
+  // character of its own, and "A" as a second byte is never read as terrain 10.
+  std::string kana = UniformMap('0');
+  kana.replace(0, 8, "12345\x83\x41\x81" "7");
   const Case cases[] = {
       {"a text one digit short", shortText, {{99, 100, 7}, {100, 100, 7}}},
       {"blanks and other characters", "  \t" + others,  // leading blanks are skipped
        {{4, 1, 3}, {5, 1, 3}, {9, 1, 11}, {10, 1, 11}, {11, 1, 0}, {12, 1, 6}}},
+      {"CP932 characters, one a cell", kana,
+       {{5, 1, 5}, {6, 1, 5}, {7, 1, 5}, {8, 1, 7}, {9, 1, 0}, {100, 100, 0}}},
       {"the field ends at the first comma", "0000005," + UniformMap('A'), {{100, 100, 5}}},
       {"the first cell keeps the value left from before", "@" + UniformMap('0').substr(1),
        {{1, 1, 8}, {2, 1, 0}}},

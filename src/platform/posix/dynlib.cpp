@@ -1,3 +1,4 @@
+// Dynamic libraries on POSIX: dlopen.
 #include "platform/dynlib.h"
 
 #include <dlfcn.h>

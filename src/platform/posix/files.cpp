@@ -1,3 +1,4 @@
+// Files and folders on POSIX.
 #include "platform/files.h"
 
 #include <dirent.h>

@@ -1,4 +1,4 @@
-#include "platform/script_host.h"
+#include "platform/script/script_host.h"
 
 #include <cstdlib>
 

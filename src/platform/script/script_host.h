@@ -1,3 +1,4 @@
+// The program with no window on a virtual clock: kzv-sim and the scenario tests.
 #pragma once
 #include <cstdint>
 #include <functional>

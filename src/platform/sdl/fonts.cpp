@@ -1,11 +1,10 @@
-#include "platform/fonts.h"
+#include "platform/sdl/fonts.h"
 
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <map>
-#include <set>
 #include <utility>
 #include <vector>
 
@@ -41,11 +40,6 @@ bool HasFamily(FcPattern* p, const std::string& family) {
                            reinterpret_cast<const FcChar8*>(family.c_str())) == 0)
       return true;
   }
-}
-
-void WarnOnce(const std::string& what) {
-  static std::set<std::string> warned;
-  if (warned.insert(what).second) Warn(what);
 }
 
 }  // namespace

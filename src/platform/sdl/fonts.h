@@ -1,3 +1,4 @@
+// Font files found through fontconfig for the design's font names.
 #pragma once
 #include <string>
 

@@ -1,4 +1,5 @@
-#include "platform/keymap.h"
+// SDL's key codes and modifier state turned into the game's.
+#include "platform/sdl/keymap.h"
 
 #include <SDL.h>
 
@@ -84,12 +85,5 @@ int ModifierMaskFromSdl(int mod) {
 }
 
 bool NumLockFromSdl(int mod) { return (mod & KMOD_NUM) != 0; }
-
-int32_t SdlKeyFromName(const char* name) { return SDL_GetKeyFromName(name); }
-
-int SdlModifiers(bool shift, bool ctrl, bool alt, bool numLock) {
-  return (shift ? KMOD_LSHIFT : 0) | (ctrl ? KMOD_LCTRL : 0) | (alt ? KMOD_LALT : 0) |
-         (numLock ? KMOD_NUM : 0);
-}
 
 }  // namespace platform

@@ -1,3 +1,4 @@
+// SDL's keys as the game's virtual-key codes and modifier mask.
 #pragma once
 #include <cstdint>
 
@@ -15,11 +16,5 @@ int VirtualKeyFromSdl(int32_t sdlKey, bool numLock);
 int ModifierMaskFromSdl(int sdlMod);
 // True when NumLock is on in an SDL modifier state.
 bool NumLockFromSdl(int sdlMod);
-
-// The SDL key code of a key name as SDL spells it ("A", "Keypad 8", "Left Shift"); for tests
-// and tools that have no SDL header.
-int32_t SdlKeyFromName(const char* name);
-// SDL modifier states for tests: the given modifiers held, NumLock on or off.
-int SdlModifiers(bool shift, bool ctrl, bool alt, bool numLock);
 
 }  // namespace platform

@@ -1,4 +1,4 @@
-#include "platform/memory_stream.h"
+#include "platform/sdl/memory_stream.h"
 
 #include <algorithm>
 

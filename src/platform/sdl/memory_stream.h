@@ -1,3 +1,4 @@
+// SDL streams that write into memory, for SDL's picture writers.
 #pragma once
 #include <SDL.h>
 

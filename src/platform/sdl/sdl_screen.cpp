@@ -1,10 +1,11 @@
-#include "platform/sdl_screen.h"
+// Opening the real window and laying it out for each form the program shows.
+#include "platform/sdl/sdl_screen.h"
 
 #include <algorithm>
 #include <string>
 
 #include "platform/host_view.h"
-#include "platform/sdl_x11.h"
+#include "platform/sdl/sdl_x11.h"
 #include "platform/warning.h"
 
 namespace platform {
@@ -24,7 +25,7 @@ SdlScreen::~SdlScreen() {
   if (window_) SDL_DestroyWindow(window_);
 }
 
-bool SdlScreen::Open(Form& form) {
+bool SdlScreen::Open(const Form& form) {
   window_ = SDL_CreateWindow(form.caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                              std::max(1, form.clientWidth), std::max(1, form.clientHeight),
                              SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
@@ -61,7 +62,7 @@ int SdlScreen::ChooseScale(const Form& form) {
                   WholeScaleToFit(kScreenWidth, kScreenHeight, availW, availH));
 }
 
-bool SdlScreen::Follow(Form& form) {
+bool SdlScreen::Follow(const Form& form) {
   bool laidOut = false;
   if (&form != form_ || form.clientWidth != clientW_ || form.clientHeight != clientH_) {
     bool first = form_ == nullptr;
@@ -82,11 +83,9 @@ bool SdlScreen::Follow(Form& form) {
                                    std::max(1, form.clientWidth), std::max(1, form.clientHeight));
     screenCleared_ = nullptr;
     whole_ = true;
-    frame_ = Surface(std::max(1, form.clientWidth), std::max(1, form.clientHeight));
-    composer_.Forget();
     if (!form.icon.Empty()) {
       SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(
-          form.icon.pixels.data(), form.icon.width, form.icon.height, 32, form.icon.width * 4,
+          const_cast<uint32_t*>(form.icon.pixels.data()), form.icon.width, form.icon.height, 32, form.icon.width * 4,
           SDL_PIXELFORMAT_RGB888);
       if (icon) {
         SDL_SetWindowIcon(window_, icon);

@@ -1,18 +1,19 @@
+// The one real window on SDL2: laid out for a form at a whole-number scale, showing its frames.
 #pragma once
 #include <SDL.h>
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
-#include "platform/compose.h"
-#include "platform/frame_composer.h"
+#include "platform/rect.h"
 #include "platform/surface.h"
 #include "platform/window.h"
 
 namespace platform {
 
 // The one real window: it takes the front form's size at the whole-number scale that fits the
-// desktop, its caption and icon, and shows each composed frame of it.
+// desktop, its caption and icon, and shows each frame of it.
 class SdlScreen {
  public:
   SdlScreen() = default;
@@ -22,21 +23,20 @@ class SdlScreen {
 
   // Opens the (hidden) window for the first form; false, with the reason on stderr, when the
   // desktop gives none.
-  bool Open(Form& form);
+  bool Open(const Form& form);
   bool IsOpen() const { return window_ != nullptr; }
   SDL_Window* Window() const { return window_; }
 
   // Lays the window out for form when it is another form or its size changed (shown, raised
   // and centred), and follows its caption. True when the window was laid out anew.
-  bool Follow(Form& form);
+  bool Follow(const Form& form);
   void ToggleFullscreen();
 
-  // Brings the frame up to date with form and shows it: only the parts that changed since the
-  // frame before, unless the window must be shown whole again (ShowWholeNext).
-  void Present(Form& form);
+  // Shows a frame of the laid-out form: only the parts that changed since the frame before,
+  // unless the window must be shown whole again (ShowWholeNext).
+  void Present(const Surface& frame, const std::vector<Rect>& changed);
   // The desktop lost what the window showed (it was covered, resized or restored).
   void ShowWholeNext() { whole_ = true; }
-  const Surface& Frame() const { return frame_; }
 
   // A point in window coordinates mapped to the laid-out form's client pixels; false outside it.
   bool WindowToClient(int wx, int wy, int& cx, int& cy);
@@ -49,8 +49,9 @@ class SdlScreen {
  private:
   int ChooseScale(const Form& form);
   bool DrawableSize(int& w, int& h);
-  void PresentToWindowSurface(SDL_Surface& screen, const std::vector<Rect>& changed);
-  void PresentWithRenderer();
+  void PresentToWindowSurface(SDL_Surface& screen, const Surface& frame,
+                              const std::vector<Rect>& changed);
+  void PresentWithRenderer(const Surface& frame);
 
   SDL_Window* window_ = nullptr;
   // The frame goes into the window's own surface; only where that cannot be had, through a
@@ -58,11 +59,9 @@ class SdlScreen {
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
   SDL_Surface* screenCleared_ = nullptr;  // the window surface last cleared to black
-  FrameComposer composer_;
-  Surface frame_;
   bool whole_ = true;   // the next frame goes out whole
 
-  Form* form_ = nullptr;  // the form the window is laid out for
+  const Form* form_ = nullptr;  // the form the window is laid out for
   int clientW_ = 0, clientH_ = 0;
   std::string caption_;
   bool fullscreen_ = false;

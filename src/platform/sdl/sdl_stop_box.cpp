@@ -1,7 +1,8 @@
-#include "platform/sdl_stop_box.h"
+// The stop box's own little event loop on SDL2.
+#include "platform/sdl/sdl_stop_box.h"
 
-#include "platform/sdl_screen.h"
-#include "platform/stop_box.h"
+#include "platform/sdl/sdl_screen.h"
+#include "platform/window.h"
 
 namespace platform {
 namespace {
@@ -15,15 +16,14 @@ bool Inside(const Rect& r, int x, int y) {
 
 }  // namespace
 
-void RunStopBox(const std::string& title, const std::string& text, SDL_Window* owner) {
-  StopBoxPicture drawn = DrawStopBox(title, text);
+void RunStopBox(const std::string& title, const Surface& picture, const Rect& ok, SDL_Window* owner) {
   Form form;
   form.def = &kStopBoxDef;
   form.name = kStopBoxDef.name;
   form.caption = title;
-  form.clientWidth = drawn.picture.width;
-  form.clientHeight = drawn.picture.height;
-  form.picture = drawn.picture;
+  form.clientWidth = picture.width;
+  form.clientHeight = picture.height;
+  form.picture = picture;
   form.loaded = form.shown = true;
 
   SdlScreen screen;
@@ -31,7 +31,7 @@ void RunStopBox(const std::string& title, const std::string& text, SDL_Window* o
   SDL_SetWindowAlwaysOnTop(screen.Window(), SDL_TRUE);
   if (owner) SDL_SetWindowModalFor(screen.Window(), owner);
   screen.Follow(form);
-  screen.Present(form);
+  screen.Present(picture, {});
   const Uint32 id = SDL_GetWindowID(screen.Window());
 
   bool pressed = false;  // the left button went down on OK
@@ -57,7 +57,7 @@ void RunStopBox(const std::string& title, const std::string& text, SDL_Window* o
       case SDL_MOUSEBUTTONUP: {
         if (ev.button.windowID != id || ev.button.button != SDL_BUTTON_LEFT) break;
         int x = 0, y = 0;
-        bool onOk = screen.WindowToClient(ev.button.x, ev.button.y, x, y) && Inside(drawn.ok, x, y);
+        bool onOk = screen.WindowToClient(ev.button.x, ev.button.y, x, y) && Inside(ok, x, y);
         if (ev.type == SDL_MOUSEBUTTONDOWN) {
           pressed = onOk;
         } else if (pressed && onOk) {
@@ -72,7 +72,7 @@ void RunStopBox(const std::string& title, const std::string& text, SDL_Window* o
         if (ev.window.event == SDL_WINDOWEVENT_CLOSE) return;
         if (ev.window.event == SDL_WINDOWEVENT_EXPOSED) {
           screen.ShowWholeNext();
-          screen.Present(form);
+          screen.Present(picture, {});
         }
         break;
       default:

@@ -1,4 +1,5 @@
-#include "platform/sdl_x11.h"
+// The X11 window hints and error handler of the real window.
+#include "platform/sdl/sdl_x11.h"
 
 #include <SDL_syswm.h>
 #include <cstring>

@@ -1,3 +1,4 @@
+// What the real window asks of an X desktop directly, where SDL has no call for it.
 #pragma once
 #include <SDL.h>
 

@@ -1,0 +1,41 @@
+# Fails when a file of the platform core (src/platform/*.h, *.cpp) includes anything but the
+# core's own headers and the C++ standard library's: no SDL, X11, fontconfig, iconv, dlfcn, POSIX
+# or Windows header, nor a backend's. Each file is preprocessed on its own with nothing but src/
+# on the include path, and every header it or a core header includes is checked.
+#   cmake -DCXX=c++ -DSOURCE_DIR=.../src -P core_includes.cmake
+file(GLOB core ${SOURCE_DIR}/platform/*.h ${SOURCE_DIR}/platform/*.cpp)
+set(core_pattern "^${SOURCE_DIR}/platform/[^/]+$")
+set(failures "")
+foreach(file ${core})
+  execute_process(COMMAND ${CXX} -std=c++20 -I${SOURCE_DIR} -E -H -o /dev/null -x c++ ${file}
+                  RESULT_VARIABLE status ERROR_VARIABLE report)
+  if(NOT status EQUAL 0)
+    string(APPEND failures "${file} does not build on the core's include path alone:\n${report}\n")
+    continue()
+  endif()
+  # -H names each header with one dot per level of nesting; its includer is the nearest line
+  # above it one level up.
+  string(REPLACE "\n" ";" lines "${report}")
+  set(parents "${file}")
+  foreach(line ${lines})
+    if(NOT line MATCHES "^(\\.+) (.+)$")
+      continue()
+    endif()
+    string(LENGTH "${CMAKE_MATCH_1}" depth)
+    set(header "${CMAKE_MATCH_2}")
+    file(TO_CMAKE_PATH "${header}" header)
+    math(EXPR up "${depth} - 1")
+    list(SUBLIST parents 0 ${depth} parents)
+    list(GET parents ${up} includer)
+    list(APPEND parents "${header}")
+    if(includer MATCHES "${core_pattern}" AND NOT header MATCHES "${core_pattern}"
+       AND NOT header MATCHES "/c\\+\\+/")
+      string(APPEND failures "${includer} includes ${header}\n")
+    endif()
+  endforeach()
+endforeach()
+if(failures)
+  message(FATAL_ERROR "the platform core reaches past itself:\n${failures}")
+endif()
+list(LENGTH core count)
+message(STATUS "${count} core files include only the core's and the standard library's headers")
