@@ -31,7 +31,7 @@
 
 #include "fuzz_support.h"
 #include "platform/files.h"
-#include "platform/script_host.h"
+#include "platform/script/script_host.h"
 #include "shell/mission_replay.h"
 #include "shell/program.h"
 #include "shell/sound_binding.h"

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/replay_log.h"
-#include "platform/script_host.h"
+#include "platform/script/script_host.h"
 
 // Missions kept and played again. A replay file (platform/replay_log.h) starts with what the
 // mission starts from, the game's version and a digest of its data folder, and ends with how
