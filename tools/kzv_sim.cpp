@@ -2,8 +2,10 @@
 // (virtual clock from 0, no window, no audio device) and reads commands, one a line, from
 // standard input.
 //
-//   kzv-sim [--seed N] [--app-dir DIR] [--record DIR] [--replay FILE]
+//   kzv-sim [--seed N] [--app-dir DIR] [--record DIR] [--replay FILE] [--language ja|en]
 //
+// The game speaks Japanese unless --language names another of its languages; the desktop's
+// locale plays no part here. A replay plays in the language it was recorded in.
 // --record DIR keeps every mission in a replay file in DIR, as the game does. --replay FILE
 // waits for the title, plays the mission kept in FILE on the clock it was recorded at and
 // answers the dump at its end before any command; a replay made by another version or with
@@ -46,6 +48,7 @@
 #include "platform/files.h"
 #include "platform/script/script_host.h"
 #include "platform/words.h"
+#include "shell/language_choice.h"
 #include "shell/mission_replay.h"
 #include "shell/program.h"
 #include "shell/sound_binding.h"
@@ -221,7 +224,7 @@ void Answer(const std::string& line) {
 int Usage(const char* why) {
   std::fprintf(stderr,
                "kzv-sim: %s\nusage: kzv-sim [--seed N] [--app-dir DIR] [--record DIR] "
-               "[--replay FILE]\n",
+               "[--replay FILE] [--language ja|en]\n",
                why);
   return 2;
 }
@@ -233,7 +236,8 @@ int main(int argc, char** argv) {
   std::string replayPath;
   for (int i = 1; i < argc; ++i) {
     std::string_view a = argv[i];
-    if ((a == "--seed" || a == "--app-dir" || a == "--record" || a == "--replay") && i + 1 >= argc)
+    if ((a == "--seed" || a == "--app-dir" || a == "--record" || a == "--replay" || a == "--language") &&
+        i + 1 >= argc)
       return Usage("missing value");
     if (a == "--seed") {
       std::string_view v = argv[++i];
@@ -244,6 +248,8 @@ int main(int argc, char** argv) {
       RecordMissions(argv[++i]);
     } else if (a == "--replay") {
       replayPath = argv[++i];
+    } else if (a == "--language") {
+      if (!ChooseLanguage(argv[++i])) return Usage("--language needs one of the game's languages (ja, en)");
     } else {
       return Usage(("unknown argument " + std::string(a)).c_str());
     }

@@ -2,6 +2,8 @@
 #include "city_map.h"
 #include "image.h"
 
+#include <string>
+
 // The colours of the console: green phosphor on black.
 namespace ink {
 constexpr uint32_t Black = 0x000000;
@@ -42,7 +44,7 @@ Image MakeCursor();                    // sol, 30 x 15
 Image MakeCrossHair(bool vertical);    // line1 1 x 225, line2 225 x 1
 
 // Shared by the title and the highlight pictures: menu item text and its place on the title.
-const char* MenuItemText(int item);
+std::string MenuItemText(int item);
 void DrawMenuItem(Image& im, int x, int y, int item, bool highlighted);
 // One sprite of the people sheet drawn at (x, y) in full colour (for the briefing pages).
 void DrawPersonSprite(Image& im, int x, int y, int look, int scale);

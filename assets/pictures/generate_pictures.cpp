@@ -13,6 +13,8 @@
 #include "art.h"
 #include "city_map.h"
 #include "encode.h"
+#include "language/catalog.h"
+#include "language/language.h"
 #include "platform/files.h"
 #include "text.h"
 
@@ -60,6 +62,20 @@ bool SavePng(const Image& im, const std::string& path) {
   return ok;
 }
 
+// The pictures of data/ that carry words, in the current language, into the folder.
+void WriteWordedPictures(const std::string& folder) {
+  Write(folder + "/title.mcg", EncodeJpeg(MakeTitle(), 92));
+  Write(folder + "/end.mcg", EncodeJpeg(MakeResult(), 92));
+  Write(folder + "/jyo.mcg", EncodeBmp24(MakeStatusPanel()));
+  for (int n = 1; n <= 5; ++n) Write(folder + "/page" + std::to_string(n) + ".mcg", EncodeGif(MakePage(n)));
+}
+
+void AddWordedStoredPictures(std::vector<Stored>& stored, const std::string& suffix) {
+  stored.push_back({"form2" + suffix, "gif", EncodeGif(MakeLauncher())});
+  for (int item = 0; item < 3; ++item)
+    stored.push_back({"pa" + std::to_string(item) + suffix, "gif", EncodeGif(MakeMenuHighlight(item))});
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -75,8 +91,7 @@ int main(int argc, char** argv) {
   Write(data + "/map.dat", TextBytes(MapFileText(city)));
 
   // The loader recognises pictures by content: the three formats all appear.
-  Write(data + "/title.mcg", EncodeJpeg(MakeTitle(), 92));
-  Write(data + "/end.mcg", EncodeJpeg(MakeResult(), 92));
+  WriteWordedPictures(data);
   Write(data + "/map.mcg", EncodeBmp24(MakeTileSheet()));
   Write(data + "/interface.mcg", EncodeBmp24(MakeInterface()));
   Write(data + "/sco.mcg", EncodeBmp24(MakeScope()));
@@ -84,16 +99,10 @@ int main(int argc, char** argv) {
   Write(data + "/genai.mcg", EncodeGif(MakeGauge(false)));
   Write(data + "/noise.mcg", EncodeGif(MakeNoise()));
   Write(data + "/eye.mcg", EncodeBmpPalette(MakeEye(), 8));
-  Write(data + "/jyo.mcg", EncodeBmp24(MakeStatusPanel()));
-  for (int n = 1; n <= 5; ++n) Write(data + "/page" + std::to_string(n) + ".mcg", EncodeGif(MakePage(n)));
 
   std::vector<Stored> stored = {
       {"icon", "bmp", EncodeBmp24(MakeIcon())},
-      {"form2", "gif", EncodeGif(MakeLauncher())},
       {"si", "gif", EncodeGif(MakeSoundOff())},
-      {"pa0", "gif", EncodeGif(MakeMenuHighlight(0))},
-      {"pa1", "gif", EncodeGif(MakeMenuHighlight(1))},
-      {"pa2", "gif", EncodeGif(MakeMenuHighlight(2))},
       {"gungb", "gif", EncodeGif(MakeMarkerBack())},
       {"gung", "gif", EncodeGif(MakeTargetMarker())},
       {"allm", "bmp", EncodeBmpPalette(MakeOverview(city), 8)},
@@ -103,6 +112,17 @@ int main(int argc, char** argv) {
       {"line1", "bmp", EncodeBmp24(MakeCrossHair(true))},
       {"line2", "bmp", EncodeBmp24(MakeCrossHair(false))},
   };
+  AddWordedStoredPictures(stored, "");
+  // Every other language draws its own set of the pictures with words: data/<code>/ and the
+  // stored pictures <name>_<code>.
+  for (std::size_t i = 0; i < kCatalogLanguageCount; ++i) {
+    const std::string code = kCatalogLanguages[i].code;
+    SetLanguage(code);
+    std::filesystem::create_directories(data + "/" + code);
+    WriteWordedPictures(data + "/" + code);
+    AddWordedStoredPictures(stored, "_" + code);
+  }
+  SetLanguage("ja");
   for (const Stored& p : stored) Write(generated + "/stored/" + p.name + "." + p.extension, p.bytes);
   Write(generated + "/stored_pictures.cpp", TextBytes(StoredPicturesSource(stored)));
   // The menu icon in each size a desktop asks for, the 16-pixel drawing magnified whole.

@@ -1,10 +1,12 @@
 // The full-screen pictures (title, result, play interface), the status panel, the briefing
 // pages and the small stored pictures of the title and the launcher.
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "art.h"
+#include "language/language.h"
 #include "layout.h"
 #include "text.h"
 
@@ -69,9 +71,9 @@ Image PageFrame(const std::string& heading, int n) {
 
 }  // namespace
 
-const char* MenuItemText(int item) {
-  static const char* const kItems[] = {"ブリーフィング", "ヘルプ", "ミッション開始"};
-  return kItems[item];
+std::string MenuItemText(int item) {
+  const std::string items[] = {Tr("ブリーフィング"), Tr("ヘルプ"), Tr("ミッション開始")};
+  return items[item];
 }
 
 void DrawMenuItem(Image& im, int x, int y, int item, bool highlighted) {
@@ -93,8 +95,8 @@ Image MakeTitle() {
   // The name, the subtitle and the studio.
   const TextStyle big{Face::PGothic, 110, true, true};
   DrawGlowText(im, 40, 120, "K.Z.V", ink::Bright, ink::Mid, big, 4);
-  DrawText(im, 48, 250, "軌道狙撃衛星 ― ORBITAL SNIPER SATELLITE", ink::Mid, kHeading);
-  DrawText(im, 48, 276, "上空三万六千キロから、街の標的を狙え。", ink::Dim, kBody);
+  DrawText(im, 48, 250, Tr("軌道狙撃衛星 ― ORBITAL SNIPER SATELLITE"), ink::Mid, kHeading);
+  DrawText(im, 48, 276, Tr("上空三万六千キロから、街の標的を狙え。"), ink::Dim, kBody);
   // The SOUND panel, top right: the switch's emblem, and at its left the well where the
   // sound-off mark shows (the mark's place is fixed left of the click area, so the panel
   // reaches out to it).
@@ -109,7 +111,7 @@ Image MakeTitle() {
   DrawTextCentered(im, sic.x + sic.w / 2, sic.y + sic.h - 22, "SOUND", ink::Mid, kSmall);
   // The menu, where the highlight pictures lie over it.
   const TextStyle label{Face::PGothic, 11, false, true};
-  DrawText(im, 223, 384, "MENU ― ↑↓で選択 / Shiftで決定", ink::Mid, label);
+  DrawText(im, 223, 384, Tr("MENU ― ↑↓で選択 / Shiftで決定"), ink::Mid, label);
   for (int item = 0; item < 3; ++item) {
     Rect r = ControlRect("pa", item);
     Rect title = ControlRect("title");
@@ -130,13 +132,13 @@ Image MakeResult() {
   Image im(640, 480, ink::Black);
   ConsoleBackground(im, ink::Panel, 16);
   DrawGlowText(im, 40, 30, "MISSION RESULT", ink::Bright, ink::Mid, {Face::PGothic, 30, true, true}, 3);
-  DrawText(im, 44, 70, "作戦結果報告", ink::Mid, kHeading);
+  DrawText(im, 44, 70, Tr("作戦結果報告"), ink::Mid, kHeading);
   struct Caption {
     const char* name;
     int index;
-    const char* text;
-  } captions[] = {{"keka", 0, "ガングロ排除数"}, {"keka", 1, "民間人被害数"},
-                  {"keka", 2, "今回の作戦報酬"}, {"keka", 3, "これまでの最高報酬"}};
+    std::string text;
+  } captions[] = {{"keka", 0, Tr("ガングロ排除数")}, {"keka", 1, Tr("民間人被害数")},
+                  {"keka", 2, Tr("今回の作戦報酬")}, {"keka", 3, Tr("これまでの最高報酬")}};
   const TextStyle cap{Face::PGothic, 15, true, true};
   for (const Caption& c : captions) {
     Rect r = ControlRect(c.name, c.index);
@@ -146,20 +148,20 @@ Image MakeResult() {
   }
   Rect rank = ControlRect("keka", 5);
   FrameRect(im, rank.x - 70, rank.y - 6, rank.w + 78, rank.h + 12, ink::Mid);
-  DrawText(im, rank.x - 62, rank.y + 2, "評価", ink::Mid, cap);
+  DrawText(im, rank.x - 62, rank.y + 2, Tr("評価"), ink::Mid, cap);
   // The commander's remark, signed at its bottom right by the label Label4: the box holds both.
   Rect remark = ControlRect("keka", 4), signature = ControlRect("Label4");
   const int boxBottom = signature.Bottom() + 5;
   Bevel(im, remark.x - 8, remark.y - 8, remark.w + 16, boxBottom - (remark.y - 8), Scale(ink::Panel, 1.4), ink::Mid, ink::Faint);
-  DrawText(im, remark.x - 6, remark.y - 25, "司令部より", ink::Bright, kSmall);
+  DrawText(im, remark.x - 6, remark.y - 25, Tr("司令部より"), ink::Bright, kSmall);
   Rect name = ControlRect("ename");
   // One frame around the name box and the hint right under it, clear of both texts (the
   // hint's glyphs reach a few pixels past its label).
   Rect hint = ControlRect("chu");
   const int frameRight = std::max(name.Right(), hint.Right()) + 4;
   FrameRect(im, name.x - 2, name.y - 1, frameRight - (name.x - 2), hint.Bottom() + 5 - (name.y - 1), ink::Mid);
-  DrawText(im, 120, name.y + 4, "記録者名", ink::Mid, cap);
-  DrawText(im, 120, 452, "Enterで記録してタイトルへ", ink::Bright, kSmall);
+  DrawText(im, 120, name.y + 4, Tr("記録者名"), ink::Mid, cap);
+  DrawText(im, 120, 452, Tr("Enterで記録してタイトルへ"), ink::Bright, kSmall);
   return im;
 }
 
@@ -197,10 +199,10 @@ Image MakeStatusPanel() {
   Bevel(im, 0, 0, 166, 86, ink::Panel, ink::Mid, ink::Faint);
   Rect yen = ControlRect("yenm");
   FillRect(im, 3, yen.y, 160, yen.h, Scale(ink::Panel, 0.5));
-  DrawText(im, 6, yen.y + 3, "報酬 ￥", ink::Mid, kSmall);
+  DrawText(im, 6, yen.y + 3, Tr("報酬 ￥"), ink::Mid, kSmall);
   DashedHLine(im, 3, 162, 30, 2, 2, ink::Dim);
   DashedHLine(im, 3, 162, 68, 2, 2, ink::Dim);
-  DrawText(im, 6, 71, "識別", ink::Dim, kSmall);
+  DrawText(im, 6, 71, Tr("識別"), ink::Dim, kSmall);
   return im;
 }
 
@@ -208,53 +210,57 @@ namespace {
 
 // The pages that are text alone: heading, the lines' spacing and the lines.
 struct TextPage {
-  const char* heading;
+  std::string heading;
   int lineHeight;
   std::vector<std::string> lines;
 };
 
-const TextPage* TextPageOf(int n) {
-  static const TextPage kHelp = {
-      "ヘルプ ― 操作方法", 18,
-      {"タイトル画面", "　↑ ↓ … 項目を選ぶ　　Shift … 決定 / ページをめくる",
-       "　S … 音の入/切　　　　Esc … ゲームを終了する", "作戦中",
-       "　← ↑ → ↓（テンキー 4 8 6 2）… 照準を動かす", "　Shift … 発射（充電が終わってから）",
-       "　Esc … ゲームを終了する（記録は残りません）", "結果画面", "　名前を入力して Enter … 記録する"}};
-  static const TextPage kMission = {
-      "ブリーフィング ― 任務", 20,
-      {"諸君は軌道狙撃衛星「K.Z.V」の射撃手に選ばれた。", "衛星は上空から街を見下ろし、",
-       "地上の一人を正確に撃ち抜くことができる。", "街には千人の市民が歩いている。",
-       "その中に紛れたガングロを探し出し、排除せよ。", "一回の作戦で撃てる弾は５６発だ。",
-       "一発ごとに砲身の充電が必要になる。"}};
-  static const TextPage kReward = {
-      "ブリーフィング ― 報酬", 19,
-      {"ガングロ　＋10100〜11000円（10000円に＋1〜10％）", "　連続で命中すると１人ごとに＋5％（最大＋100％）",
-       "一般市民　－15150〜16500円", "子供　　　－20200〜22000円", "老人　　　－10100〜11000円",
-       "罰金も報酬と同じく、１発ごとに1〜10％の幅で変わる。", "外れても罰金はないが、連続ボーナスは消える。",
-       "報酬でＳ〜Ｅの評価が下り、最高報酬なら名前が残る。"}};
-  return n == 1 ? &kHelp : n == 2 ? &kMission : n == 4 ? &kReward : nullptr;
+// Made anew at each call: the pages are drawn once in every language.
+std::optional<TextPage> TextPageOf(int n) {
+  const TextPage help = {
+      Tr("ヘルプ ― 操作方法"), 18,
+      {Tr("タイトル画面"), Tr("　↑ ↓ … 項目を選ぶ　　Shift … 決定 / ページをめくる"),
+       Tr("　S … 音の入/切　　　　Esc … ゲームを終了する"), Tr("作戦中"),
+       Tr("　← ↑ → ↓（テンキー 4 8 6 2）… 照準を動かす"), Tr("　Shift … 発射（充電が終わってから）"),
+       Tr("　Esc … ゲームを終了する（記録は残りません）"), Tr("結果画面"), Tr("　名前を入力して Enter … 記録する")}};
+  const TextPage mission = {
+      Tr("ブリーフィング ― 任務"), 20,
+      {Tr("諸君は軌道狙撃衛星「K.Z.V」の射撃手に選ばれた。"), Tr("衛星は上空から街を見下ろし、"),
+       Tr("地上の一人を正確に撃ち抜くことができる。"), Tr("街には千人の市民が歩いている。"),
+       Tr("その中に紛れたガングロを探し出し、排除せよ。"), Tr("一回の作戦で撃てる弾は５６発だ。"),
+       Tr("一発ごとに砲身の充電が必要になる。")}};
+  const TextPage reward = {
+      Tr("ブリーフィング ― 報酬"), 19,
+      {Tr("ガングロ　＋10100〜11000円（10000円に＋1〜10％）"), Tr("　連続で命中すると１人ごとに＋5％（最大＋100％）"),
+       Tr("一般市民　－15150〜16500円"), Tr("子供　　　－20200〜22000円"), Tr("老人　　　－10100〜11000円"),
+       Tr("罰金も報酬と同じく、１発ごとに1〜10％の幅で変わる。"), Tr("外れても罰金はないが、連続ボーナスは消える。"),
+       Tr("報酬でＳ〜Ｅの評価が下り、最高報酬なら名前が残る。")}};
+  if (n == 1) return help;
+  if (n == 2) return mission;
+  if (n == 4) return reward;
+  return std::nullopt;
 }
 
 }  // namespace
 
 Image MakePage(int n) {
-  if (const TextPage* page = TextPageOf(n)) {
+  if (const std::optional<TextPage> page = TextPageOf(n)) {
     Image im = PageFrame(page->heading, n - 1);
     DrawLines(im, 16, 32, page->lines, ink::Bright, kBody, page->lineHeight);
     return im;
   }
   if (n == 3) {
-    Image im = PageFrame("ブリーフィング ― 識別", 2);
-    DrawText(im, 16, 32, "目標（ガングロ）の姿：", ink::Bright, kBodyBold);
+    Image im = PageFrame(Tr("ブリーフィング ― 識別"), 2);
+    DrawText(im, 16, 32, Tr("目標（ガングロ）の姿："), ink::Bright, kBodyBold);
     for (int look = 1; look <= 4; ++look) DrawPersonSprite(im, 24 + (look - 1) * 40, 52, look, 2);
     // The target marker as the NO LOCK panel shows it.
     Paste(im, 300, 26, MakeTargetMarker());
-    DrawText(im, 222, 52, "標的マーク ▶", ink::Mid, kSmall);
+    DrawText(im, 222, 52, Tr("標的マーク ▶"), ink::Mid, kSmall);
     // Everybody else shares eight looks that tell no age: only the identification panel
     // names a citizen, a child or an elder.
-    DrawText(im, 16, 94, "撃ってはならない人々（姿では種別は分からない）：", ink::Bright, kBodyBold);
+    DrawText(im, 16, 94, Tr("撃ってはならない人々（姿では種別は分からない）："), ink::Bright, kBodyBold);
     for (int look = 5; look <= 12; ++look) DrawPersonSprite(im, 24 + (look - 5) * 40, 114, look, 2);
-    DrawLines(im, 16, 152, {"照準を人に重ねると、識別欄に名前と種別が出る。", "目標のときだけ、NO LOCK欄に標的マークが点く。"},
+    DrawLines(im, 16, 152, {Tr("照準を人に重ねると、識別欄に名前と種別が出る。"), Tr("目標のときだけ、NO LOCK欄に標的マークが点く。")},
               ink::Bright, kBody, 18);
     return im;
   }
@@ -263,7 +269,7 @@ Image MakePage(int n) {
   ConsoleBackground(im, ink::Panel, 12);
   FrameRect(im, 0, 0, im.w, im.h, ink::Mid);
   DrawSatellite(im, 189, 70, 7, ink::Bright);
-  DrawTextCentered(im, 189, 120, "衛星リンク確立中…", ink::Bright, kHeading);
+  DrawTextCentered(im, 189, 120, Tr("衛星リンク確立中…"), ink::Bright, kHeading);
   DrawTextCentered(im, 189, 146, "SATELLITE LINK ― LOADING CITY DATA", ink::Mid, kSmall);
   FrameRect(im, 90, 172, 198, 10, ink::Mid);
   FillRect(im, 92, 174, 140, 6, ink::Bright);
@@ -276,7 +282,7 @@ Image MakeLauncher() {
   FrameRect(im, 2, 2, 59, 90, ink::Dim);
   DrawSatellite(im, 31, 28, 3, ink::Bright);
   DrawTextCentered(im, 32, 50, "K.Z.V", ink::Bright, {Face::PGothic, 14, true, true});
-  DrawTextCentered(im, 32, 72, "起動中", ink::Mid, kSmall);
+  DrawTextCentered(im, 32, 72, Tr("起動中"), ink::Mid, kSmall);
   return im;
 }
 

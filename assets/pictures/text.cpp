@@ -1,5 +1,7 @@
 #include "text.h"
 
+#include "language/language.h"
+
 #include <SDL.h>
 #include <SDL_ttf.h>
 #include <fontconfig/fontconfig.h>
@@ -81,6 +83,16 @@ int TextHeight(const TextStyle& st) { return TTF_FontHeight(FontFor(st)); }
 
 int DrawText(Image& im, int x, int y, const std::string& text, uint32_t color, const TextStyle& st) {
   if (text.empty()) return 0;
+  // A picture of another language never shows a Japanese word, nor loses the end of its own.
+  if (!JapaneseSpoken() && HasJapanese(text)) {
+    std::fprintf(stderr, "kzv-gen-pictures: a Japanese text in the %s pictures: %s\n", CurrentLanguage().c_str(), text.c_str());
+    std::exit(1);
+  }
+  if (!JapaneseSpoken() && x + TextWidth(text, st) > im.w) {
+    std::fprintf(stderr, "kzv-gen-pictures: \"%s\" runs out of its picture (%d + %d > %d pixels)\n", text.c_str(), x,
+                 TextWidth(text, st), im.w);
+    std::exit(1);
+  }
   SDL_Color white{255, 255, 255, 255};
   SDL_Surface* s = st.smooth ? TTF_RenderUTF8_Blended(FontFor(st), text.c_str(), white)
                              : TTF_RenderUTF8_Solid(FontFor(st), text.c_str(), white);

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "bgm_score.h"
+#include "language/catalog.h"
+#include "language/language.h"
 #include "platform/files.h"
 #include "radio_voice.h"
 #include "sound_effects.h"
@@ -46,6 +48,18 @@ int main(int argc, char** argv) {
     if (!speech) return Fail(error);
     const auto clip = sounds::RadioFilter(*speech, static_cast<uint64_t>(line.slot));
     if (!sounds::WriteWave16(out + "/" + line.file, clip, error)) return Fail(error);
+  }
+  // The commander speaks each catalog's language too, its clips in <output folder>/<code>/.
+  for (std::size_t i = 0; i < kCatalogLanguageCount; ++i) {
+    const std::string code = kCatalogLanguages[i].code;
+    SetLanguage(code);
+    std::filesystem::create_directories(out + "/" + code, ec);
+    for (const auto& line : *lines) {
+      const auto speech = sounds::Speak(espeak, Tr(line.text), error, code);
+      if (!speech) return Fail(error);
+      const auto clip = sounds::RadioFilter(*speech, static_cast<uint64_t>(line.slot));
+      if (!sounds::WriteWave16(out + "/" + code + "/" + line.file, clip, error)) return Fail(error);
+    }
   }
 
   const std::vector<uint8_t> music = sounds::ComposeBackgroundMusic();

@@ -114,9 +114,10 @@ std::optional<std::vector<VoiceLine>> ReadVoiceLines(const std::string& path, st
   return lines;
 }
 
-std::optional<Sound> Speak(const std::string& espeak, const std::string& kana, std::string& error) {
-  // A calm, low, brisk officer: Japanese voice, lower pitch, a little faster than the default.
-  std::vector<std::string> args = {espeak, "-v", "ja", "-s", "170", "-p", "30", "--stdout", kana};
+std::optional<Sound> Speak(const std::string& espeak, const std::string& text, std::string& error,
+                           const std::string& language) {
+  // A calm, low, brisk officer: lower pitch, a little faster than the default.
+  std::vector<std::string> args = {espeak, "-v", language, "-s", "170", "-p", "30", "--stdout", text};
   std::vector<char*> argv;
   for (auto& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
@@ -147,12 +148,12 @@ std::optional<Sound> Speak(const std::string& espeak, const std::string& kana, s
   int status = 0;
   waitpid(pid, &status, 0);
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    error = espeak + " failed on \"" + kana + "\"";
+    error = espeak + " failed on \"" + text + "\"";
     return std::nullopt;
   }
   auto sound = ParseWave(bytes);
   if (!sound || PeakOf(sound->samples) < 0.01) {
-    error = espeak + " gave no speech for \"" + kana + "\"";
+    error = espeak + " gave no speech for \"" + text + "\"";
     return std::nullopt;
   }
   return sound;

@@ -20,9 +20,11 @@ struct VoiceLine {
 // Returns nothing and says why in `error` when a line is malformed or the file cannot be read.
 std::optional<std::vector<VoiceLine>> ReadVoiceLines(const std::string& path, std::string& error);
 
-// Runs the speech synthesiser `espeak` on the kana with the commander's voice and returns its
-// speech; nothing (with the reason in `error`) when it cannot be run or gives no sound.
-std::optional<Sound> Speak(const std::string& espeak, const std::string& kana, std::string& error);
+// Runs the speech synthesiser `espeak` on the text (kana for Japanese) with the commander's
+// voice in the synthesiser's voice of the language ("ja", "en") and returns its speech;
+// nothing (with the reason in `error`) when it cannot be run or gives no sound.
+std::optional<Sound> Speak(const std::string& espeak, const std::string& text, std::string& error,
+                           const std::string& language = "ja");
 
 // Makes clean speech sound like a field radio: telephone band, compression and light
 // overdrive, a squelch burst at the start and the end and faint static throughout. The noise

@@ -6,6 +6,7 @@
 #include "flow/number_text.h"
 #include "flow/record.h"
 #include "flow/title_menu.h"
+#include "language/language.h"
 #include "platform/utf8.h"
 #include "platform/window.h"
 #include "shell/mission_replay.h"
@@ -17,14 +18,14 @@
 namespace {
 
 constexpr Rank kRanks[] = {
-    {900000, 1250000, "Ｓランク", "すっごいねぇ～、もう教える事は何もないよぉ～", 21},
-    {600000, 900000, "Ａランク",
-     "君の能力は上層部でも高く評価されている。これからもがんばってくれたまえ。", 22},
-    {250000, 600000, "Ｂランク", "まずまずの戦闘結果だな。今後の君の活躍に期待する。", 23},
-    {150000, 250000, "Ｃランク", "君には失望させられたよ。基礎からやり直したほうがいいな…", 24},
-    {1, 150000, "Ｄランク", "君の階級章は飾りかね…？一からやり直したまえ！", 25},
+    {900000, 1250000, TrMark("Ｓランク"), TrMark("すっごいねぇ～、もう教える事は何もないよぉ～"), 21},
+    {600000, 900000, TrMark("Ａランク"),
+     TrMark("君の能力は上層部でも高く評価されている。これからもがんばってくれたまえ。"), 22},
+    {250000, 600000, TrMark("Ｂランク"), TrMark("まずまずの戦闘結果だな。今後の君の活躍に期待する。"), 23},
+    {150000, 250000, TrMark("Ｃランク"), TrMark("君には失望させられたよ。基礎からやり直したほうがいいな…"), 24},
+    {1, 150000, TrMark("Ｄランク"), TrMark("君の階級章は飾りかね…？一からやり直したまえ！"), 25},
 };
-constexpr Rank kRankE = {0, 0, "Ｅランク", "君を降格する！さっさとこの場から消えたまえ！", 26};
+constexpr Rank kRankE = {0, 0, TrMark("Ｅランク"), TrMark("君を降格する！さっさとこの場から消えたまえ！"), 26};
 
 }  // namespace
 
@@ -43,14 +44,14 @@ void EndMission() {
   form("Tim3").SetEnabled(false);
   G.GameMode = 0;
 
-  form("keka", 0).caption = BareNumber(G.TargetKills) + "人";
-  form("keka", 1).caption = BareNumber(G.CivilianKills) + "人";
-  form("keka", 2).caption = BareNumber(G.Reward) + "円";
-  form("keka", 3).caption = BareNumber(G.RecordReward) + "円";  // the record before this mission
+  form("keka", 0).caption = TrFormat("%s人", {BareNumber(G.TargetKills)});
+  form("keka", 1).caption = TrFormat("%s人", {BareNumber(G.CivilianKills)});
+  form("keka", 2).caption = TrFormat("%s円", {BareNumber(G.Reward)});
+  form("keka", 3).caption = TrFormat("%s円", {BareNumber(G.RecordReward)});  // the record before this mission
 
   const Rank& rank = RankOf(G.Reward);
-  form("keka", 5).caption = rank.caption;
-  form("keka", 4).caption = rank.remark;
+  form("keka", 5).caption = Tr(rank.caption);
+  form("keka", 4).caption = Tr(rank.remark);
   PlaySound(rank.voice);
 
   platform::Control& name = form("ename");
@@ -75,8 +76,10 @@ void ResultKeyDown(int key) {
 void CommitRecordName() {
   G.GameMode = 0;
   platform::Form& form = Form1();
-  // Without a new record the disabled box still holds the holder's name, which is taken again.
-  G.RecordHolder = FirstCharacters(form("ename").caption, kRecordNameLength);
+  // Without a new record the disabled box still holds the holder's name as shown, and the name
+  // itself is taken again (the default holder's is shown in the reading of other languages).
+  const std::string& typed = form("ename").caption;
+  G.RecordHolder = FirstCharacters(typed == ShownHolderName(G.RecordHolder) ? G.RecordHolder : typed, kRecordNameLength);
   SaveSettings();  // writes only when the settings file is there
   G.Veteran = 1;
 

@@ -3,6 +3,7 @@
 #include "flow/game_state.h"
 #include "flow/key_handler.h"
 #include "flow/number_text.h"
+#include "language/language.h"
 #include "platform/window.h"
 #include "shell/hidden_modes.h"
 #include "shell/mission_replay.h"
@@ -123,7 +124,7 @@ void StartMission() {
   form("all").top = 7;
   form("li").y1 = 60;
   form("yenm").caption = "0";
-  form("dne").caption = "： 0円";
+  form("dne").caption = Tr("： 0円");
   form("ndel").caption = "Del._= ";
   form("cname").caption = "";
   form("ccode").caption = "";

@@ -1,6 +1,7 @@
 #include "shell/data_paths.h"
 
 #include "flow/game_state.h"
+#include "language/language.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
@@ -20,8 +21,20 @@ std::string SaveFolderWithSeparator() {
   return AppDirWithSeparator();
 }
 
+namespace {
+
+// The pictures with words and the voice clips; the other files serve every language.
+bool CarriesWords(const std::string& name) {
+  for (const char* prefix : {"title.", "end.", "jyo.", "page", "opr"})
+    if (name.rfind(prefix, 0) == 0) return true;
+  return false;
+}
+
+}  // namespace
+
 void BuildDataPath(const std::string& name) {
   G.MissingFile = name;
+  if (!JapaneseSpoken() && CarriesWords(name)) G.MissingFile = CurrentLanguage() + platform::kPathSeparator + name;
   G.FilePath = AppDirWithSeparator() + "data" + platform::kPathSeparator + G.MissingFile;
 }
 
@@ -32,11 +45,11 @@ std::string ExistingPath(const std::string& path) {
 }
 
 void StopOnMissingFile() {
-  platform::ShowMessageBox("K.Z.V", "ファイル【" + G.MissingFile + "】が存在しません。");
+  platform::ShowMessageBox("K.Z.V", TrFormat("ファイル【%s】が存在しません。", {G.MissingFile}));
   platform::EndProgram("missing-file");
 }
 
 void StopOnUnreadableFile() {
-  platform::ShowMessageBox("K.Z.V", "ファイル【" + G.MissingFile + "】を読み込めません。");
+  platform::ShowMessageBox("K.Z.V", TrFormat("ファイル【%s】を読み込めません。", {G.MissingFile}));
   platform::EndProgram("unreadable-file");
 }

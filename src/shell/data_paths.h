@@ -21,7 +21,8 @@ bool FilePresent(const std::string& path);
 // The path to open for an existing file (its real spelling on disk), or the path unchanged.
 std::string ExistingPath(const std::string& path);
 
-// "ファイル【<G.MissingFile>】が存在しません。" in a box titled "K.Z.V", then the program ends.
+// "ファイル【<G.MissingFile>】が存在しません。" (in the game's language) in a box titled "K.Z.V",
+// then the program ends.
 [[noreturn]] void StopOnMissingFile();
 
 // The same stop for a file that is present but cannot be read:

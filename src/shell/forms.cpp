@@ -4,6 +4,7 @@
 #include <memory>
 #include <string_view>
 
+#include "language/language.h"
 #include "platform/picture.h"
 #include "platform/warning.h"
 #include "shell/stored_pictures.h"
@@ -15,13 +16,23 @@ std::unique_ptr<platform::Form> g_form1;
 std::unique_ptr<platform::Form> g_form2;
 
 // A stored picture decoded, or an empty surface when the executable holds none by that name.
+// Outside Japanese a picture with words is stored once more as <name>_<language>.
 platform::Surface StoredSurface(std::string_view name) {
+  const std::string translated = std::string(name) + "_" + CurrentLanguage();
+  for (const StoredPicture& p : StoredPictures())
+    if (!JapaneseSpoken() && translated == p.name) name = p.name;
   for (const StoredPicture& p : StoredPictures()) {
     if (name != p.name) continue;
     if (auto s = platform::LoadPictureBytes(p.bytes, p.size)) return *s;
     platform::Warn(std::string("the stored picture ") + p.name + " cannot be decoded");
   }
   return {};
+}
+
+// The tables hold the Japanese captions; the windows show them in the current language.
+void TranslateCaptions(platform::Form& form) {
+  form.caption = Tr(form.caption);
+  for (auto& c : form.controls) c->caption = Tr(c->caption);
 }
 
 void AttachStoredPictures(platform::Form& form) {
@@ -42,6 +53,8 @@ void CreateWindows() {
   g_form1 = platform::BuildForm(kForm1Def);
   AttachStoredPictures(*g_form2);
   AttachStoredPictures(*g_form1);
+  TranslateCaptions(*g_form2);
+  TranslateCaptions(*g_form1);
 }
 
 void DestroyWindows() {

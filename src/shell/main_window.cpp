@@ -23,7 +23,7 @@ void MainWindow_Load() {
   f("Label3").caption = f("Label2").caption;
 
   platform::Control& ename = f("ename");
-  ename.caption = G.RecordHolder;
+  ename.caption = ShownHolderName(G.RecordHolder);
   ename.caret = ename.caption.size();
 
   G.PageStep = 0;

@@ -7,10 +7,12 @@
 #include <sstream>
 
 #include "flow/game_state.h"
+#include "language/language.h"
 #include "platform/files.h"
 #include "platform/timers.h"
 #include "platform/window.h"
 #include "platform/words.h"
+#include "shell/language_choice.h"
 #include "shell/sound_binding.h"
 #include "world/random_draw.h"
 #include "world/world_model.h"
@@ -29,17 +31,24 @@ std::string Hex(uint64_t v) {
   return text;
 }
 
-// Read once a run for each program folder: every replay read and every mission recorded asks
-// for it, and the data under a running game does not change.
-std::string DataDigest() {
+// Read once a run for each folder: every replay read and every mission recorded asks for it,
+// and the data under a running game does not change.
+std::string FolderDigestText(const std::string& folder) {
   static std::map<std::string, std::string> digests;
-  const std::string folder = platform::AppDir() + "/data";
   auto [at, added] = digests.try_emplace(folder);
   if (added) {
     std::optional<uint64_t> digest = platform::FolderDigest(folder);
     at->second = digest ? Hex(*digest) : "unreadable";
   }
   return at->second;
+}
+
+// Outside Japanese the language's own folder of pictures and voices counts as well.
+std::string DataDigest() {
+  const std::string data = FolderDigestText(platform::AppDir() + "/data");
+  if (JapaneseSpoken() || data == "unreadable") return data;
+  const std::string own = FolderDigestText(platform::AppDir() + "/data/" + CurrentLanguage());
+  return own == "unreadable" ? own : data + "-" + own;
 }
 
 // Paths differ from machine to machine, and the map text is the map file itself.
@@ -95,7 +104,7 @@ void AddStateAndWindows(std::vector<std::string>& lines) {
 
 std::vector<std::string> StartLines() {
   std::vector<std::string> lines = {std::string("version ") + KZV_VERSION, "data " + DataDigest(),
-                                    "random " + std::to_string(RandomState())};
+                                    "random " + std::to_string(RandomState()), "language " + CurrentLanguage()};
   AddStateAndWindows(lines);
   return lines;
 }
@@ -192,15 +201,25 @@ std::optional<MissionReplay> LoadMissionReplay(const std::string& path, std::str
             "; this is version " + KZV_VERSION + ", which may play it differently";
     return std::nullopt;
   }
-  if (data != DataDigest()) {
-    error = path + " was recorded with other data (digest " + (data.empty() ? "(none)" : data) +
-            "); the data folder here has digest " + DataDigest();
-    return std::nullopt;
-  }
   uint64_t random = 0;
   std::string seed = StartValue(*file, "random");
   if (!platform::ParseNumber(seed, random)) {
     error = path + ": the random generator's state cannot be read";
+    return std::nullopt;
+  }
+  // A replay plays in the language it was recorded in; one from before languages, in Japanese.
+  std::string language = StartValue(*file, "language");
+  if (language.empty()) language = "ja";
+  const std::string before = CurrentLanguage();
+  if (!ChooseLanguage(language)) {
+    error = path + " was recorded in the language " + language + ", which this build does not have (" +
+            KnownLanguages() + ")";
+    return std::nullopt;
+  }
+  if (data != DataDigest()) {
+    error = path + " was recorded with other data (digest " + (data.empty() ? "(none)" : data) +
+            "); the data folder here has digest " + DataDigest();
+    ChooseLanguage(before);
     return std::nullopt;
   }
   return MissionReplay{path, std::move(*file)};

@@ -33,7 +33,8 @@ struct MissionReplay {
 };
 
 // Reads a replay and checks that it was made by this version with this data; otherwise a
-// message saying what differs, naming the file.
+// message saying what differs, naming the file. The game takes the replay's language (Japanese
+// for a replay that names none), so load it before the program starts.
 std::optional<MissionReplay> LoadMissionReplay(const std::string& path, std::string& error);
 
 // True once the program waits on the title, where every mission starts.

@@ -2,6 +2,7 @@
 
 #include "flow/key_handler.h"
 #include "flow/mission_end.h"
+#include "language/language.h"
 #include "platform/pad_names.h"
 #include "platform/window.h"
 #include "shell/hidden_modes.h"
@@ -37,7 +38,7 @@ void ConnectHandlers() {
 
 void StartProgram() {
   // What a controller offers for the record's name after the last holder's.
-  platform::SetPadCallSigns({"スナイパー", "オペレーター", "ゲスト"});
+  platform::SetPadCallSigns({Tr("スナイパー"), Tr("オペレーター"), Tr("ゲスト")});
   CreateWindows();
   ConnectHandlers();
   platform::ShowForm(Form2());

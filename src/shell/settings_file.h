@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "language/language.h"
+
 // "save.dat", beside the program at G.SavePath: the record, its holder, the sound switch and the
 // veteran flag, as two CP932 text lines ended by CR LF:
 //   "(C)2000 VOREN [KZV 設定ファイル]"
@@ -11,7 +13,7 @@
 inline constexpr const char* kSettingsHeader = "(C)2000 VOREN [KZV 設定ファイル]";
 inline constexpr uint8_t kDefaultVeteran = 0;
 inline constexpr int32_t kDefaultRecordReward = 150000;
-inline constexpr const char* kDefaultRecordHolder = "日向 澄香";
+inline constexpr const char* kDefaultRecordHolder = TrMark("日向 澄香");
 inline constexpr uint8_t kDefaultSoundOn = 1;
 
 // Writes the default record (0, 150000, "日向 澄香", 1) at G.SavePath. The caller has seen that

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "flow/game_state.h"
+#include "language/language.h"
 #include "platform/dynlib.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
@@ -43,8 +44,8 @@ std::string BareFileName(const std::string& path) {
 
 [[noreturn]] void StopOnBadLibrary(const std::string& path, const std::string& missingFunction,
                                    const std::string& cause = "") {
-  std::string text = "ファイル【" + BareFileName(path) + "】を読み込めません。";
-  if (!missingFunction.empty()) text += "（関数 " + missingFunction + " がありません）";
+  std::string text = TrFormat("ファイル【%s】を読み込めません。", {BareFileName(path)});
+  if (!missingFunction.empty()) text += TrFormat("（関数 %s がありません）", {missingFunction});
   platform::ShowMessageBox("K.Z.V", text, cause);
   platform::EndProgram("bad-library");
 }

@@ -1,6 +1,8 @@
 // The stored definitions of the two windows, control by control, in twips.
 #include "shell/window_tables.h"
 
+#include "language/language.h"
+
 using namespace platform;
 
 namespace {
@@ -88,24 +90,24 @@ constexpr ControlDef kForm1Controls[] = {
 
     // Children of the result screen "ending", front to back.
     {"ename", -1, TB, "ending", 5025, 4875, 2775, 330, true, true, 0x404040, 0x80FF80, false, L,
-     kGothic, 15.75, true, false, "日向 澄香", nullptr, nullptr, 0, 0},
-    Lbl("Label4", -1, "ending", 6705, 6255, 1170, 240, "澄香より", 0x80FF80, true, kButtonFace, R,
+     kGothic, 15.75, true, false, TrMark("日向 澄香"), nullptr, nullptr, 0, 0},
+    Lbl("Label4", -1, "ending", 6705, 6255, 1170, 240, TrMark("澄香より"), 0x80FF80, true, kButtonFace, R,
         kGothic, 11.25, true),
-    Lbl("keka", 5, "ending", 7290, 1335, 1140, 315, "Ａランク", 0x80FF80, true, kButtonFace, L,
+    Lbl("keka", 5, "ending", 7290, 1335, 1140, 315, TrMark("Ａランク"), 0x80FF80, true, kButtonFace, L,
         kGothic, 14.25, true),
-    Lbl("chu2", -1, "ending", 5040, 4695, 2595, 165, "名前をエントリーしてください↓", 0x80FF80),
-    Lbl("chu", -1, "ending", 5205, 5205, 2595, 165, "全角１０文字（半角２０文字）まで", 0x008000,
+    Lbl("chu2", -1, "ending", 5040, 4695, 2595, 165, TrMark("名前をエントリーしてください↓"), 0x80FF80),
+    Lbl("chu", -1, "ending", 5205, 5205, 2595, 165, TrMark("全角１０文字（半角２０文字）まで"), 0x008000,
         true, kButtonFace, R),
     Lbl("keka", 4, "ending", 2520, 5625, 5370, 660,
-        "君の能力は上層部でも高く評価されている。これからもがんばってくれたまえ。", 0x80FF80, true,
+        TrMark("君の能力は上層部でも高く評価されている。これからもがんばってくれたまえ。"), 0x80FF80, true,
         kButtonFace, L, kGothic, 14.25, true),
-    Lbl("keka", 3, "ending", 5025, 4275, 2745, 300, "0円", 0x80FF80, true, kButtonFace, R,
+    Lbl("keka", 3, "ending", 5025, 4275, 2745, 300, TrMark("0円"), 0x80FF80, true, kButtonFace, R,
         kGothic, 14.25, true),
-    Lbl("keka", 2, "ending", 5025, 3285, 2745, 300, "0円", 0x80FF80, true, kButtonFace, R,
+    Lbl("keka", 2, "ending", 5025, 3285, 2745, 300, TrMark("0円"), 0x80FF80, true, kButtonFace, R,
         kGothic, 14.25, true),
-    Lbl("keka", 1, "ending", 5025, 2760, 2745, 300, "0人", 0x80FF80, true, kButtonFace, R,
+    Lbl("keka", 1, "ending", 5025, 2760, 2745, 300, TrMark("0人"), 0x80FF80, true, kButtonFace, R,
         kGothic, 14.25, true),
-    Lbl("keka", 0, "ending", 5025, 2265, 2745, 300, "0人", 0x80FF80, true, kButtonFace, R,
+    Lbl("keka", 0, "ending", 5025, 2265, 2745, 300, TrMark("0人"), 0x80FF80, true, kButtonFace, R,
         kGothic, 14.25, true),
 
     // Children of the title screen "title", front to back.

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "flow/game_state.h"
+#include "language/language.h"
 #include "shell/data_paths.h"
 #include "shell/sound_binding.h"
 #include "shell/forms.h"
@@ -80,7 +81,7 @@ void ResolveHit(int cx, int cy) {
   G.ShotPerson = PersonAt(cx, cy);
   if (G.ShotPerson == 0) {
     // The grid shows somebody the person table does not know: the world is corrupt.
-    G.MissingFile = "数オーバー";
+    G.MissingFile = Tr("数オーバー");
     StopOnMissingFile();
   }
   uint8_t* person = People[G.ShotPerson];
@@ -118,9 +119,9 @@ void ResolveHit(int cx, int cy) {
   G.ShotReward = WithRandomBonus(G.ShotReward);
   if (G.ShotReward > 0) {
     G.ShotReward = WithComboBonus(G.ShotReward);
-    value.caption = "：+" + std::to_string(G.ShotReward) + "円";
+    value.caption = TrFormat("：+%s円", {std::to_string(G.ShotReward)});
   } else {
-    value.caption = "：" + std::to_string(G.ShotReward) + "円";
+    value.caption = TrFormat("：%s円", {std::to_string(G.ShotReward)});
   }
   G.Reward = ClampedTotal(int64_t(G.Reward) + G.ShotReward);
   form("yenm").caption = std::to_string(G.Reward);

@@ -1,6 +1,9 @@
 #include "world/names.h"
 
+#include <iterator>
+
 #include "flow/game_state.h"
+#include "language/language.h"
 #include "world/world_model.h"
 
 // Common family names. 田中 stands twice (64 and 67), so it turns up twice as often.
@@ -43,11 +46,53 @@ const char* const GivenNameTable[kGivenNameCount + 1] = {
     " 義男", " 悟", " 豊", " 弘",                                                                // 111..114
 };
 
+// The names as read aloud, romanised, for the languages written in Latin letters: entry n reads
+// entry n of the table above.
+constexpr const char* kSurnameReadings[] = {
+    "",
+    "Anzai", "Anzai", "Adachi", "Aoki", "Aoyama", "Akiyama", "Asano", "Arai", "Arai", "Arita",  // 1..10
+    "Iida", "Ikeda", "Ishii", "Ishikawa", "Ishida", "Ichikawa", "Ito", "Inoue", "Imai", "Iwasaki",  // 11..20
+    "Iwata", "Ueda", "Ueno", "Uchida", "Endo", "Okawa", "Otsuka", "Ono", "Onishi", "Okada",  // 21..30
+    "Okamoto", "Ogawa", "Ono", "Kato", "Kaneko", "Kawaguchi", "Kawamura", "Kikuchi", "Kitamura", "Kimura",  // 31..40
+    "Kubo", "Kumagai", "Koike", "Kono", "Kojima", "Kobayashi", "Komatsu", "Kondo", "Saito", "Sakamoto",  // 41..50
+    "Sakurai", "Sasaki", "Sato", "Sano", "Shibata", "Shimada", "Shimizu", "Sugiyama", "Suzuki", "Sekiguchi",  // 51..60
+    "Takagi", "Takada", "Takahashi", "Tanaka", "Takeda", "Takeuchi", "Tanaka", "Tamura", "Chiba", "Tsuchiya",  // 61..70
+    "Nakajima", "Nakagawa", "Nakamura", "Nakano", "Nakayama", "Nagai", "Nishida", "Nishimura", "Noguchi", "Nomura",  // 71..80
+    "Hashimoto", "Hasegawa", "Hattori", "Hamada", "Hayashi", "Hara", "Harada", "Higuchi", "Hirano", "Hirose",  // 81..90
+    "Fukuda", "Fujii", "Fujita", "Fujiwara", "Furukawa", "Hoshino", "Hori", "Honda", "Maeda", "Masuda",  // 91..100
+    "Matsui", "Matsuo", "Matsushita", "Matsuda", "Matsumoto", "Maruyama", "Miura", "Mizuno", "Miyazaki", "Miyamoto",  // 101..110
+    "Murakami", "Murata", "Mochizuki", "Mori", "Morita", "Yasuda", "Yano", "Yamauchi", "Yamaguchi", "Yamazaki",  // 111..120
+    "Yamashita", "Yamada", "Yamamoto", "Yokoyama", "Yoshikawa", "Yoshida", "Yoshimura", "Watanabe", "Watanabe", "Wada",  // 121..130
+    "Imamura", "Ohashi", "Katayama", "Kawasaki", "Kudo", "Goto", "Sakai", "Sudo", "Sugawara", "Seki",  // 131..140
+    "Chida", "Taniguchi", "Tsuji", "Azuma", "Naito", "Narita", "Noda", "Hayakawa", "Hirata", "Matsuoka",  // 141..150
+    "Miyata", "Yoshioka",  // 151..152
+};
+static_assert(std::size(kSurnameReadings) == kSurnameCount + 1, "one reading for every family name");
+
+constexpr const char* kGivenNameReadings[] = {
+    "",
+    " Ayumi", " Akiko", " Akiko", " Ai", " Akemi", " Aya", " Ayako", " Yuki", " Ikuko", " Kazumi",  // 1..10
+    " Kazuko", " Kaori", " Kanako", " Kyoko", " Kumiko", " Keiko", " Sachiko", " Sanae", " Satoko", " Megumi",  // 11..20
+    " Shizuka", " Kaoru", " Junko", " Yuko", " Chihiro", " Chiharu", " Tomoko", " Naomi", " Nami", " Noriko",  // 21..30
+    " Haruka", " Hisako", " Hitomi", " Fumiko", " Mariko", " Megumi", " Mayumi", " Miho", " Mika", " Miki",  // 31..40
+    " Emi", " Momoko", " Yoko", " Yumi", " Yuka", " Yoko", " Yoshiko", " Rie", " Satomi", " Reiko",  // 41..50
+    " Wakana", " Mai", " Mai", " Yuko", " Yuko", " Saori", " Noriko", " Maki", " Tomomi", " Nao",  // 51..60
+    " Aki", " Emi",  // 61..62
+    " Akira", " Akira", " Akira", " Osamu", " Isamu", " Ichiro", " Isao", " Kazuya",  // 63..70
+    " Masaru", " Kenichi", " Kenta", " Koji", " Shigeru", " Susumu", " Makoto", " Takashi", " Takeshi", " Tatsuya",  // 71..80
+    " Tsuyoshi", " Tetsuya", " Toru", " Naoki", " Nobuo", " Hiroshi", " Hiroshi", " Hideki", " Tadashi", " Seiichi",  // 81..90
+    " Manabu", " Kaoru", " Minoru", " Minoru", " Yasuo", " Yuichi", " Hiroyuki", " Yosuke", " Ryota", " Ryo",  // 91..100
+    " Daisuke", " Takuya", " Shota", " Junichi", " Daisuke", " Eiji", " Kazuo", " Kiyoshi", " Mitsuo", " Shunsuke",  // 101..110
+    " Yoshio", " Satoru", " Yutaka", " Hiroshi",  // 111..114
+};
+static_assert(std::size(kGivenNameReadings) == kGivenNameCount + 1, "one reading for every given name");
+
 void BuildPersonName(int person) {
   G.ShotName.clear();
   if (person < 0 || person > kPersonCount) return;
   const int surname = People[person][Surname];
   const int given = People[person][GivenName];
-  if (surname >= 1 && surname <= kSurnameCount) G.ShotName += SurnameTable[surname];
-  if (given >= 1 && given <= kGivenNameCount) G.ShotName += GivenNameTable[given];
+  const bool read = !JapaneseSpoken();
+  if (surname >= 1 && surname <= kSurnameCount) G.ShotName += (read ? kSurnameReadings : SurnameTable)[surname];
+  if (given >= 1 && given <= kGivenNameCount) G.ShotName += (read ? kGivenNameReadings : GivenNameTable)[given];
 }

@@ -13,6 +13,7 @@ extern const char* const SurnameTable[kSurnameCount + 1];
 // Positions 1..114; entry 0 is an empty text. One blank, then one to three kanji.
 extern const char* const GivenNameTable[kGivenNameCount + 1];
 
-// Leaves the person's display name (family name, one blank, given name) in G.ShotName.
+// Leaves the person's display name (family name, one blank, given name) in G.ShotName: in
+// kanji in Japanese, romanised in the other languages ("Tanaka Yuko").
 // A name column outside its table contributes nothing.
 void BuildPersonName(int person);

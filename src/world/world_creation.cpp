@@ -6,6 +6,7 @@
 #include <string>
 
 #include "flow/game_state.h"
+#include "language/language.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/cp932.h"
@@ -61,8 +62,7 @@ int FreeCellsInPlacementSquare(const TerrainGrid& terrain) {
 
 // A map the crowd cannot be placed on: the game cannot go on, so say which file and why.
 [[noreturn]] void StopOnBadMap(const char* reason_ja, const char* reason_en) {
-  platform::ShowMessageBox("K.Z.V",
-                           "ファイル【" + G.MissingFile + "】を読み込めません。（" + reason_ja + "）",
+  platform::ShowMessageBox("K.Z.V", TrFormat("ファイル【%s】を読み込めません。（%s）", {G.MissingFile, Tr(reason_ja)}),
                            reason_en);
   platform::EndProgram("bad-map");
 }
@@ -81,7 +81,7 @@ void CreateWorld() {
   const std::optional<std::string> content = platform::ReadWholeFile(ExistingPath(G.FilePath));
   if (!content) StopOnUnreadableFile();
   const std::string map_text = FirstField(*content);
-  if (map_text.empty()) StopOnBadMap("地図が空です", "the map text is empty");
+  if (map_text.empty()) StopOnBadMap(TrMark("地図が空です"), "the map text is empty");
 
   // Decode into a scratch grid first: placement only ends when there is room for everyone,
   // and a map without room must stop before the world has changed.
@@ -90,7 +90,7 @@ void CreateWorld() {
   DecodeMapText(map_text, terrain);
   if (FreeCellsInPlacementSquare(terrain) < kPersonCount) {
     DecodedDigit = digit_before;
-    StopOnBadMap("人が歩ける道が足りません",
+    StopOnBadMap(TrMark("人が歩ける道が足りません"),
                  "fewer than 1000 free street cells in columns and rows 4..97");
   }
 

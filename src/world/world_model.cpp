@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "language/language.h"
+
 uint8_t MapGrid[kMapCells][kMapCells][4];
 uint8_t People[kPersonCount + 1][7];
 
@@ -13,12 +15,12 @@ void ResetWorld() {
   std::memset(People, 0, sizeof People);
 }
 
-const char* KindWord(int kind) {
+std::string KindWord(int kind) {
   switch (kind) {
-    case Citizen: return "一般市民";
-    case Child: return "子供";
-    case Elder: return "老人";
-    case Target: return "ガングロ";
+    case Citizen: return Tr("一般市民");
+    case Child: return Tr("子供");
+    case Elder: return Tr("老人");
+    case Target: return Tr("ガングロ");
   }
   return "";
 }

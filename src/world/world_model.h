@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 // The city of a mission: the map grid and the person table, both program-wide and zero at
 // program start. Columns (X) grow to the right, rows (Y) downwards; north is row - 1.
@@ -34,8 +35,9 @@ extern uint8_t People[kPersonCount + 1][7];        // [person][column]
 // Every layer of every cell and every person row back to 0 (program start).
 void ResetWorld();
 
-// The kind words shown for each PersonKind: "一般市民", "子供", "老人", "ガングロ".
-const char* KindWord(int kind);
+// The kind words shown for each PersonKind: "一般市民", "子供", "老人", "ガングロ"
+// in the current language.
+std::string KindWord(int kind);
 
 // A cell is free for a person when it is walkable street and nobody stands on it.
 inline bool CellFree(int x, int y) { return MapGrid[x][y][Terrain] < 10 && MapGrid[x][y][Occupant] == 0; }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "language/language.h"
 #include "support/sim_process.h"
 
 namespace {
@@ -240,10 +241,82 @@ TEST(KzvSim, AMissionRecordedReplaysToTheSameEndAndAChangedReplayIsCaught) {
   EXPECT_EQ(Json(cut.lines[0])["state"]["GameMode"], 3);
 }
 
+// Every text a screen shows in a dump: the windows' captions, the controls' captions and texts
+// and the stop box's messages (the game state and the sound calls are no screen).
+void ShownTexts(const json& value, std::vector<std::string>& texts) {
+  if (value.is_string()) texts.push_back(value);
+  if (value.is_structured())
+    for (const auto& item : value) ShownTexts(item, texts);
+}
+
+TEST(KzvSim, TheEnglishGameShowsNoJapaneseButATypedName) {
+  const std::string typed = "山田 太郎";
+  std::string shots;
+  for (int shot = 0; shot < 56; ++shot) shots += "key 39\nkey 16\nwait 40\n";
+  struct Screen {
+    const char* what;
+    std::string commands;
+  };
+  // Two missions in instant-charge mode (the hidden modes are switched during play): the first
+  // without a new record, the second with one and a typed name.
+  const Screen screens[] = {
+      {"title", "wait 6000\n"},
+      {"briefing 1", "key 16\n"},
+      {"briefing 2", "key 16\n"},
+      {"briefing 3", "key 16\n"},
+      {"help", "key 16\nkey 16\n"},
+      {"loading", "set RecordReward 1200000\nkey 16\nkey 16\n"},
+      {"auto-snipe mode", "wait 1500\nclick ura\n"},
+      {"instant-charge mode", "click ura\n"},
+      {"result, no new record", shots},
+      {"title again", "key 13\nwait 100\n"},
+      {"result, new record", "set RecordReward -2000000000\nkey 16\nwait 1500\n" + shots + "type " + typed + "\n"},
+      {"title with the typed holder", "key 13\nwait 100\n"},
+  };
+  std::string script;
+  for (const Screen& screen : screens) script += screen.commands + "dump\n";
+  SimRun run = RunSim(script, {"--language", "en"});
+  ASSERT_EQ(run.status, 0);
+  ASSERT_GE(run.lines.size(), std::size(screens));
+  std::vector<std::string> dumps;
+  for (const std::string& line : run.lines)
+    if (line.rfind("{\"t\"", 0) == 0) dumps.push_back(line);
+  ASSERT_GE(dumps.size(), std::size(screens));
+  for (size_t i = 0; i < std::size(screens); ++i) {
+    json dump = Json(dumps[i]);
+    std::vector<std::string> texts;
+    ShownTexts(dump["windows"], texts);
+    ShownTexts(dump["controls"], texts);
+    ShownTexts(dump["messages"], texts);
+    for (std::string text : texts) {
+      if (size_t at = text.find(typed); at != std::string::npos) text.erase(at, typed.size());
+      EXPECT_FALSE(HasJapanese(text)) << screens[i].what << ": " << text;
+    }
+  }
+  json title = Json(dumps[0]), autoSnipe = Json(dumps[6]), played = Json(dumps[8]);
+  EXPECT_EQ(title["controls"]["Label2"]["caption"], "Best reward on record: Sniper Hinata Sumika: ¥ 150000");
+  EXPECT_EQ(autoSnipe["windows"]["Form1"]["caption"], "K.Z.V (auto aim)");
+  EXPECT_EQ(played["state"]["GameMode"], 2);
+  EXPECT_EQ(played["controls"]["cname"]["caption"], played["state"]["ShotName"]);
+  EXPECT_NE(played["state"]["ShotName"], "");  // a person was hit and named
+  EXPECT_EQ(played["controls"]["chu"]["visible"], false);
+  EXPECT_EQ(Json(dumps[10])["controls"]["chu"]["visible"], true);
+  const std::string holder = Json(dumps[11])["state"]["RecordHolder"];
+  EXPECT_EQ(holder, typed);
+
+  // A picture of the language missing stops the game with its name, in English.
+  SimRun stopped = RunSim("wait 6000\n", {"--language", "en"}, "data/en");
+  ASSERT_FALSE(stopped.lines.empty());
+  json last = Json(stopped.lines.back());
+  EXPECT_EQ(last["ended"], "missing-file");
+  EXPECT_EQ(last["messages"][0]["text"], "File [en/title.mcg] does not exist.");
+}
+
 TEST(KzvSim, BadArgumentsAreRefused) {
   EXPECT_NE(RunSim("", {"--seed"}).status, 0);
   EXPECT_NE(RunSim("", {"--seed", "x"}).status, 0);
   EXPECT_NE(RunSim("", {"--colour", "blue"}).status, 0);
+  EXPECT_NE(RunSim("", {"--language", "xx"}).status, 0);
 }
 
 }  // namespace
