@@ -79,7 +79,8 @@ void CommitRecordName() {
   // Without a new record the disabled box still holds the holder's name as shown, and the name
   // itself is taken again (the default holder's is shown in the reading of other languages).
   const std::string& typed = form("ename").caption;
-  G.RecordHolder = FirstCharacters(typed == ShownHolderName(G.RecordHolder) ? G.RecordHolder : typed, kRecordNameLength);
+  const std::string& name = typed == ShownHolderName(G.RecordHolder) ? G.RecordHolder : typed;
+  G.RecordHolder = FirstCharacters(name, kRecordNameLength);
   SaveSettings();  // writes only when the settings file is there
   G.Veteran = 1;
 
