@@ -95,6 +95,14 @@ TEST(DataPictures, EveryFileHasItsSizeAndDecodes) {
     Surface s = Load(c.name);
     EXPECT_EQ(s.width, c.width) << c.name;
     EXPECT_EQ(s.height, c.height) << c.name;
+    // A picture with words has an English one of its size.
+    const std::set<std::string> worded = {"title.mcg", "end.mcg", "jyo.mcg", "page1.mcg", "page2.mcg",
+                                          "page3.mcg", "page4.mcg", "page5.mcg"};
+    if (worded.count(c.name)) {
+      Surface english = Load(std::string("en/") + c.name);
+      EXPECT_EQ(english.width, c.width) << "en/" << c.name;
+      EXPECT_EQ(english.height, c.height) << "en/" << c.name;
+    }
     const std::string h = ReadFile(DataPath(c.name)).substr(0, 6);
     const bool jpeg = h.rfind("\xFF\xD8", 0) == 0;
     if (h.rfind("BM", 0) == 0) formats.insert("bmp");
@@ -123,7 +131,14 @@ TEST(StoredPictures, EachIsNamedByTheWindowTablesAtTheSizeThatShowsIt) {
       if (const platform::ControlDef& c = form->controls[i]; c.storedPicture)
         check(c.storedPicture, c.width, c.height);
   }
-  for (const StoredPicture& p : StoredPictures()) EXPECT_TRUE(names.count(p.name)) << p.name << " is never shown";
+  // A picture with words is stored once more for English, at the same size.
+  for (const std::string name : {"form2", "pa0", "pa1", "pa2"})
+    EXPECT_EQ(Stored(name + "_en").width, Stored(name).width) << name;
+  for (const StoredPicture& p : StoredPictures()) {
+    std::string name = p.name;
+    if (name.size() > 3 && name.substr(name.size() - 3) == "_en") name.resize(name.size() - 3);
+    EXPECT_TRUE(names.count(name)) << p.name << " is never shown";
+  }
 }
 
 TEST(StoredPictures, SpriteSheetsFollowTheMaskRules) {

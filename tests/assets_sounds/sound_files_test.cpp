@@ -61,7 +61,8 @@ TEST(SoundFiles, AreAudibleUnclippedMonoPcmOfTheirMomentsLength) {
                              {"se12.wav", 0.15, 0.8},  {"se13.wav", 0.6, 2.5},
                              {"se14.wav", 0.01, 0.15}, {"se15.wav", 0.1, 0.5},
                              {"se16.wav", 1.0, 3.0},   {"se17.wav", 0.3, 1.2}};
-  for (int n = 10; n <= 20; ++n) cases.push_back({"opr" + std::to_string(n) + ".wav", 0.7, 4.0});
+  for (const std::string folder : {"", "en/"})  // the commander speaks English too
+    for (int n = 10; n <= 20; ++n) cases.push_back({folder + "opr" + std::to_string(n) + ".wav", 0.7, 4.0});
   for (const Case& c : cases) {
     const Wave w = Read(kData + c.file);
     EXPECT_EQ(w.info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16) << c.file;
@@ -108,7 +109,10 @@ TEST(SoundGenerator, MakesTheSameBytesEveryRun) {
   ASSERT_EQ(std::system(("'" + generator + "' '" + out.Path() + "' '" + table + "'").c_str()), 0);
   std::vector<std::string> files = {"bgm.mid"};
   for (int n = 10; n <= 17; ++n) files.push_back("se" + std::to_string(n) + ".wav");
-  for (int n = 10; n <= 20; ++n) files.push_back("opr" + std::to_string(n) + ".wav");
+  for (int n = 10; n <= 20; ++n) {
+    files.push_back("opr" + std::to_string(n) + ".wav");
+    files.push_back("en/opr" + std::to_string(n) + ".wav");
+  }
   for (const std::string& file : files)
     EXPECT_EQ(ReadFile(out / file), ReadFile(kData + file)) << file << " differs";
 }

@@ -49,6 +49,12 @@ void FillProgramFolder(const std::string& dir) {
   const fs::path build = KZV_BUILD_DIR;
   fs::create_symlink(build / "Stools.dll", fs::path(dir) / "Stools.dll");
   fs::create_directory(fs::path(dir) / "data");
-  for (const auto& file : fs::directory_iterator(build / "data"))
-    fs::create_symlink(file.path(), fs::path(dir) / "data" / file.path().filename());
+  // Each file linked on its own, in the languages' folders too, so that a test can take one away.
+  for (const auto& file : fs::recursive_directory_iterator(build / "data")) {
+    const fs::path copy = fs::path(dir) / fs::relative(file.path(), build);
+    if (file.is_directory())
+      fs::create_directories(copy);
+    else
+      fs::create_symlink(file.path(), copy);
+  }
 }

@@ -28,6 +28,7 @@ int CountOf(const std::string& text, const std::string& part);
 // Replaces the file (never writing through a link in its place) with the bytes.
 void WriteFile(const std::string& path, const std::string& bytes);
 
-// Fills a folder as the program's own: the built Stools.dll and every file of data/, linked
-// one by one, so that a test may remove, rename or replace any of them.
+// Fills a folder as the program's own: the built Stools.dll and every file of data/ (in the
+// languages' folders too), linked one by one, so that a test may remove, rename or replace
+// any of them.
 void FillProgramFolder(const std::string& dir);
