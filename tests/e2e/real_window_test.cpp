@@ -21,12 +21,21 @@ TEST(RealWindow, QuitsCleanlyUnderAWindowManagerEveryTime) {
 }
 
 TEST(RealWindow, MissingFileShowsTheStopBoxCentredAndEndsWithStatusOne) {
-  // What the box must look like, from the game's own box drawer.
-  const std::string ref =
-      std::string(KZV_BUILD_DIR) + "/e2e-stopbox-" + std::to_string(getpid()) + ".png";
-  platform::StopBoxPicture box =
-      platform::DrawStopBox("K.Z.V", "ファイル【title.mcg】が存在しません。");
-  ASSERT_TRUE(platform::SavePng(box.picture, ref));
-  RunScriptTest("e2e/window_edges.sh", "e2e-stopbox", "stopbox " + ref);
-  unlink(ref.c_str());
+  // An English desktop gets the English game: its own pictures and the box in English.
+  struct Case {
+    const char* locale;
+    const char* file;
+    const char* message;
+  } cases[] = {{"", "title.mcg", "ファイル【title.mcg】が存在しません。"},
+               {"en_GB.UTF-8", "en/title.mcg", "File [en/title.mcg] does not exist."}};
+  for (const Case& c : cases) {
+    // What the box must look like, from the game's own box drawer.
+    const std::string ref =
+        std::string(KZV_BUILD_DIR) + "/e2e-stopbox-" + std::to_string(getpid()) + ".png";
+    platform::StopBoxPicture box = platform::DrawStopBox("K.Z.V", c.message);
+    ASSERT_TRUE(platform::SavePng(box.picture, ref));
+    RunScriptTest("e2e/window_edges.sh", "e2e-stopbox",
+                  "stopbox " + ref + " " + c.file + " '" + c.message + "' " + c.locale);
+    unlink(ref.c_str());
+  }
 }

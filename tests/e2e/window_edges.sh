@@ -63,10 +63,16 @@ nodisplay)
   ;;
 
 stopbox)
-  ref=$4
+  # stopbox REF FILE MESSAGE [LOCALE]: data/FILE taken away, the desktop's locale LOCALE.
+  ref=$4 file=$5 message=$6 locale=${7:-}
   start_xvfb 141 190 800x600 "$work/xvfb.log" || fail "no free display for Xvfb"
-  rm "$work/game/data/title.mcg"
-  (cd "$work/game" && exec ./kzv >"$work/out.txt" 2>&1) & game_pid=$!
+  rm "$work/game/data/$file"
+  if [[ -n $locale ]]; then
+    (cd "$work/game" && exec env -u KZV_LANGUAGE -u LC_ALL -u LC_MESSAGES LANG="$locale" ./kzv >"$work/out.txt" 2>&1) &
+  else
+    (cd "$work/game" && exec ./kzv >"$work/out.txt" 2>&1) &
+  fi
+  game_pid=$!
   read -r w h < <(identify -format '%w %h\n' "$ref")
   box=
   for _ in $(seq 150); do
@@ -92,7 +98,7 @@ stopbox)
   xdotool key --window "$box" Return 2>/dev/null || true
   wait_for_end
   [[ $status == 1 ]] || fail "status $status after the box"
-  [[ $(cat "$work/out.txt") == "K.Z.V: ファイル【title.mcg】が存在しません。" ]] ||
+  [[ $(cat "$work/out.txt") == "K.Z.V: $message" ]] ||
     fail "stderr: $(cat "$work/out.txt")"
   ;;
 

@@ -1,5 +1,8 @@
 # Shared by the scripts that run the real kzv under Xvfb; source it.
 
+# Their checks are of the Japanese game, whatever language the machine's locale asks for.
+export KZV_LANGUAGE=ja
+
 # start_xvfb FIRST LAST SCREEN LOG: an Xvfb on the first free display number in FIRST..LAST with
 # one screen of SCREEN (WIDTHxHEIGHT, 24-bit); sets DISPLAY and xvfb_pid. False when none starts.
 start_xvfb() {
