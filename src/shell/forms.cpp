@@ -32,7 +32,11 @@ platform::Surface StoredSurface(std::string_view name) {
 // The tables hold the Japanese captions; the windows show them in the current language.
 void TranslateCaptions(platform::Form& form) {
   form.caption = Tr(form.caption);
-  for (auto& c : form.controls) c->caption = Tr(c->caption);
+  for (auto& c : form.controls) {
+    const bool atEnd = c->caret >= c->caption.size();
+    c->caption = Tr(c->caption);
+    if (atEnd || c->caret > c->caption.size()) c->caret = c->caption.size();  // the caret stays in its text
+  }
 }
 
 void AttachStoredPictures(platform::Form& form) {
