@@ -16,6 +16,13 @@ TEST(RealWindow, EndsAtOnceWithoutADisplay) {
   RunScriptTest("e2e/window_edges.sh", "e2e-nodisplay", "nodisplay");
 }
 
+TEST(RealWindow, FullScreenShowsThePictureWholeAndGivesTheWindowBack) {
+  for (const char* how : {"800x600", "800x600 wm", "1280x1024", "1400x1100 wm"}) {
+    SCOPED_TRACE(how);
+    RunScriptTest("e2e/window_edges.sh", "e2e-fullscreen", std::string("fullscreen ") + how);
+  }
+}
+
 TEST(RealWindow, QuitsCleanlyUnderAWindowManagerEveryTime) {
   RunScriptTest("e2e/window_edges.sh", "e2e-quit", "quit");
 }

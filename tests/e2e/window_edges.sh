@@ -3,7 +3,11 @@
 #   stopbox REF.png  without data/title.mcg: the stop box shows exactly REF.png (drawn by the
 #                    game's own box drawer) centred on the screen, with no window manager;
 #                    Enter ends the game with status 1 and one line on stderr
-#   nodisplay        no DISPLAY and no SDL_VIDEODRIVER: "cannot open a window", status 1
+#   nodisplay        no DISPLAY, no Wayland and no SDL_VIDEODRIVER: "cannot open a window",
+#                    status 1, and every line on the terminal the game's own ("K.Z.V: ...")
+#   fullscreen SIZE [wm]  on a SIZE screen, with or without a window manager: F11 shows the
+#                    picture whole (full screen where the desktop can, else the window as it
+#                    was), and F11 again gives back the window exactly as it was
 #   quit             under a window manager, on a busy machine: Escape and the close box each
 #                    end the game with status 0 and nothing on stderr, every time; the window
 #                    asks for neither maximise nor minimise
@@ -56,10 +60,78 @@ wait_for_end() {
 
 case $mode in
 nodisplay)
-  (cd "$work/game" && env -u DISPLAY ./kzv >"$work/out.txt" 2>&1) & game_pid=$!
+  (cd "$work/game" && env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_RUNTIME_DIR ./kzv \
+    >"$work/out.txt" 2>&1) & game_pid=$!
   wait_for_end
   [[ $status == 1 ]] || fail "status $status: $(cat "$work/out.txt")"
   grep -q '^K\.Z\.V: cannot open a window' "$work/out.txt" || fail "no message: $(cat "$work/out.txt")"
+  ! grep -v '^K\.Z\.V: ' "$work/out.txt" || fail "a line that is not the game's"
+  ;;
+
+fullscreen)
+  size=$4
+  start_xvfb 141 190 "$size" "$work/xvfb.log" || fail "no free display for Xvfb"
+  if [[ ${5:-} == wm ]]; then
+    command -v openbox >/dev/null || { echo "SKIP: openbox is not installed"; exit 77; }
+    openbox >"$work/wm.log" 2>&1 & wm_pid=$!
+    sleep 1
+  fi
+  mkdir -p "$work/pictures"
+  (cd "$work/game" && XDG_PICTURES_DIR="$work/pictures" exec ./kzv >"$work/out.txt" 2>&1) &
+  game_pid=$!
+  find_main_window "$game_pid" || fail "no main window: $(cat "$work/out.txt")"
+  sleep 1
+  # The game's own picture of its window, at 1x, from F12.
+  xdotool key --window "$window" F12 2>/dev/null || true
+  for _ in $(seq 50); do
+    picture=$(ls "$work"/pictures/kzv-*.png 2>/dev/null | head -1 || true)
+    [[ -n $picture ]] && break
+    sleep 0.1
+  done
+  [[ -n $picture ]] || fail "F12 saved no picture: $(cat "$work/out.txt")"
+  before="$win_x $win_y $window_size"
+  shoot() {  # $1: file; the window's client area as the screen shows it
+    import -window root "$work/screen.png"
+    convert "$work/screen.png" -crop "$window_size+$win_x+$win_y" +repage "$1"
+  }
+  settle() {  # waits until two screenshots a moment apart agree
+    local a b
+    for _ in $(seq 20); do
+      sleep 0.5
+      find_main_window "$game_pid" || fail "the window went"
+      shoot "$work/a.png"
+      sleep 0.3
+      shoot "$work/b.png"
+      [[ $(compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1 || true) == 0 ]] && return
+    done
+  }
+  shoot "$work/window.png"
+  xdotool key --window "$window" F11 2>/dev/null || true
+  settle
+  read -r screen_w screen_h < <(identify -format '%w %h\n' "$work/screen.png")
+  if [[ "$win_x $win_y $window_size" == "$before" ]]; then
+    # The desktop could not make it full screen: the window shows its picture as it did.
+    [[ $(compare -metric AE "$work/a.png" "$work/window.png" null: 2>&1 || true) == 0 ]] ||
+      fail "F11 left the window as it was but not its picture"
+  else
+    [[ $window_size == "${screen_w}x${screen_h}" ]] || fail "F11 gave a window of $window_size"
+    # Full screen: the picture at the largest whole scale that fits, centred.
+    scale=$((screen_w / 640 < screen_h / 480 ? screen_w / 640 : screen_h / 480))
+    pw=$((640 * scale)) ph=$((480 * scale))
+    convert "$work/a.png" -crop "${pw}x${ph}+$(((screen_w - pw) / 2))+$(((screen_h - ph) / 2))" \
+      +repage -sample 640x480 "$work/full.png"
+    [[ $(compare -metric AE "$work/full.png" "$picture" null: 2>&1 || true) == 0 ]] ||
+      fail "the full screen does not show the picture whole and centred"
+  fi
+  xdotool key --window "$window" F11 2>/dev/null || true
+  settle
+  [[ "$win_x $win_y $window_size" == "$before" ]] ||
+    fail "F11 again gave $win_x $win_y $window_size, not $before"
+  [[ $(compare -metric AE "$work/a.png" "$work/window.png" null: 2>&1 || true) == 0 ]] ||
+    fail "F11 again did not give back the picture"
+  xdotool key --window "$window" Escape 2>/dev/null || true
+  wait_for_end
+  [[ $status == 0 ]] || fail "status $status: $(cat "$work/out.txt")"
   ;;
 
 stopbox)

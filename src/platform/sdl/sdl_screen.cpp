@@ -99,12 +99,19 @@ bool SdlScreen::Follow(const Form& form) {
   if (form.caption != caption_) {  // the hidden modes change the caption
     caption_ = form.caption;
     SDL_SetWindowTitle(window_, form.caption.c_str());
+    SetLegacyTitle(window_, form.caption);
   }
   if (laidOut) ForgiveVanishedWindows();  // SDL puts back X's own handler around some calls
   return laidOut;
 }
 
 void SdlScreen::ToggleFullscreen() {
+  // Without a window manager SDL would draw for a full screen the window never gets, shifted
+  // and cut off; the window stays as it is.
+  if (!fullscreen_ && !WindowManagerRuns(window_)) {
+    WarnOnce("full screen needs a window manager; the window stays as it is");
+    return;
+  }
   fullscreen_ = !fullscreen_;
   whole_ = true;
   SDL_SetWindowFullscreen(window_, fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);

@@ -56,6 +56,12 @@ class SdlWindow : public WindowBackend {
 // for them by name.
 bool SdlWindow::Connect() {
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+  // Wayland is reached through XDG_RUNTIME_DIR (or an absolute WAYLAND_DISPLAY); without either,
+  // SDL's try at it only prints a line of its library's own before ours.
+  const char* runtime = SDL_getenv("XDG_RUNTIME_DIR");
+  const char* wayland = SDL_getenv("WAYLAND_DISPLAY");
+  if ((!runtime || !*runtime) && !(wayland && *wayland == '/'))
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,kmsdrm,offscreen,dummy");
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     Warn(std::string("cannot open a window: ") + SDL_GetError());
     return false;

@@ -7,6 +7,7 @@
 #ifdef KZV_X11
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #endif
 
 namespace platform {
@@ -58,10 +59,51 @@ void AskForFixedWindow(SDL_Window* window, bool bordered) {
   XFlush(display);
 }
 
+// A window manager says it runs by a window of its own named on the root window's
+// _NET_SUPPORTING_WM_CHECK, which names itself in turn.
+bool WindowManagerRuns(SDL_Window* window) {
+  Display* display = nullptr;
+  Window xwindow = 0;
+  if (!X11Window(window, display, xwindow)) return true;
+  Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
+  if (check == None) return false;
+  auto supporting = [&](Window on, Window& named) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    bool found = XGetWindowProperty(display, on, check, 0, 1, False, XA_WINDOW, &type, &format,
+                                    &count, &after, &data) == Success &&
+                 type == XA_WINDOW && format == 32 && count == 1;
+    if (found) named = *reinterpret_cast<Window*>(data);
+    if (data) XFree(data);
+    return found;
+  };
+  Window wm = 0, itself = 0;
+  return supporting(DefaultRootWindow(display), wm) && supporting(wm, itself) && itself == wm;
+}
+
+void SetLegacyTitle(SDL_Window* window, const std::string& title) {
+  Display* display = nullptr;
+  Window xwindow = 0;
+  if (!X11Window(window, display, xwindow)) return;
+  char* text = const_cast<char*>(title.c_str());
+  XTextProperty property;
+  // Latin-1 where the title is Latin-1 (STRING), else compound text, which every client decodes.
+  if (Xutf8TextListToTextProperty(display, &text, 1, XStdICCTextStyle, &property) != Success)
+    return;
+  XSetWMName(display, xwindow, &property);
+  XSetWMIconName(display, xwindow, &property);
+  XFree(property.value);
+  XFlush(display);
+}
+
 #else
 
 void ForgiveVanishedWindows() {}
 void AskForFixedWindow(SDL_Window*, bool) {}
+bool WindowManagerRuns(SDL_Window*) { return true; }
+void SetLegacyTitle(SDL_Window*, const std::string&) {}
 
 #endif
 
