@@ -81,7 +81,23 @@ fullscreen)
   (cd "$work/game" && XDG_PICTURES_DIR="$work/pictures" exec ./kzv >"$work/out.txt" 2>&1) &
   game_pid=$!
   find_main_window "$game_pid" || fail "no main window: $(cat "$work/out.txt")"
-  sleep 1
+  shoot() {  # $1: file; the window's client area as the screen shows it
+    import -window root "$work/screen.png"
+    convert "$work/screen.png" -crop "$window_size+$win_x+$win_y" +repage "$1"
+  }
+  settle() {  # waits until the window stands whole on the screen and two shots agree
+    local a b
+    for _ in $(seq 20); do
+      sleep 0.5
+      find_main_window "$game_pid" || fail "the window went"
+      shoot "$work/a.png"
+      sleep 0.3
+      shoot "$work/b.png"
+      [[ $(identify -format '%wx%h' "$work/a.png") == "$window_size" ]] || continue
+      [[ $(compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1 || true) == 0 ]] && return
+    done
+  }
+  settle  # the window manager may still be placing the window
   # The game's own picture of its window, at 1x, from F12.
   xdotool key --window "$window" F12 2>/dev/null || true
   for _ in $(seq 50); do
@@ -91,22 +107,7 @@ fullscreen)
   done
   [[ -n $picture ]] || fail "F12 saved no picture: $(cat "$work/out.txt")"
   before=$window_size
-  shoot() {  # $1: file; the window's client area as the screen shows it
-    import -window root "$work/screen.png"
-    convert "$work/screen.png" -crop "$window_size+$win_x+$win_y" +repage "$1"
-  }
-  settle() {  # waits until two screenshots a moment apart agree
-    local a b
-    for _ in $(seq 20); do
-      sleep 0.5
-      find_main_window "$game_pid" || fail "the window went"
-      shoot "$work/a.png"
-      sleep 0.3
-      shoot "$work/b.png"
-      [[ $(compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1 || true) == 0 ]] && return
-    done
-  }
-  shoot "$work/window.png"
+  cp "$work/a.png" "$work/window.png"
   xdotool key --window "$window" F11 2>/dev/null || true
   settle
   read -r screen_w screen_h < <(identify -format '%w %h\n' "$work/screen.png")
