@@ -15,7 +15,7 @@ source "$(dirname "$0")/../support/xvfb.sh"
 
 build=$1
 work=$2
-for tool in Xvfb xdotool xmodmap import compare convert iconv; do
+for tool in Xvfb xdotool xprop xmodmap import compare convert iconv; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
@@ -128,6 +128,11 @@ xdotool mousemove --window "$window" 166 35 click 1
 sleep 0.2
 name=$(xdotool getwindowname "$window")
 [[ $name == "K.Z.V（即時充電）" ]] || fail "the hidden mode did not switch: caption $name"
+# Older taskbars read the legacy title properties, which must decode to the same caption.
+for property in WM_NAME WM_ICON_NAME; do
+  legacy=$(LC_ALL=C.UTF-8 xprop -id "$window" "$property")
+  [[ $legacy == "$property(COMPOUND_TEXT) = \"K.Z.V（即時充電）\"" ]] || fail "legacy title: $legacy"
+done
 xdotool mousemove 0 0
 # The mission's first charge runs down in 1.25 s; Shifts beyond the 56th shot, or sent while
 # the gun still charges, do nothing, so a few more than 56 make the test immune to a slow start.
