@@ -55,7 +55,7 @@ STOOLS_API int32_t STOOLS_CALL STInit(int32_t hwnd, int32_t /*flags*/) {
   if (g_audioOpen) return 1;
   std::string why;
   if (!backend::OpenDevice(hwnd, why)) {
-    WarnOnce("device", "no audio device (" + why + "); the game runs in silence");
+    WarnOnce("no audio device (" + why + "); the game runs in silence", "device");
     return 0;
   }
   g_audioOpen = true;
@@ -112,6 +112,6 @@ STOOLS_API int32_t STOOLS_CALL STShutdown() {
     backend::CloseDevice();
     g_audioOpen = false;
   }
-  ForgetWarnings();
+  ForgetWarnedOnce();
   return 1;
 }

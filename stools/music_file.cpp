@@ -20,8 +20,8 @@ void LoadMusicFile(const std::string& path) {
   } else if (backend::LoadMusic(bytes, why)) {
     return;
   }
-  WarnOnce("music:" + path,
-           "cannot read the music file " + path + " (" + why + "); the music stays silent");
+  WarnOnce("cannot read the music file " + path + " (" + why + "); the music stays silent",
+           "music:" + path);
 }
 
 }  // namespace stools

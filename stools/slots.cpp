@@ -28,8 +28,9 @@ void LoadSlot(int32_t slot, const std::string& path) {
       return;
     }
   }
-  WarnOnce("wave:" + path, "cannot read the sound file " + path + " (" + why + "); slot " +
-                               std::to_string(slot) + " stays silent");
+  WarnOnce("cannot read the sound file " + path + " (" + why + "); slot " + std::to_string(slot) +
+               " stays silent",
+           "wave:" + path);
 }
 
 void PlaySlot(int32_t slot) {

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/warning.h"  // the game's own lines on the terminal, compiled in here too
+
 namespace stools {
 
-// Writes "K.Z.V: <text>" to stderr the first time a cause is seen in this run; later calls
-// with the same cause stay quiet, so a silent game is announced once, not at every call.
-void WarnOnce(const std::string& cause, const std::string& text);
-void ForgetWarnings();
+using platform::ForgetWarnedOnce;
+using platform::WarnOnce;
 
 // Every sound enters the mix at 1/kHeadroom of its level; the limiter (limiter.h) restores
 // the level after the mix and keeps the sum below full scale.

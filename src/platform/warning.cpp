@@ -22,8 +22,8 @@ std::set<std::string, std::less<>>& Said() {
 
 void Warn(std::string_view text) { Line(stderr, text); }
 
-void WarnOnce(std::string_view text) {
-  if (Said().insert(std::string(text)).second) Warn(text);
+void WarnOnce(std::string_view text, std::string_view cause) {
+  if (Said().insert(std::string(cause.empty() ? text : cause)).second) Warn(text);
 }
 
 void ForgetWarnedOnce() { Said().clear(); }

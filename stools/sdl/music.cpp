@@ -166,8 +166,8 @@ bool EnsureSynth() {
   std::string tried;
   std::string soundFont = FindSoundFont(tried);
   if (soundFont.empty()) {
-    WarnOnce("soundfont",
-             "no General MIDI SoundFont found (tried " + tried + "); the music stays silent");
+    WarnOnce("no General MIDI SoundFont found (tried " + tried + "); the music stays silent",
+             "soundfont");
     return false;
   }
   fluid_settings_t* settings = new_fluid_settings();
@@ -181,7 +181,7 @@ bool EnsureSynth() {
   fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
   fluid_synth_t* synth = new_fluid_synth(settings);
   if (!synth || fluid_synth_sfload(synth, soundFont.c_str(), 1) == FLUID_FAILED) {
-    WarnOnce("soundfont", "cannot load the SoundFont " + soundFont + "; the music stays silent");
+    WarnOnce("cannot load the SoundFont " + soundFont + "; the music stays silent", "soundfont");
     if (synth) delete_fluid_synth(synth);
     delete_fluid_settings(settings);
     return false;
@@ -272,7 +272,7 @@ void PlayMusic(int32_t fadeInMs) {
   HaltPlayer();
   g_player = new_fluid_player(g_synth);
   if (!g_player || fluid_player_add_mem(g_player, g_midi.data(), g_midi.size()) != FLUID_OK) {
-    WarnOnce("music-start", "the music cannot be started; it stays silent");
+    WarnOnce("the music cannot be started; it stays silent", "music-start");
     if (g_player) delete_fluid_player(g_player);
     g_player = nullptr;
     return;

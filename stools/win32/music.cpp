@@ -115,7 +115,7 @@ bool EnsureStream() {
                                                reinterpret_cast<DWORD_PTR>(g_bufferDone), 0,
                                                CALLBACK_EVENT);
   if (opened != MMSYSERR_NOERROR) {
-    WarnOnce("midi", "no MIDI device (" + MidiError(opened) + "); the music stays silent");
+    WarnOnce("no MIDI device (" + MidiError(opened) + "); the music stays silent", "midi");
     CloseHandle(g_bufferDone);
     g_bufferDone = nullptr;
     g_stream = nullptr;
