@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/compose.h"
-#include "platform/surface.h"
-#include "platform/text.h"
-#include "platform/window.h"
+#include "platform/raster/compose.h"
+#include "platform/raster/surface.h"
+#include "platform/text/text.h"
+#include "platform/toolkit/window.h"
 #include "shell/window_tables.h"
 
 using namespace platform;

@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "flow/game_state.h"
-#include "platform/surface.h"
+#include "platform/raster/surface.h"
 #include "shell/program.h"
 #include "shell/forms.h"
 #include "sniping/scope_view.h"

@@ -11,7 +11,7 @@
 
 #include "platform/files.h"
 #include "platform/script/script_host.h"
-#include "platform/window.h"
+#include "platform/toolkit/window.h"
 #include "shell/program.h"
 #include "world/random_draw.h"
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "fuzz_support.h"
-#include "platform/picture.h"
+#include "platform/raster/picture.h"
 
 namespace {
 bool PixelsAreColours(const platform::Surface& picture) {

@@ -15,10 +15,10 @@
 #include <string_view>
 
 #include "language/language.h"
-#include "platform/replay_log.h"
+#include "platform/replay/replay_log.h"
 #include "platform/warning.h"
 #include "platform/window_host.h"
-#include "platform/words.h"
+#include "platform/text/words.h"
 #include "shell/language_choice.h"
 #include "shell/mission_replay.h"
 #include "shell/program.h"

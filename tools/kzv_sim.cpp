@@ -47,7 +47,7 @@
 #include "flow/game_state.h"
 #include "platform/files.h"
 #include "platform/script/script_host.h"
-#include "platform/words.h"
+#include "platform/text/words.h"
 #include "shell/language_choice.h"
 #include "shell/mission_replay.h"
 #include "shell/program.h"

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "flow/game_state.h"
-#include "platform/window.h"
+#include "platform/toolkit/window.h"
 #include "shell/sound_binding.h"
 #include "sim_json.h"
 #include "world/world_model.h"

@@ -6,7 +6,7 @@
 #include "flow/mission_end.h"
 #include "flow/number_text.h"
 #include "flow/title_menu.h"
-#include "platform/window.h"
+#include "platform/toolkit/window.h"
 #include "shell/sound_binding.h"
 #include "shell/forms.h"
 #include "sniping/message_log.h"

@@ -4,7 +4,7 @@
 #include "flow/key_handler.h"
 #include "flow/number_text.h"
 #include "language/language.h"
-#include "platform/window.h"
+#include "platform/toolkit/window.h"
 #include "shell/hidden_modes.h"
 #include "shell/mission_replay.h"
 #include "shell/resources.h"

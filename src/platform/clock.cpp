@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "platform/replay_log.h"
+#include "platform/replay/replay_log.h"
 
 namespace platform {
 namespace {

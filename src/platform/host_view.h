@@ -1,7 +1,7 @@
 #pragma once
 #include <vector>
 
-#include "platform/window.h"
+#include "platform/toolkit/window.h"
 
 // What both hosts share about showing the program: which form is in front, and how its client
 // area is scaled into a window by a whole number.

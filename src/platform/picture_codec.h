@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/surface.h"
+#include "platform/raster/surface.h"
 
 namespace platform {
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/text_coverage.h"
-#include "platform/window.h"
+#include "platform/text/text_coverage.h"
+#include "platform/toolkit/window.h"
 
 namespace platform {
 

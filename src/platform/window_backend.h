@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/pad_keys.h"
-#include "platform/rect.h"
-#include "platform/surface.h"
-#include "platform/window.h"
+#include "platform/toolkit/pad_keys.h"
+#include "platform/raster/rect.h"
+#include "platform/raster/surface.h"
+#include "platform/toolkit/window.h"
 
 namespace platform {
 

@@ -2,7 +2,7 @@
 #pragma once
 #include <functional>
 
-#include "platform/replay_log.h"
+#include "platform/replay/replay_log.h"
 
 namespace platform {
 

@@ -3,8 +3,8 @@
 #include "flow/game_state.h"
 #include "language/language.h"
 #include "platform/files.h"
-#include "platform/message_box.h"
-#include "platform/window.h"
+#include "platform/toolkit/message_box.h"
+#include "platform/toolkit/window.h"
 
 std::string AppDirWithSeparator() {
   std::string dir = platform::AppDir();

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "language/language.h"
-#include "platform/picture.h"
+#include "platform/raster/picture.h"
 #include "platform/warning.h"
 #include "shell/stored_pictures.h"
 #include "shell/window_tables.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/window.h"
+#include "platform/toolkit/window.h"
 
 // The two windows of the program, built from their stored definitions.
 platform::Form& Form1();  // the main window

@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "flow/game_state.h"
-#include "platform/screenshot.h"
-#include "platform/window.h"
+#include "platform/raster/screenshot.h"
+#include "platform/toolkit/window.h"
 #include "shell/data_paths.h"
 #include "shell/settings_file.h"
 #include "shell/sound_binding.h"

@@ -2,7 +2,7 @@
 
 #include "flow/game_state.h"
 #include "flow/record.h"
-#include "platform/window.h"
+#include "platform/toolkit/window.h"
 #include "shell/data_paths.h"
 #include "shell/resources.h"
 #include "shell/settings_file.h"

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/replay_log.h"
+#include "platform/replay/replay_log.h"
 #include "platform/script/script_host.h"
 
-// Missions kept and played again. A replay file (platform/replay_log.h) starts with what the
+// Missions kept and played again. A replay file (platform/replay/replay_log.h) starts with what the
 // mission starts from, the game's version and a digest of its data folder, and ends with how
 // the mission ended, so that a replay can be refused when it was made with other data and its
 // end checked when it has been played:

@@ -1,5 +1,5 @@
 #include "flow/game_state.h"
-#include "platform/replay_log.h"
+#include "platform/replay/replay_log.h"
 #include "shell/program.h"
 #include "shell/settings_file.h"
 #include "shell/sound_binding.h"

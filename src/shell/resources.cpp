@@ -3,7 +3,7 @@
 #include <string>
 
 #include "flow/game_state.h"
-#include "platform/picture.h"
+#include "platform/raster/picture.h"
 #include "shell/data_paths.h"
 #include "shell/sound_binding.h"
 #include "shell/forms.h"

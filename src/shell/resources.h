@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "platform/surface.h"
+#include "platform/raster/surface.h"
 
 // Loads the ten pictures of the main window and the nineteen waves, in the fixed order; the
 // first file that is missing (or cannot be decoded) stops the program.

@@ -10,7 +10,7 @@
 #include "flow/game_state.h"
 #include "platform/files.h"
 #include "platform/cp932.h"
-#include "platform/utf8.h"
+#include "platform/text/utf8.h"
 #include "platform/warning.h"
 #include "shell/data_paths.h"
 

@@ -5,8 +5,8 @@
 #include "flow/game_state.h"
 #include "language/language.h"
 #include "platform/dynlib.h"
-#include "platform/message_box.h"
-#include "platform/window.h"
+#include "platform/toolkit/message_box.h"
+#include "platform/toolkit/window.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/surface.h"
+#include "platform/raster/surface.h"
 
 constexpr int kCell = 15;       // pixels per map cell
 constexpr int kViewCells = 15;  // the view shows 15 x 15 cells

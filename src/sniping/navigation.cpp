@@ -1,7 +1,7 @@
 #include "sniping/navigation.h"
 
 #include "flow/game_state.h"
-#include "platform/surface.h"
+#include "platform/raster/surface.h"
 #include "shell/sound_binding.h"
 #include "shell/forms.h"
 #include "sniping/message_log.h"

@@ -1,8 +1,8 @@
 #include "sniping/scope_view.h"
 
 #include "flow/game_state.h"
-#include "platform/surface.h"
-#include "platform/window.h"
+#include "platform/raster/surface.h"
+#include "platform/toolkit/window.h"
 #include "shell/sound_binding.h"
 #include "shell/forms.h"
 #include "sniping/map_cells.h"

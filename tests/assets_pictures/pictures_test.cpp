@@ -6,8 +6,8 @@
 #include <set>
 #include <string>
 
-#include "platform/control_def.h"
-#include "platform/picture.h"
+#include "platform/toolkit/control_def.h"
+#include "platform/raster/picture.h"
 #include "shell/stored_pictures.h"
 #include "shell/window_tables.h"
 #include "support/files.h"

@@ -1,7 +1,7 @@
 #include <unistd.h>
 
-#include "platform/picture.h"
-#include "platform/stop_box.h"
+#include "platform/raster/picture.h"
+#include "platform/toolkit/stop_box.h"
 #include "support/script_test.h"
 
 // The whole game in the real window under Xvfb: the script starts its own X server, plays a

@@ -2,7 +2,7 @@
 #include <optional>
 
 #include "flow/game_state.h"
-#include "platform/pad_names.h"
+#include "platform/toolkit/pad_names.h"
 #include "platform/sdl/game_pads.h"
 #include "support/program_test.h"
 #include "support/virtual_pad.h"

@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "flow/game_state.h"
-#include "platform/picture.h"
+#include "platform/raster/picture.h"
 #include "shell/forms.h"
 #include "support/program_test.h"
 

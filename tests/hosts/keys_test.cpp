@@ -4,8 +4,8 @@
 
 #include "platform/sdl/keymap.h"
 #include "support/sdl_keys.h"
-#include "platform/shift_repeat.h"
-#include "platform/window.h"
+#include "platform/toolkit/shift_repeat.h"
+#include "platform/toolkit/window.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "platform/clock.h"
-#include "platform/message_box.h"
-#include "platform/window.h"
+#include "platform/toolkit/message_box.h"
+#include "platform/toolkit/window.h"
 #include "shell/program.h"
 #include "shell/forms.h"
 #include "support/program_test.h"

@@ -5,8 +5,8 @@
 #include <variant>
 #include <vector>
 
-#include "platform/input.h"
-#include "platform/window.h"
+#include "platform/toolkit/input.h"
+#include "platform/toolkit/window.h"
 #include "support/test_window.h"
 
 namespace {

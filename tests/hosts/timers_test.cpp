@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "platform/clock.h"
-#include "platform/timers.h"
-#include "platform/window.h"
+#include "platform/toolkit/timers.h"
+#include "platform/toolkit/window.h"
 #include "support/test_window.h"
 
 namespace {

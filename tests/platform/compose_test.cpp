@@ -1,11 +1,11 @@
-#include "platform/compose.h"
+#include "platform/raster/compose.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "platform/frame_composer.h"
-#include "platform/window.h"
+#include "platform/raster/frame_composer.h"
+#include "platform/toolkit/window.h"
 
 using namespace platform;
 

@@ -1,10 +1,23 @@
-# Fails when a file of the platform core (src/platform/*.h, *.cpp) includes anything but the
+# Fails when a file of the platform core (the *.h and *.cpp of src/platform and of its core
+# folders, CORE_FOLDERS: a list of folder names below it, "." the folder itself) includes anything but the
 # core's own headers and the C++ standard library's: no SDL, X11, fontconfig, iconv, dlfcn, POSIX
 # or Windows header, nor a backend's. Each file is preprocessed on its own with nothing but src/
 # on the include path, and every header it or a core header includes is checked.
-#   cmake -DCXX=c++ -DSOURCE_DIR=.../src -P core_includes.cmake
-file(GLOB core ${SOURCE_DIR}/platform/*.h ${SOURCE_DIR}/platform/*.cpp)
-set(core_pattern "^${SOURCE_DIR}/platform/[^/]+$")
+#   cmake -DCXX=c++ -DSOURCE_DIR=.../src "-DCORE_FOLDERS=.;toolkit" -P core_includes.cmake
+if(NOT CORE_FOLDERS)
+  message(FATAL_ERROR "CORE_FOLDERS names no folder of the core")
+endif()
+set(core "")
+set(folders "")
+foreach(folder ${CORE_FOLDERS})
+  file(GLOB files ${SOURCE_DIR}/platform/${folder}/*.h ${SOURCE_DIR}/platform/${folder}/*.cpp)
+  list(APPEND core ${files})
+  if(NOT folder STREQUAL ".")
+    list(APPEND folders "${folder}/")
+  endif()
+endforeach()
+list(JOIN folders "|" folders)
+set(core_pattern "^${SOURCE_DIR}/platform/(${folders})?[^/]+$")
 set(failures "")
 foreach(file ${core})
   execute_process(COMMAND ${CXX} -std=c++20 -I${SOURCE_DIR} -E -H -o /dev/null -x c++ ${file}

@@ -1,4 +1,4 @@
-#include "platform/picture.h"
+#include "platform/raster/picture.h"
 
 #include <SDL.h>
 #include <gif_lib.h>
@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/screenshot.h"
+#include "platform/raster/screenshot.h"
 #include "support/files.h"
 
 using namespace platform;

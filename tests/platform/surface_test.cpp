@@ -1,4 +1,4 @@
-#include "platform/surface.h"
+#include "platform/raster/surface.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/text.h"
+#include "platform/text/text.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/sdl/fonts.h"
-#include "platform/window.h"
+#include "platform/toolkit/window.h"
 #include "shell/window_tables.h"
 
 using namespace platform;

@@ -9,7 +9,7 @@
 
 #include "flow/game_state.h"
 #include "platform/cp932.h"
-#include "platform/utf8.h"
+#include "platform/text/utf8.h"
 #include "support/files.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "sniping/shot.h"
 
-#include "platform/message_box.h"
+#include "platform/toolkit/message_box.h"
 #include "shell/forms.h"
 #include "sniping_fixture.h"
 #include "world/world_model.h"

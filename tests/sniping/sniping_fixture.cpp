@@ -1,6 +1,6 @@
 #include "sniping_fixture.h"
 
-#include "platform/message_box.h"
+#include "platform/toolkit/message_box.h"
 #include "shell/program.h"
 #include "shell/forms.h"
 #include "world/random_draw.h"

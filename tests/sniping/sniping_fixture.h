@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "flow/game_state.h"
-#include "platform/surface.h"
-#include "platform/window.h"
+#include "platform/raster/surface.h"
+#include "platform/toolkit/window.h"
 #include "shell/sound_binding.h"
 
 // Crafted pictures with colours chosen so that every layer of a map pixel keeps its own bits:

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "platform/cp932.h"
-#include "platform/utf8.h"
+#include "platform/text/utf8.h"
 #include "shell/settings_file.h"
 #include "support/sim_process.h"
 

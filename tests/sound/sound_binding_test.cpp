@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/message_box.h"
-#include "platform/window.h"
+#include "platform/toolkit/message_box.h"
+#include "platform/toolkit/window.h"
 #include "sound/sound_fixture.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "flow/game_state.h"
 #include "platform/files.h"
 #include "platform/cp932.h"
-#include "platform/utf8.h"
+#include "platform/text/utf8.h"
 #include "shell/program.h"
 #include "shell/settings_file.h"
 #include "shell/sound_binding.h"

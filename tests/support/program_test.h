@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/script/script_host.h"
-#include "platform/window.h"
+#include "platform/toolkit/window.h"
 #include "support/files.h"
 
 // The whole program on the script host, started from a program folder of the test's own (see

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/window.h"
+#include "platform/toolkit/window.h"
 
 // A row of a window table of the tests' own: at (10, 10) pixels in its container, shown, and
 // enabled unless it is a timer.

@@ -1,7 +1,7 @@
 // A game controller made in software for tests, through SDL's virtual joystick.
 #pragma once
 
-#include "platform/pad_keys.h"
+#include "platform/toolkit/pad_keys.h"
 
 struct _SDL_Joystick;
 

@@ -3,12 +3,12 @@
 #include <cstdlib>
 
 #include "platform/clock.h"
-#include "platform/compose.h"
-#include "platform/input.h"
-#include "platform/message_box.h"
-#include "platform/picture.h"
-#include "platform/replay_log.h"
-#include "platform/timers.h"
+#include "platform/raster/compose.h"
+#include "platform/toolkit/input.h"
+#include "platform/toolkit/message_box.h"
+#include "platform/raster/picture.h"
+#include "platform/replay/replay_log.h"
+#include "platform/toolkit/timers.h"
 
 namespace platform {
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "platform/host_view.h"
-#include "platform/replay_log.h"
-#include "platform/window.h"
+#include "platform/replay/replay_log.h"
+#include "platform/toolkit/window.h"
 
 namespace platform {
 

@@ -4,7 +4,7 @@
 #include <map>
 #include <vector>
 
-#include "platform/pad_keys.h"
+#include "platform/toolkit/pad_keys.h"
 #include "platform/window_backend.h"
 
 union SDL_Event;

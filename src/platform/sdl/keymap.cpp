@@ -3,7 +3,7 @@
 
 #include <SDL.h>
 
-#include "platform/window.h"
+#include "platform/toolkit/window.h"
 
 namespace platform {
 namespace {

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/picture.h"
+#include "platform/raster/picture.h"
 #include "platform/picture_codec.h"
 #include "platform/sdl/memory_stream.h"
 

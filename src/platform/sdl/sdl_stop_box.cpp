@@ -2,7 +2,7 @@
 #include "platform/sdl/sdl_stop_box.h"
 
 #include "platform/sdl/sdl_screen.h"
-#include "platform/window.h"
+#include "platform/toolkit/window.h"
 
 namespace platform {
 namespace {

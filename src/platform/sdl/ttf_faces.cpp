@@ -9,7 +9,7 @@
 #include <tuple>
 
 #include "platform/sdl/fonts.h"
-#include "platform/text.h"
+#include "platform/text/text.h"
 #include "platform/text_faces.h"
 #include "platform/warning.h"
 
