@@ -3,11 +3,11 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "language/catalog.h"
+#include "platform/warning.h"
 
 namespace {
 
@@ -51,8 +51,8 @@ std::string LanguageOfLocale(std::string_view locale) {
 std::string DesktopLanguage() {
   if (std::string_view asked = Variable("KZV_LANGUAGE"); !asked.empty()) {
     if (asked == "ja" || CatalogOf(asked)) return std::string(asked);
-    std::fprintf(stderr, "K.Z.V: KZV_LANGUAGE=%.*s is none of the game's languages (%s); the desktop's is taken\n",
-                 int(asked.size()), asked.data(), KnownLanguages().c_str());
+    platform::Warn("KZV_LANGUAGE=" + std::string(asked) + " is none of the game's languages (" +
+                   KnownLanguages() + "); the desktop's is taken");
   }
   for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"})
     if (std::string_view locale = Variable(name); !locale.empty()) return LanguageOfLocale(locale);
