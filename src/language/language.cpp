@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "language/catalog.h"
+#include "platform/desktop_locale.h"
 #include "platform/warning.h"
 
 namespace {
@@ -54,8 +55,8 @@ std::string DesktopLanguage() {
     platform::Warn("KZV_LANGUAGE=" + std::string(asked) + " is none of the game's languages (" +
                    KnownLanguages() + "); the desktop's is taken");
   }
-  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"})
-    if (std::string_view locale = Variable(name); !locale.empty()) return LanguageOfLocale(locale);
+  if (const std::string locale = platform::DesktopLocale(); !locale.empty())
+    return LanguageOfLocale(locale);
   return "ja";
 }
 

@@ -12,8 +12,8 @@ bool JapaneseSpoken();
 // "ja" and the catalogs' codes, for messages that list them.
 std::string KnownLanguages();
 
-// The language the desktop asks for: KZV_LANGUAGE, else the first set of LC_ALL, LC_MESSAGES
-// and LANG. Unset, "C" and "POSIX" mean Japanese; a locale whose language has no catalog means
+// The language the desktop asks for: KZV_LANGUAGE, else the desktop's locale (on POSIX the first
+// set of LC_ALL, LC_MESSAGES and LANG; on Windows the user's interface language). Unset, "C" and "POSIX" mean Japanese; a locale whose language has no catalog means
 // English. An unknown KZV_LANGUAGE is reported on stderr and the locale decides.
 std::string DesktopLanguage();
 // The language a locale name ("en_GB.UTF-8", "ja_JP", "C") asks for, as above.
