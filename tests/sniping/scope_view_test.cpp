@@ -86,6 +86,20 @@ class ScopeViewTest : public SnipingTest {
   // The aimed cell.
   static int Cx() { return G.ViewX + G.CursorX; }
   static int Cy() { return G.ViewY + G.CursorY; }
+
+  // What the hover shows: the cursor frame, the hovered and the shown person, the target
+  // marker, the name and the kind labels, e.g. "15 77 77 marker 安斉 亜希子 ガングロ".
+  static std::string Hover() {
+    return std::to_string(G.CursorFrame) + " " + std::to_string(G.HoverPerson) + " " +
+           std::to_string(G.ShownPerson) + (Form1()("gung").visible ? " marker " : " - ") +
+           Form1()("cname").caption + " " + Form1()("ccode").caption;
+  }
+  // Moves person 77, standing on the aimed cell or east of it, to the other one.
+  static void StepAcross(int fromDx, int toDx) {
+    MapGrid[Cx() + fromDx][Cy()][Occupant] = 0;
+    People[77][PosX] = uint8_t(Cx() + toDx);
+    MapGrid[Cx() + toDx][Cy()][Occupant] = 4;
+  }
 };
 
 TEST_F(ScopeViewTest, KnownPersonAndBloodOnKnownCells) {
@@ -179,14 +193,8 @@ TEST_F(ScopeViewTest, FlashFrameLastsExactlyOneTick) {
 TEST_F(ScopeViewTest, HoverOnAndOffAPerson) {
   PlacePerson(77, Cx(), Cy(), 4, Target, 2, 3);
   TickAndCompare();
-  EXPECT_EQ(G.CursorFrame, 15);
-  EXPECT_EQ(G.HoverPerson, 77);
-  EXPECT_EQ(G.ShownPerson, 77);
+  EXPECT_EQ(Hover(), "15 77 77 marker 安斉 亜希子 ガングロ");
   EXPECT_EQ(PlayedSlots(), std::vector<int>{10});
-  EXPECT_TRUE(Form1()("gung").visible);
-  const std::string name = Form1()("cname").caption;
-  EXPECT_EQ(name, "安斉 亜希子");
-  EXPECT_EQ(Form1()("ccode").caption, "ガングロ");
   EXPECT_EQ(LogLines()[0], "Set_=安斉 亜希子");
   EXPECT_EQ(LogLines()[1], "Pdition-");
   TickAndCompare();  // the cursor now shows its occupied frame; nothing is repeated
@@ -194,26 +202,18 @@ TEST_F(ScopeViewTest, HoverOnAndOffAPerson) {
   EXPECT_EQ(LogLines()[2], "");
 
   // A steps away: the cursor goes back to its empty frame, the labels stay.
-  MapGrid[Cx()][Cy()][Occupant] = 0;
-  People[77][PosX] = uint8_t(Cx() + 1);
-  MapGrid[Cx() + 1][Cy()][Occupant] = 4;
+  StepAcross(0, 1);
   Form1()("cname").caption = "kept";
   TickAndCompare();
-  EXPECT_EQ(G.CursorFrame, 0);
-  EXPECT_FALSE(Form1()("gung").visible);
+  EXPECT_EQ(Hover(), "0 77 77 - kept ガングロ");
   EXPECT_EQ(G.HoverSoundPerson, 0);
-  EXPECT_EQ(G.HoverPerson, 77);
-  EXPECT_EQ(Form1()("cname").caption, "kept");
   EXPECT_TRUE(PlayedSlots().empty());
 
   // And back: the sound again, but no new log lines and no label rewritten.
-  MapGrid[Cx() + 1][Cy()][Occupant] = 0;
-  People[77][PosX] = uint8_t(Cx());
-  MapGrid[Cx()][Cy()][Occupant] = 4;
+  StepAcross(1, 0);
   TickAndCompare();
   EXPECT_EQ(PlayedSlots(), std::vector<int>{10});
-  EXPECT_TRUE(Form1()("gung").visible);
-  EXPECT_EQ(Form1()("cname").caption, "kept");
+  EXPECT_EQ(Hover(), "15 77 77 marker kept ガングロ");
   EXPECT_EQ(LogLines()[2], "");
 }
 
@@ -222,16 +222,16 @@ TEST_F(ScopeViewTest, HoverVariants) {
     const char* what;
     int shotBusy, soundOn;
     bool twoOnTheCell, goneFromTheTable;
-    int hover, shown;  // HoverPerson, ShownPerson after the ticks
-    bool marker;
-    const char* name;
+    std::string hover, logged;  // Hover() after the ticks, the newest log line
     std::vector<int> sounds;
   } cases[] = {
-      {"a bystander: no marker", 0, 1, false, false, 8, 8, false, "安西 亜由美", {10}},
-      {"two on the cell: the higher index", 0, 1, true, false, 400, 400, true, "安斉 晶子", {10}},
-      {"gone from the table: the last one kept", 0, 1, false, true, 8, 8, false, "安西 亜由美", {10}},
-      {"a shot busy: the display waits", 1, 1, false, false, 8, 0, false, "", {10}},
-      {"sound off: silent", 0, 0, false, false, 8, 8, false, "安西 亜由美", {}},
+      {"a bystander: no marker", 0, 1, false, false, "15 8 8 - 安西 亜由美 老人", "Set_=安西 亜由美", {10}},
+      {"two on the cell: the higher index", 0, 1, true, false, "15 400 400 marker 安斉 晶子 ガングロ",
+       "Set_=安斉 晶子", {10}},
+      {"gone from the table: the last one kept", 0, 1, false, true, "15 8 8 - 安西 亜由美 老人",
+       "Set_=安西 亜由美", {10}},
+      {"a shot busy: the display waits", 1, 1, false, false, "15 8 0 -  ", "", {10}},
+      {"sound off: silent", 0, 0, false, false, "15 8 8 - 安西 亜由美 老人", "Set_=安西 亜由美", {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -241,19 +241,14 @@ TEST_F(ScopeViewTest, HoverVariants) {
     G.SoundOn = uint8_t(c.soundOn);
     PlacePerson(8, Cx(), Cy(), 6, Elder);
     if (c.twoOnTheCell) PlacePerson(400, Cx(), Cy(), 2, Target, 2, 2);
-    Form1()("gung").visible = !c.marker;
+    Form1()("gung").visible = !c.twoOnTheCell;  // shown or hidden by the hover, not left
     Tim1_Timer();
     if (c.goneFromTheTable) {
       People[8][PosX] = 0;  // the grid still shows somebody
       Tim1_Timer();
     }
-    EXPECT_EQ(G.HoverPerson, c.hover);
-    EXPECT_EQ(G.ShownPerson, c.shown);
-    EXPECT_EQ(G.CursorFrame, 15);
-    EXPECT_EQ(Form1()("gung").visible, c.marker);
-    EXPECT_EQ(Form1()("cname").caption, c.name);
-    EXPECT_EQ(Form1()("ccode").caption, c.shown == 0 ? "" : c.marker ? "ガングロ" : "老人");
-    EXPECT_EQ(LogLines()[0], c.shown == 0 ? "" : std::string("Set_=") + c.name);
+    EXPECT_EQ(Hover(), c.hover);
+    EXPECT_EQ(LogLines()[0], c.logged);
     EXPECT_EQ(PlayedSlots(), c.sounds);
   }
 }
