@@ -270,10 +270,7 @@ TEST_F(ScopeViewTest, AutoSnipeShootsAPersonInTheSameTick) {
                                              ""};
   EXPECT_EQ(LogLines(), expected);
   EXPECT_EQ(PlayedSlots(), (std::vector<int>{10, 13, 29}));
-  EXPECT_EQ(G.ShotReward, 10200);
-  EXPECT_EQ(People[31][PosX], 0);
-  EXPECT_EQ(MapGrid[Cx()][Cy()][Occupant], 0);
-  EXPECT_EQ(MapGrid[Cx()][Cy()][Blood], 5);
+  EXPECT_EQ(G.ShotReward, 10200);  // the shot itself is ShotTest's
   EXPECT_EQ(G.Charge, 246);
   EXPECT_EQ(G.ShotBusy, 1);
   EXPECT_EQ(G.ShotFlash, 1);

@@ -1,5 +1,7 @@
 #include "sniping/shot.h"
 
+#include <algorithm>
+
 #include "platform/toolkit/message_box.h"
 #include "shell/forms.h"
 #include "sniping_fixture.h"
@@ -55,40 +57,47 @@ TEST_F(ShotTest, MissMarksTheCellResetsTheComboAndTouchesNoMoney) {
 TEST_F(ShotTest, EachKindPaysOrCostsWithTheComboAndReportsIt) {
   struct Case {
     int kind, k, armed, combo;  // the bonus draw k, the combo state before the shot
+    int32_t reward;             // the total before it
+    int kills;                  // the kind's kill counter before it
     int32_t value;
     int armedAfter, comboAfter;
     const char* word;
     uint32_t colour;
     std::vector<int> sounds;
   } cases[] = {
-      {Target, 3, 0, 0, 10300, 1, 0, "ガングロ", 0x00C0C0, {13, 29}},
-      {Target, 5, 0, 0, 10500, 1, 0, "ガングロ", 0x00C0C0, {13, 29}},
-      {Target, 5, 1, 0, 11025, 1, 1, "ガングロ", 0x00C0C0, {13, 29}},  // armed: 105 %
-      {Target, 5, 1, 1, 11550, 1, 2, "ガングロ", 0x00C0C0, {13, 29}},
-      {Target, 5, 1, 20, 21000, 1, 20, "ガングロ", 0x00C0C0, {13, 29}},  // at most 200 %
-      {Citizen, 7, 1, 4, -16050, 0, 0, "一般市民", 0xFF0000, {13, 28, 17}},
-      {Elder, 1, 0, 0, -10100, 0, 0, "老人", 0xFF0000, {13, 28, 17}},
-      {Child, 10, 1, 7, -22000, 0, 0, "子供", 0xFF0000, {13, 28, 17}},
+      {Target, 3, 0, 0, 1000, 0, 10300, 1, 0, "ガングロ", 0x00C0C0, {13, 29}},
+      {Target, 5, 0, 0, 1000, 0, 10500, 1, 0, "ガングロ", 0x00C0C0, {13, 29}},
+      {Target, 5, 1, 0, 1000, 0, 11025, 1, 1, "ガングロ", 0x00C0C0, {13, 29}},  // armed: 105 %
+      {Target, 5, 1, 1, 1000, 0, 11550, 1, 2, "ガングロ", 0x00C0C0, {13, 29}},
+      {Target, 5, 1, 20, 1000, 0, 21000, 1, 20, "ガングロ", 0x00C0C0, {13, 29}},  // at most 200 %
+      {Citizen, 7, 1, 4, 1000, 0, -16050, 0, 0, "一般市民", 0xFF0000, {13, 28, 17}},
+      {Elder, 1, 0, 0, 1000, 0, -10100, 0, 0, "老人", 0xFF0000, {13, 28, 17}},
+      {Child, 10, 1, 7, 1000, 0, -22000, 0, 0, "子供", 0xFF0000, {13, 28, 17}},
+      // The total stops at eight nines either way, the kill counters at 255.
+      {Target, 10, 1, 20, 99'990'000, 254, 22000, 1, 20, "ガングロ", 0x00C0C0, {13, 29}},
+      {Child, 10, 1, 20, -99'990'000, 255, -22000, 0, 0, "子供", 0xFF0000, {13, 28, 17}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.word + std::to_string(c.k));
-    G.Reward = 1000;
+    SCOPED_TRACE(c.word + std::to_string(c.k) + " from " + std::to_string(c.reward));
+    G.Reward = c.reward;
     G.ComboArmed = uint8_t(c.armed);
     G.ComboCount = uint8_t(c.combo);
-    G.TargetKills = G.CivilianKills = 0;
+    (c.kind == Target ? G.TargetKills : G.CivilianKills) = uint8_t(c.kills);
+    (c.kind == Target ? G.CivilianKills : G.TargetKills) = 0;
     G.ShotBusy = 1;
     ShootAt(c.kind, c.k);
+    const int32_t total = std::clamp(c.reward + c.value, -99'999'999, 99'999'999);
     EXPECT_EQ(G.ShotReward, c.value);
-    EXPECT_EQ(G.Reward, 1000 + c.value);
+    EXPECT_EQ(G.Reward, total);
     EXPECT_EQ(G.ComboArmed, c.armedAfter);
     EXPECT_EQ(G.ComboCount, c.comboAfter);
-    EXPECT_EQ(G.TargetKills, c.kind == Target ? 1 : 0);
-    EXPECT_EQ(G.CivilianKills, c.kind == Target ? 0 : 1);
+    EXPECT_EQ(c.kind == Target ? G.TargetKills : G.CivilianKills, std::min(255, c.kills + 1));
+    EXPECT_EQ(c.kind == Target ? G.CivilianKills : G.TargetKills, 0);
     EXPECT_EQ(Label("dne").caption, std::string("：") + (c.value > 0 ? "+" : "") +
                                         std::to_string(c.value) + "円");
     EXPECT_EQ(Label("dne").foreColor, c.colour);
     EXPECT_EQ(Label("ndel").foreColor, c.colour);
-    EXPECT_EQ(Label("yenm").caption, std::to_string(1000 + c.value));
+    EXPECT_EQ(Label("yenm").caption, std::to_string(total));
     EXPECT_EQ(Label("ccode").caption, c.word);
     EXPECT_EQ(Label("cname").caption, "安西 亜由美");
     EXPECT_EQ(Label("ndel").caption, "Del._= 安西 亜由美");
@@ -108,32 +117,6 @@ TEST_F(ShotTest, EachKindPaysOrCostsWithTheComboAndReportsIt) {
     EXPECT_EQ(MapGrid[kCx][kCy][Occupant], 0);
     for (int i = 0; i < 9; ++i) Form1()("sarch", i).caption.clear();
   }
-}
-
-TEST_F(ShotTest, TotalIsClampedAtBothEnds) {
-  G.Reward = 99'990'000;
-  G.ComboArmed = 1;
-  G.ComboCount = 20;
-  ShootAt(Target, 10);  // 22000
-  EXPECT_EQ(G.ShotReward, 22000);
-  EXPECT_EQ(G.Reward, 99'999'999);
-  EXPECT_EQ(Label("yenm").caption, "99999999");
-
-  G.Reward = -99'990'000;
-  ShootAt(Child, 10);  // -22000
-  EXPECT_EQ(G.Reward, -99'999'999);
-  EXPECT_EQ(Label("yenm").caption, "-99999999");
-}
-
-TEST_F(ShotTest, KillCountersStopAt255) {
-  G.TargetKills = 254;
-  ShootAt(Target, 1);
-  ShootAt(Target, 1);
-  EXPECT_EQ(G.TargetKills, 255);
-  G.CivilianKills = 255;
-  ShootAt(Elder, 1);
-  EXPECT_EQ(G.CivilianKills, 255);
-  EXPECT_EQ(G.TargetKills, 255);
 }
 
 TEST_F(ShotTest, BloodSplashesOnStreetsOnlyAndNeverCoversAVictim) {

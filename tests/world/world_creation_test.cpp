@@ -206,16 +206,4 @@ TEST_F(CreateWorldTest, ExactlyEnoughStreetCellsFillEveryOneOfThem) {
   }
 }
 
-TEST_F(CreateWorldTest, ASecondWorldOverwritesEveryPerson) {
-  WriteMapFile(StreetMap());
-  CreateWorld();
-  for (int n = 1; n <= kPersonCount; ++n) People[n][State] = 0;
-  // The result screen's reset clears the grid before the next mission.
-  for (int x = 0; x <= 100; ++x)
-    for (int y = 0; y <= 100; ++y)
-      for (int layer = 0; layer < 4; ++layer) MapGrid[x][y][layer] = 0;
-  CreateWorld();
-  for (int n = 1; n <= kPersonCount; ++n) EXPECT_EQ(People[n][State], 1);
-}
-
 }  // namespace
