@@ -90,7 +90,6 @@ TEST(DataPictures, EveryFileHasItsSizeAndDecodes) {
       {"genai.mcg", 246, 62, true},   {"noise.mcg", 225, 50, true}, {"eye.mcg", 225, 225, true},
       {"jyo.mcg", 166, 86, false},    {"page1.mcg", 378, 211, false}, {"page2.mcg", 378, 211, false},
       {"page3.mcg", 378, 211, false}, {"page4.mcg", 378, 211, false}, {"page5.mcg", 378, 211, false}};
-  std::set<std::string> formats;
   for (const Case& c : cases) {
     Surface s = Load(c.name);
     EXPECT_EQ(s.width, c.width) << c.name;
@@ -103,15 +102,8 @@ TEST(DataPictures, EveryFileHasItsSizeAndDecodes) {
       EXPECT_EQ(english.width, c.width) << "en/" << c.name;
       EXPECT_EQ(english.height, c.height) << "en/" << c.name;
     }
-    const std::string h = ReadFile(DataPath(c.name)).substr(0, 6);
-    const bool jpeg = h.rfind("\xFF\xD8", 0) == 0;
-    if (h.rfind("BM", 0) == 0) formats.insert("bmp");
-    else if (h.rfind("GIF89a", 0) == 0 || h.rfind("GIF87a", 0) == 0) formats.insert("gif");
-    else if (jpeg) formats.insert("jpeg");
-    else ADD_FAILURE() << c.name << " is neither BMP, GIF nor JPEG";
-    EXPECT_FALSE(jpeg && c.exactColours) << c.name;
+    EXPECT_FALSE(c.exactColours && ReadFile(DataPath(c.name)).rfind("\xFF\xD8", 0) == 0) << c.name;
   }
-  EXPECT_EQ(formats, (std::set<std::string>{"bmp", "gif", "jpeg"}));
 }
 
 // Every stored picture is named by the window tables and has the size of what shows it: the

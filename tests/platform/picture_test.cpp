@@ -131,10 +131,7 @@ TEST(Picture, ReadsJpegsByContentWhateverTheName) {
   ASSERT_TRUE(jpeg);
   EXPECT_EQ(jpeg->width, 16);
   EXPECT_EQ(jpeg->height, 8);
-  const uint32_t p = jpeg->At(8, 4);
-  EXPECT_NEAR(int(p >> 16), 0x30, 6);
-  EXPECT_NEAR(int((p >> 8) & 0xFF), 0x60, 6);
-  EXPECT_NEAR(int(p & 0xFF), 0xC0, 6);
+  for (int shift : {16, 8, 0}) EXPECT_NEAR(int(jpeg->At(8, 4) >> shift & 0xFF), int(0x3060C0 >> shift & 0xFF), 6);
   // A bitmap named .mcg is read as a bitmap.
   const std::string bmp = TempPath("title.mcg");
   WriteBytes(bmp, MakeBmp(3, 2, kSix));

@@ -102,7 +102,7 @@ int ClippedSamples(const std::vector<int16_t>& samples) {
 TEST_F(SoundRecording, NoPileOfSoundsEverReachesFullScale) {
   std::string path = RecordingPath("pile.raw");
   StartRecording(path, true);
-  WriteConstantWave(dir_ / "loud.wav", 30000, 22050);
+  WriteFile(dir_ / "loud.wav", ConstantWave(30000, 22050));
   STReadFile(11, dir_ / "loud.wav", 3);
   const double start = RecordedSeconds(path);
   for (int i = 0; i < 6; ++i) STPlay(11);  // six times what a sample can hold, for half a second

@@ -29,8 +29,8 @@ TEST_F(SoundFixture, EveryCallOfTheGameRunsAndTheMusicStartsAgainFromItsBeginnin
 TEST_F(SoundFixture, UnreadableFilesWarnOnceEachAndStaySilent) {
   STInit(0, 0);
   WriteFile(dir_ / "text.wav", "this is not a wave");
-  WriteConstantWave(dir_ / "slow.wav", 8000, 22050, 1);
-  const std::string piece = MakeFourBeatMidi();
+  WriteFile(dir_ / "slow.wav", ConstantWave(8000, 22050, 1));
+  const std::string piece = FourBeatMidi();
   WriteFile(dir_ / "cut.mid", piece.substr(0, piece.size() - 9));
   WriteFile(dir_ / "empty.mid", piece.substr(0, 18) + std::string("\0\0\0\x04\0\xFF\x2F\0", 8));
   testing::internal::CaptureStderr();

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/sound_bytes.h"
 #include "limiter.h"
 #include "win32/midi_events.h"
 #include "win32/mixer.h"
@@ -17,50 +18,14 @@
 
 namespace {
 
+using sound_bytes::ConstantWave;
+using sound_bytes::FourBeatMidi;
+
 int g_failures = 0;
 void Check(bool ok, const std::string& what) {
   if (ok) return;
   ++g_failures;
   std::printf("FAIL: %s\n", what.c_str());
-}
-
-void Put(std::string& s, uint32_t v, int bytes, bool big = false) {
-  for (int i = 0; i < bytes; ++i) s += char(v >> (8 * (big ? bytes - 1 - i : i)) & 0xFF);
-}
-
-// A mono 16-bit PCM wave of one constant sample value.
-std::string ConstantWave(int16_t value, int frames, int rate) {
-  std::string s = "RIFF";
-  Put(s, 36 + 2 * frames, 4);
-  s += "WAVEfmt ";
-  Put(s, 16, 4);
-  Put(s, 1, 2);
-  Put(s, 1, 2);
-  Put(s, rate, 4);
-  Put(s, rate * 2, 4);
-  Put(s, 2, 2);
-  Put(s, 16, 2);
-  s += "data";
-  Put(s, 2 * frames, 4);
-  for (int i = 0; i < frames; ++i) Put(s, uint16_t(value), 2);
-  return s;
-}
-
-// One bar at 480 ticks per beat, tempo 120 in the file, a hand clap on each beat.
-std::string FourBeatMidi() {
-  std::string track("\x00\xFF\x51\x03\x07\xA1\x20", 7);
-  for (int beat = 0; beat < 4; ++beat) {
-    track += std::string("\x00\x99\x27\x7F", 4);
-    track += std::string("\x78\x89\x27\x00", 4);
-    track += std::string("\x82\x68\xFF\x01\x00", 5);
-  }
-  track += std::string("\x00\xFF\x2F\x00", 4);
-  std::string s = "MThd";
-  Put(s, 6, 4, true);
-  s += std::string("\x00\x00\x00\x01\x01\xE0", 6);
-  s += "MTrk";
-  Put(s, uint32_t(track.size()), 4, true);
-  return s + track;
 }
 
 void Write(const std::string& path, const std::string& bytes) {
