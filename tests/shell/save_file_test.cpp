@@ -92,33 +92,21 @@ TEST_F(SaveFileTest, ARecordBesideAProgramThePlayerCannotWriteMovesToThePlayersC
 }
 
 TEST_F(SaveFileTest, ASettingsFileTheGameMayNotChangeIsLeftAsItIsWithOneWarning) {
-  struct Case {
-    const char* what;
-    std::function<void()> make;
-    const char* holderShown;
-  } cases[] = {
-      {"unreadable",
-       [&] {
-         WriteSave(kRecord);
-         chmod(AppPath("save.dat").c_str(), 0);
-       },
-       "日向 澄香"},
-      {"read-only",
-       [&] {
-         WriteSave(kRecord);
-         chmod(AppPath("save.dat").c_str(), 0444);
-       },
-       "先輩"},
-      {"named pipe", [&] { mkfifo(AppPath("save.dat").c_str(), 0644); }, "日向 澄香"},
-      {"folder", [&] { fs::create_directory(AppPath("save.dat")); }, "日向 澄香"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
+  enum Kind { Unreadable, ReadOnly, NamedPipe, Folder };
+  const std::pair<Kind, const char*> cases[] = {
+      {Unreadable, "日向 澄香"}, {ReadOnly, "先輩"}, {NamedPipe, "日向 澄香"}, {Folder, "日向 澄香"}};
+  for (const auto& [kind, holderShown] : cases) {
+    SCOPED_TRACE(kind);
     TearDown();
     SetUp();
     const std::string save = AppPath("save.dat");
     GiveToPlayer("");
-    c.make();
+    if (kind == Unreadable || kind == ReadOnly) {
+      WriteSave(kRecord);
+      chmod(save.c_str(), kind == ReadOnly ? 0444 : 0);
+    }
+    if (kind == NamedPipe) mkfifo(save.c_str(), 0644);
+    if (kind == Folder) fs::create_directory(save);
     struct stat before;
     ASSERT_EQ(lstat(save.c_str(), &before), 0);
     const auto bytes = Bytes(save);
@@ -126,7 +114,7 @@ TEST_F(SaveFileTest, ASettingsFileTheGameMayNotChangeIsLeftAsItIsWithOneWarning)
       testing::internal::CaptureStderr();
       Boot();
       EXPECT_FALSE(host_->Ended()) << host_->EndReason();
-      EXPECT_EQ(G.RecordHolder, c.holderShown);
+      EXPECT_EQ(G.RecordHolder, holderShown);
       // The sound switch twice, and a record holder's name entered on the result screen.
       host_->Click("sic");
       host_->Click("sic");

@@ -3,6 +3,7 @@
 #include "platform/toolkit/message_box.h"
 #include "shell/program.h"
 #include "shell/forms.h"
+#include "support/people.h"
 #include "world/random_draw.h"
 #include "world/world_model.h"
 
@@ -101,14 +102,10 @@ std::vector<std::string> SnipingTest::LogLines() {
 }
 
 void SnipingTest::PlacePerson(int p, int x, int y, int look, int kind, int surname, int given) {
-  People[p][State] = 1;
-  People[p][PosX] = uint8_t(x);
-  People[p][PosY] = uint8_t(y);
-  People[p][Look] = uint8_t(look);
+  StandPerson(p, x, y, look);
   People[p][Surname] = uint8_t(surname);
   People[p][GivenName] = uint8_t(given);
   People[p][Kind] = uint8_t(kind);
-  MapGrid[x][y][Occupant] = uint8_t(look);
 }
 
 void SnipingTest::PinBonus(int k) {

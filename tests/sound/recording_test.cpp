@@ -57,8 +57,6 @@ class SoundRecording : public SoundFixture {
     }
     STInit(0, 0);
   }
-  // Seconds recorded so far: the driver may have run well ahead while the sounds were loading.
-  double RecordedSeconds(const std::string& path) { return double(FileSize(path)) / (kRate * 4); }
   void WaitForSeconds(const std::string& path, double seconds) {
     for (int i = 0; i < 60000 && FileSize(path) < long(seconds * kRate * 4); ++i) usleep(1000);
   }
@@ -104,7 +102,8 @@ TEST_F(SoundRecording, NoPileOfSoundsEverReachesFullScale) {
   StartRecording(path, true);
   WriteFile(dir_ / "loud.wav", ConstantWave(30000, 22050));
   STReadFile(11, dir_ / "loud.wav", 3);
-  const double start = RecordedSeconds(path);
+  // The driver may have run well ahead while the sounds were loading.
+  const double start = double(FileSize(path)) / (kRate * 4);
   for (int i = 0; i < 6; ++i) STPlay(11);  // six times what a sample can hold, for half a second
   WaitForSeconds(path, start + 1.0);
   auto samples = StopRecording(path);

@@ -10,6 +10,7 @@
 #include "shell/settings_file.h"
 #include "shell/sound_binding.h"
 #include "shell/forms.h"
+#include "support/people.h"
 #include "world/random_draw.h"
 #include "world/world_model.h"
 
@@ -72,12 +73,8 @@ void ProgramTest::EmptyAimedCell() {
 void ProgramTest::PutPersonUnderAim() {
   Wait(20);
   const int x = G.ScopeX + G.CursorX, y = G.ScopeY + G.CursorY;
-  uint8_t* person = People[1];
-  MapGrid[person[PosX]][person[PosY]][Occupant] = 0;
-  person[State] = 1;
-  person[PosX] = uint8_t(x);
-  person[PosY] = uint8_t(y);
-  MapGrid[x][y][Occupant] = person[Look];
+  MapGrid[People[1][PosX]][People[1][PosY]][Occupant] = 0;
+  StandPerson(1, x, y, People[1][Look]);
 }
 
 void ProgramTest::EndMissionWithReward(int32_t reward) {

@@ -9,6 +9,7 @@
 #include "world/random_draw.h"
 #include "world/world_creation.h"
 #include "world/world_model.h"
+#include "support/people.h"
 #include "world_fixture.h"
 
 namespace {
@@ -21,13 +22,6 @@ class CrowdTest : public WorldTest {
   void SetUp() override {
     WorldTest::SetUp();
     ParkEveryoneButPersonOne();
-  }
-  void Place(int n, int x, int y, int look) {
-    People[n][State] = 1;
-    People[n][PosX] = uint8_t(x);
-    People[n][PosY] = uint8_t(y);
-    People[n][Look] = uint8_t(look);
-    MapGrid[x][y][Occupant] = uint8_t(look);
   }
   void Block(int x, int y) { MapGrid[x][y][Terrain] = 10; }
   std::pair<int, int> Where(int n) const { return {People[n][PosX], People[n][PosY]}; }
@@ -52,7 +46,7 @@ TEST_F(CrowdTest, NobodyWalksPastColumnsAndRowsOneAndNinetyNine) {
         if (x >= 1 && x <= 99 && y >= 1 && y <= 99 && (dx != 0 || dy != 0)) Block(x, y);
       }
     }
-    Place(1, edge.x, edge.y, 7);
+    StandPerson(1, edge.x, edge.y, 7);
     for (int tick = 0; tick < 40; ++tick) {
       StepCrowd();
       ASSERT_EQ(Where(1), std::make_pair(edge.x, edge.y));
@@ -64,7 +58,7 @@ TEST_F(CrowdTest, NobodyWalksPastColumnsAndRowsOneAndNinetyNine) {
 }
 
 TEST_F(CrowdTest, APersonWithBlockedOrTakenNeighboursStaysPut) {
-  Place(1, 5, 5, 9);
+  StandPerson(1, 5, 5, 9);
   Block(5, 4);
   Block(6, 5);
   MapGrid[5][6][Occupant] = 3;  // someone stands there
@@ -80,7 +74,7 @@ TEST_F(CrowdTest, APersonWithBlockedOrTakenNeighboursStaysPut) {
 }
 
 TEST_F(CrowdTest, AStepMovesTheLookFromTheCellLeftToTheCellEntered) {
-  Place(1, 5, 5, 9);
+  StandPerson(1, 5, 5, 9);
   PinRandomDraws({kEast});
   StepCrowd();
   EXPECT_EQ(Where(1), std::make_pair(6, 5));
@@ -104,15 +98,15 @@ TEST_F(CrowdTest, AStepMovesTheLookFromTheCellLeftToTheCellEntered) {
 TEST_F(CrowdTest, ACellFreedByALowerNumberIsTakenInTheSameTickButNotTheOtherWayRound) {
   // Person 2 is taken out of the parking for this test.
   MapGrid[People[2][PosX]][People[2][PosY]][Occupant] = 0;
-  Place(1, 5, 5, 6);
-  Place(2, 4, 5, 8);
+  StandPerson(1, 5, 5, 6);
+  StandPerson(2, 4, 5, 8);
   PinRandomDraws({kEast, kEast});
   StepCrowd();
   EXPECT_EQ(Where(1), std::make_pair(6, 5));
   EXPECT_EQ(Where(2), std::make_pair(5, 5));
 
   // Now person 1 stands behind person 2: its step is refused, person 2's is not.
-  Place(2, 7, 5, 8);
+  StandPerson(2, 7, 5, 8);
   MapGrid[5][5][Occupant] = 0;
   PinRandomDraws({kEast, kEast});
   StepCrowd();
@@ -123,7 +117,7 @@ TEST_F(CrowdTest, ACellFreedByALowerNumberIsTakenInTheSameTickButNotTheOtherWayR
 TEST_F(CrowdTest, ANewcomerOnATakenCellHidesTheOtherUntilOneOfThemStepsAway) {
   // Person 1 is shot; it comes back on the top side at column 40, where person 3 stands.
   MapGrid[People[3][PosX]][People[3][PosY]][Occupant] = 0;
-  Place(3, 40, 2, 11);
+  StandPerson(3, 40, 2, 11);
   Block(41, 2);
   People[1][State] = 0;
   const double along_40 = (40 - 3 + 0.5) / 95;

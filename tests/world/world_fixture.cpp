@@ -9,6 +9,7 @@
 #include "platform/files.h"
 #include "platform/toolkit/message_box.h"
 #include "platform/toolkit/window.h"
+#include "support/people.h"
 #include "world/random_draw.h"
 #include "world/world_creation.h"
 #include "world/world_model.h"
@@ -82,11 +83,7 @@ void ParkEveryoneButPersonOne() {
   for (int y = 12; y <= 88 && n <= kPersonCount; y += 2) {
     for (int x = 12; x <= 88 && n <= kPersonCount; x += 2) {
       MapGrid[x][y][Terrain] = 0;
-      People[n][State] = 1;
-      People[n][PosX] = uint8_t(x);
-      People[n][PosY] = uint8_t(y);
-      People[n][Look] = uint8_t(5 + n % 8);
-      MapGrid[x][y][Occupant] = People[n][Look];
+      StandPerson(n, x, y, 5 + n % 8);
       ++n;
     }
   }
