@@ -66,11 +66,6 @@ std::pair<int, int> InkColumns(const Surface& s, uint32_t back) {
 
 }  // namespace
 
-TEST(Text, PointSizesBecomePixelsAtNinetySixDpi) {
-  for (auto [points, pixels] : {std::pair{9.0, 12}, {11.25, 15}, {14.25, 19}, {15.75, 21}})
-    EXPECT_EQ(FontPixels(points), pixels) << points;
-}
-
 // Japanese breaks between any two characters, keeping the line-breaking rules (no line begins
 // with closing punctuation, a small kana or the long-vowel mark, none ends with an opening
 // bracket: the character before, or the bracket, moves down with it); Latin breaks at spaces
@@ -244,7 +239,7 @@ TEST(Text, TheTextBoxShowsItsCaretWhileFocused) {
   DrawTextBox(box, frame, 5, 4, {0, 0, 200, 30}, false);
   EXPECT_EQ(CountColor(frame, 0x404040), 185 * 22);
   DrawTextBox(box, frame, 5, 4, {0, 0, 200, 30}, true);
-  EXPECT_EQ(CountColor(frame, 0x80FF80), 21);  // a caret as tall as the font, at the margin
+  EXPECT_EQ(CountColor(frame, 0x80FF80), 21);  // a caret as tall as 15.75 points at 96 dpi, at the margin
   EXPECT_EQ(frame.At(7, 14), 0x80FF80u);
   SetCaretVisible(false);
   DrawTextBox(box, frame, 5, 4, {0, 0, 200, 30}, true);
