@@ -7,8 +7,8 @@
 
 namespace platform {
 
-// The native path separator.
-constexpr char kPathSeparator = '/';
+// The native path separator ('/'; '\\' on Windows), defined by the system backend.
+extern const char kPathSeparator;
 
 // The program's own directory (the folder of the executable), without a trailing separator
 // unless it is the root. SetAppDir overrides it (the headless driver's --app-dir).
@@ -19,8 +19,9 @@ void SetAppDir(const std::string& dir);
 bool DirectoryWritable(const std::string& dir);
 
 // The user's own folders, created when missing: Data the game's data folder ($XDG_DATA_HOME/kzv,
-// else ~/.local/share/kzv), Pictures the player's pictures folder ($XDG_PICTURES_DIR, else the
-// one ~/.config/user-dirs.dirs names). Nothing when it can be neither found nor made.
+// else ~/.local/share/kzv; on Windows %APPDATA%\K.Z.V), Pictures the player's pictures folder
+// ($XDG_PICTURES_DIR, else the one ~/.config/user-dirs.dirs names; on Windows the Pictures
+// folder). Nothing when it can be neither found nor made.
 enum class UserFolder { Data, Pictures };
 std::optional<std::string> UserFolderPath(UserFolder kind);
 

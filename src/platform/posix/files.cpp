@@ -19,6 +19,9 @@
 #include <strings.h>
 
 namespace platform {
+
+const char kPathSeparator = '/';
+
 namespace {
 
 std::string g_appDir;

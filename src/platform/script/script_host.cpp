@@ -15,7 +15,7 @@ namespace platform {
 ScriptHost::ScriptHost() {
   // The sound library opens the audio device through SDL; here there is none to open. An
   // explicit choice in the environment is kept.
-  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  if (!std::getenv("SDL_AUDIODRIVER")) putenv(const_cast<char*>("SDL_AUDIODRIVER=dummy"));
   SetClock([this] { return now_; });
   SetMessageBoxHandler([this](const std::string& title, const std::string& text) {
     messages_.push_back({title, text});

@@ -1,0 +1,14 @@
+#pragma once
+// The stop box's picture shown modally over the game's window until the player closes it.
+#include <windows.h>
+
+#include <string>
+
+#include "platform/rect.h"
+#include "platform/surface.h"
+
+namespace platform {
+
+void RunStopBox(const std::string& title, const Surface& picture, const Rect& ok, HWND owner);
+
+}  // namespace platform
