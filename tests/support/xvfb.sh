@@ -5,8 +5,10 @@ export KZV_LANGUAGE=ja
 
 # start_xvfb FIRST LAST SCREEN LOG: an Xvfb on the first free display number in FIRST..LAST with
 # one screen of SCREEN (WIDTHxHEIGHT, 24-bit); sets DISPLAY and xvfb_pid. False when none starts.
+# KZV_XVFB_DISPLAYS="FIRST LAST" takes the place of the range (one person's share of a machine).
 start_xvfb() {
   local first=$1 last=$2 screen=$3 log=$4 n
+  [[ -n ${KZV_XVFB_DISPLAYS:-} ]] && read -r first last <<<"$KZV_XVFB_DISPLAYS"
   for n in $(seq "$first" "$last"); do
     [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
     Xvfb ":$n" -screen 0 "${screen}x24" -nolisten tcp -noreset >"$log" 2>&1 &
