@@ -8,7 +8,7 @@
 #include "platform/cp932.h"
 #include "platform/dynlib.h"
 #include "platform/files.h"
-#include "platform/picture.h"
+#include "platform/raster/picture.h"
 #include "platform/picture_codec.h"
 #include "platform/text_faces.h"
 

@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/text.h"
+#include "platform/text/text.h"
 #include "platform/text_faces.h"
 #include "platform/warning.h"
 #include "platform/win32/wide.h"

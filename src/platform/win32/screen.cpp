@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/host_view.h"
-#include "platform/rect.h"
+#include "platform/raster/rect.h"
 #include "platform/warning.h"
 #include "platform/win32/wide.h"
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/rect.h"
-#include "platform/surface.h"
-#include "platform/window.h"
+#include "platform/raster/rect.h"
+#include "platform/raster/surface.h"
+#include "platform/toolkit/window.h"
 
 namespace platform {
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "platform/rect.h"
-#include "platform/surface.h"
+#include "platform/raster/rect.h"
+#include "platform/raster/surface.h"
 
 namespace platform {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/picture.h"
+#include "platform/raster/picture.h"
 #include "platform/picture_codec.h"
 
 namespace platform {
