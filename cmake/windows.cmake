@@ -1,7 +1,6 @@
 # The Windows build, cross-compiled with cmake/mingw-w64.cmake: kzv.exe on the Win32 API alone,
 # beside the data folder and the stored pictures that a native build's generator made
 # (KZV_NATIVE_BUILD, which scripts/windows builds first).
-set(KZV_WIN32 ON)
 find_package(Threads REQUIRED)
 set(KZV_NATIVE_BUILD "" CACHE PATH "A native build folder whose generator has made the data")
 if(NOT EXISTS "${KZV_NATIVE_BUILD}/generated/stored_pictures.cpp")
