@@ -1,11 +1,15 @@
 #pragma once
-// What the fuzz targets share: a loud stop, and a scratch folder of the process's own.
+// What the fuzz targets share: a loud stop, a scratch folder of the process's own, and whole
+// files written and read.
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <string_view>
 
 // Reports a broken promise and stops, so that the fuzzer keeps the input that broke it.
 [[noreturn]] inline void Fail(const char* what) {
@@ -30,4 +34,17 @@ inline const std::filesystem::path& ScratchFolder(const std::string& name) {
     return dir;
   }();
   return *folder;
+}
+
+// The file made to hold exactly these bytes; a file that cannot be written stops the run.
+inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), std::streamsize(bytes.size()));
+  if (!out.good()) Fail("cannot write a file in the scratch folder");
+}
+
+// The file's bytes; none when it cannot be read.
+inline std::string ReadBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }

@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
 
@@ -79,12 +78,6 @@ void RestorePreviousMission() {
   SeedRandom(1);
 }
 
-void WriteMap(std::string_view bytes) {
-  std::ofstream out(AppFolder() / "data" / "map.dat", std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), std::streamsize(bytes.size()));
-  if (!out.good()) Fail("cannot write the input file");
-}
-
 void CheckRefused() {
   if (boxes != 1 || !boxNamesMap) Fail("a refused map without one message naming map.dat");
   if (std::memcmp(MapGrid, previousGrid, sizeof MapGrid) != 0) Fail("a refused map changed the grid");
@@ -146,7 +139,8 @@ void CheckAccepted() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const bool ready = (Setup(), true);
   (void)ready;
-  WriteMap(std::string_view(reinterpret_cast<const char*>(data), size));
+  WriteBytes(AppFolder() / "data" / "map.dat",
+             std::string_view(reinterpret_cast<const char*>(data), size));
   RestorePreviousMission();
   bool refused = false;
   try {

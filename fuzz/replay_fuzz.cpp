@@ -23,8 +23,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -55,17 +53,6 @@ const fs::path& AppFolder() { return ScratchFolder("replay"); }
 // A record the replays must leave as it is.
 constexpr std::string_view kSave =
     "\"(C)2000 VOREN [KZV \x90\xdd\x92\xe8\x83t\x83@\x83" "C\x83\x8b]\"\r\n1,-99999999,\"KZV\",1\r\n";
-
-void WriteBytes(const fs::path& path, std::string_view bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), std::streamsize(bytes.size()));
-  if (!out.good()) Fail("cannot write a file in the scratch folder");
-}
-
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 std::string versionLine, dataLine;
 platform::ScriptHost* host = nullptr;  // the program waiting on the title

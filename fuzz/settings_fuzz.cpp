@@ -6,8 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -18,17 +16,6 @@
 namespace {
 
 const std::filesystem::path& Folder() { return ScratchFolder("settings"); }
-
-void WriteBytes(const std::string& path, std::string_view bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), std::streamsize(bytes.size()));
-  if (!out.good()) Fail("cannot write the input file");
-}
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 // Strict UTF-8: shortest forms only, no surrogates, nothing above U+10FFFF.
 bool ValidUtf8(std::string_view s) {

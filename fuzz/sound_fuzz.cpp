@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -36,11 +35,7 @@ void OpenLibrary() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   OpenLibrary();
   const std::string path = (ScratchFolder("sound") / "input").string();
-  {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), std::streamsize(size));
-    if (!out.good()) Fail("cannot write the input file");
-  }
+  WriteBytes(path, std::string_view(reinterpret_cast<const char*>(data), size));
 
   STReadFile(kSlot, path.c_str(), 3);
   STPlay(kSlot);
