@@ -47,6 +47,28 @@ foreach(file ${core})
     endif()
   endforeach()
 endforeach()
+# -H lists a guarded header only where it is first opened, so one that a standard header has
+# already brought in (<unistd.h> after <thread>) is missed above: each header a core file names
+# in angle brackets is also looked up on its own.
+set(standard "")
+foreach(file ${core})
+  file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*<")
+  foreach(line ${includes})
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*<([^>]+)>.*" "\\1" name "${line}")
+    list(FIND standard "${name}" seen)
+    if(seen GREATER -1)
+      continue()
+    endif()
+    execute_process(COMMAND ${CMAKE_COMMAND} -E echo "#include <${name}>"
+                    COMMAND ${CXX} -std=c++20 -E -H -o /dev/null -x c++ -
+                    RESULT_VARIABLE status ERROR_VARIABLE report)
+    if(status EQUAL 0 AND report MATCHES "^\\. ([^\n]+)" AND CMAKE_MATCH_1 MATCHES "/c\\+\\+/")
+      list(APPEND standard ${name})
+    else()
+      string(APPEND failures "${file} includes <${name}>\n")
+    endif()
+  endforeach()
+endforeach()
 if(failures)
   message(FATAL_ERROR "the platform core reaches past itself:\n${failures}")
 endif()
