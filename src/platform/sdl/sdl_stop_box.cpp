@@ -2,13 +2,11 @@
 #include "platform/sdl/sdl_stop_box.h"
 
 #include "platform/sdl/sdl_screen.h"
+#include "platform/toolkit/stop_box.h"
 #include "platform/toolkit/window.h"
 
 namespace platform {
 namespace {
-
-const FormDef kStopBoxDef = {"StopBox", "K.Z.V", 0, 0, kButtonFace, false, false,
-                             nullptr,   nullptr, nullptr, 0};
 
 bool Inside(const Rect& r, int x, int y) {
   return x >= r.x && y >= r.y && x < r.x + r.w && y < r.y + r.h;
@@ -18,13 +16,7 @@ bool Inside(const Rect& r, int x, int y) {
 
 void RunStopBox(const std::string& title, const Surface& picture, const Rect& ok, SDL_Window* owner) {
   Form form;
-  form.def = &kStopBoxDef;
-  form.name = kStopBoxDef.name;
-  form.caption = title;
-  form.clientWidth = picture.width;
-  form.clientHeight = picture.height;
-  form.picture = picture;
-  form.loaded = form.shown = true;
+  SetUpStopBoxForm(form, title, picture);
 
   SdlScreen screen;
   if (!screen.Open(form)) return;  // the text is on stderr already

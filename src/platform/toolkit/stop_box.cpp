@@ -94,4 +94,16 @@ StopBoxPicture DrawStopBox(const std::string& title, const std::string& text) {
   return box;
 }
 
+void SetUpStopBoxForm(Form& form, const std::string& title, const Surface& picture) {
+  static const FormDef kStopBoxDef = {"StopBox", "K.Z.V", 0,       0,       kButtonFace, false,
+                                      false,     nullptr, nullptr, nullptr, 0};
+  form.def = &kStopBoxDef;
+  form.name = kStopBoxDef.name;
+  form.caption = title;
+  form.clientWidth = picture.width;
+  form.clientHeight = picture.height;
+  form.picture = picture;
+  form.loaded = form.shown = true;
+}
+
 }  // namespace platform

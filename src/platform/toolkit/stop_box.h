@@ -3,6 +3,7 @@
 
 #include "platform/raster/compose.h"
 #include "platform/raster/surface.h"
+#include "platform/toolkit/window.h"
 
 namespace platform {
 
@@ -14,5 +15,9 @@ struct StopBoxPicture {
   Rect ok;  // the OK button, in the picture's pixels
 };
 StopBoxPicture DrawStopBox(const std::string& title, const std::string& text);
+
+// Makes form the one a backend opens to show the stop box's picture: shown, captioned title,
+// of the picture's size, with the picture as its whole face.
+void SetUpStopBoxForm(Form& form, const std::string& title, const Surface& picture);
 
 }  // namespace platform

@@ -2,12 +2,11 @@
 // Enter, Space, Escape or its close box.
 #include "platform/win32/stop_box.h"
 
+#include "platform/toolkit/stop_box.h"
 #include "platform/win32/screen.h"
 
 namespace platform {
 namespace {
-
-const FormDef kStopBoxDef = {"StopBox", "K.Z.V", 0, 0, kButtonFace, false, false, nullptr, nullptr, nullptr, 0};
 
 struct StopBoxState {
   Win32Screen* screen = nullptr;
@@ -69,13 +68,7 @@ void RunStopBox(const std::string& title, const Surface& picture, const Rect& ok
   }();
   if (!registered) return;  // the text is on stderr already
   Form form;
-  form.def = &kStopBoxDef;
-  form.name = kStopBoxDef.name;
-  form.caption = title;
-  form.clientWidth = picture.width;
-  form.clientHeight = picture.height;
-  form.picture = picture;
-  form.loaded = form.shown = true;
+  SetUpStopBoxForm(form, title, picture);
   Win32Screen screen;
   StopBoxState state{&screen, ok};
   if (!screen.Open(L"KZVStopBox", &state, owner)) return;
