@@ -4,10 +4,10 @@
 #include <mmsystem.h>
 
 #include <atomic>
-#include <thread>
 
 #include "backend.h"
 #include "win32/win32_backend.h"
+#include "win32/worker_thread.h"
 
 namespace stools::win32 {
 namespace {
@@ -23,7 +23,7 @@ HANDLE g_blockDone = nullptr;
 WAVEHDR g_headers[kBlocks];
 int16_t g_blocks[kBlocks][2 * kBlockFrames];
 std::atomic<bool> g_stopping{false};
-std::thread g_feeder;
+WorkerThread g_feeder;
 
 void Feed() {
   while (!g_stopping) {
@@ -86,7 +86,7 @@ bool OpenDevice(int32_t /*window*/, std::string& why) {
     g_headers[i].dwFlags |= WHDR_DONE;  // free to fill
   }
   g_stopping = false;
-  g_feeder = std::thread(Feed);
+  g_feeder.Start(Feed);
   return true;
 }
 
@@ -94,7 +94,7 @@ void CloseDevice() {
   CloseMusic();
   g_stopping = true;
   SetEvent(g_blockDone);
-  g_feeder.join();
+  g_feeder.Join();
   waveOutReset(g_device);
   for (WAVEHDR& header : g_headers) waveOutUnprepareHeader(g_device, &header, sizeof header);
   waveOutClose(g_device);

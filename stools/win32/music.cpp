@@ -8,12 +8,12 @@
 #include <atomic>
 #include <cmath>
 #include <mutex>
-#include <thread>
 
 #include "backend.h"
 #include "stools_internal.h"
 #include "win32/midi_events.h"
 #include "win32/win32_backend.h"
+#include "win32/worker_thread.h"
 
 static_assert(stools::win32::kShortMessage == MEVT_SHORTMSG &&
               stools::win32::kTempoChange == MEVT_TEMPO && stools::win32::kNothing == MEVT_NOP);
@@ -33,7 +33,7 @@ std::mutex g_lock;
 HMIDISTRM g_stream = nullptr;
 bool g_streamTried = false;
 HANDLE g_bufferDone = nullptr;
-std::thread g_keeper;
+WorkerThread g_keeper;
 std::atomic<bool> g_keeperStopping{false};
 
 std::vector<char> g_midi;
@@ -122,7 +122,7 @@ bool EnsureStream() {
     return false;
   }
   g_keeperStopping = false;
-  g_keeper = std::thread(Keep);
+  g_keeper.Start(Keep);
   return true;
 }
 
@@ -156,7 +156,7 @@ void CloseMusic() {
     g_keeperStopping = true;
     if (g_bufferDone) SetEvent(g_bufferDone);
   }
-  if (g_keeper.joinable()) g_keeper.join();
+  g_keeper.Join();
   std::lock_guard<std::mutex> guard(g_lock);
   if (g_stream) {
     for (Pass& pass : g_passes) Unprepare(pass);
