@@ -214,7 +214,7 @@ PathKind KindOf(const std::string& path) {
 
 bool FileWritable(const std::string& path) {
   struct stat st;
-  return ::stat(path.c_str(), &st) == 0 && (st.st_mode & 0222) != 0 &&
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 0222) != 0 &&
          ::access(path.c_str(), W_OK) == 0;
 }
 
