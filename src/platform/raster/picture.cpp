@@ -88,8 +88,10 @@ bool JpegLooksWhole(const Bytes& b) {
 Kind Recognise(const Bytes& b) {
   if (b.Has(0, 2) && b.p[0] == 'B' && b.p[1] == 'M')
     return BmpLooksWhole(b) ? Kind::Bmp : Kind::Unknown;
+  // A GIF's logical screen must be of a sensible size too: a codec that shows only the first
+  // image may never look at it.
   if (b.Has(0, 6) && (std::memcmp(b.p, "GIF87a", 6) == 0 || std::memcmp(b.p, "GIF89a", 6) == 0))
-    return Kind::Gif;
+    return SideOk(b.U16le(6)) && SideOk(b.U16le(8)) ? Kind::Gif : Kind::Unknown;
   if (b.Has(0, 3) && b.p[0] == 0xFF && b.p[1] == 0xD8 && b.p[2] == 0xFF)
     return JpegLooksWhole(b) ? Kind::Jpeg : Kind::Unknown;
   return Kind::Unknown;
