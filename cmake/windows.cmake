@@ -55,7 +55,9 @@ set_tests_properties(WinePrefix PROPERTIES FIXTURES_SETUP wine_prefix ENVIRONMEN
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-file(GLOB KZV_WIN32_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win32/*.cpp)
+# tests/backend is the Linux build's test_backend too: the same services checked on both systems.
+file(GLOB KZV_WIN32_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win32/*.cpp
+     ${PROJECT_SOURCE_DIR}/tests/backend/*.cpp)
 add_executable(test_win32 ${KZV_WIN32_TESTS})
 target_link_libraries(test_win32 PRIVATE kzv_platform GTest::gtest_main)
 add_test(NAME Win32Backend COMMAND test_win32)
