@@ -76,5 +76,9 @@ add_test(NAME WindowsRealWindow
                  ${KZV_NATIVE_BUILD} ${CMAKE_BINARY_DIR}/e2e-work)
 set_tests_properties(WindowsInstaller PROPERTIES FIXTURES_REQUIRED windows_packages)
 set_tests_properties(WindowsRealWindow PROPERTIES FIXTURES_REQUIRED wine_prefix ENVIRONMENT "${KZV_WINE_ENV}")
-set_tests_properties(WindowsInstaller WindowsRealWindow PROPERTIES SKIP_RETURN_CODE 77 RUN_SERIAL TRUE
+# A record name composed through a Japanese input method (uim's XIM server and anthy).
+add_test(NAME WindowsInputMethod
+         COMMAND bash ${PROJECT_SOURCE_DIR}/tests/windows/ime_name.sh ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/ime-work)
+set_tests_properties(WindowsInputMethod PROPERTIES FIXTURES_REQUIRED wine_prefix ENVIRONMENT "${KZV_WINE_ENV}")
+set_tests_properties(WindowsInstaller WindowsRealWindow WindowsInputMethod PROPERTIES SKIP_RETURN_CODE 77 RUN_SERIAL TRUE
                      TIMEOUT 600)
