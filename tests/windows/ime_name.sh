@@ -70,16 +70,17 @@ done
 sleep 1
 
 before=$(md5sum <"$work/game/save.dat")
+# Each step is given a second: the keys go through the XIM server and Wine before the game.
 xdotool key shift+space  # the input method on
-sleep 0.5
-xdotool type --delay 120 nihon
-sleep 0.5
+sleep 1
+xdotool type --delay 150 nihon
+sleep 1
 xdotool key space  # convert
-sleep 0.7
+sleep 1
 xdotool key Return  # commit the conversion
-sleep 0.7
+sleep 1
 xdotool key shift+space  # the input method off: Enter is the game's again
-sleep 0.3
+sleep 1
 xdotool key Return
 for _ in $(seq 30); do
   [[ $(md5sum <"$work/game/save.dat") != "$before" ]] && break
