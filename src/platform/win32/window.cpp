@@ -93,9 +93,8 @@ bool Win32Window::Open(const Form&) {
 }
 
 // The program ends here, as on X: the forms and caches of static storage are not taken down
-// one by one at exit (under Wine that teardown has been seen to fault in the heap, and to hang
-// after a replay or in the installed game, so that Escape never ended it); Windows frees the
-// whole process at once.
+// one by one at exit (under Wine that teardown has been seen to fault in the heap); Windows
+// frees the whole process at once.
 void Win32Window::Disconnect(int status) {
   timeEndPeriod(1);
   std::fflush(nullptr);
