@@ -62,6 +62,10 @@ stop_game_and_xvfb() {
 
 # Escape to the main window; true, and game_pid cleared, when the game ends within 5 s.
 quit_with_escape() {
+  # A window that has only just appeared may not have the focus yet, and a key sent to it then
+  # is lost: focus it and give it a moment first.
+  xdotool windowfocus "$window" 2>/dev/null || true
+  sleep 0.5
   # The window may be gone before xdotool sends the key's release.
   xdotool key --window "$window" Escape 2>/dev/null || true
   for _ in $(seq 50); do
