@@ -61,12 +61,7 @@ for _ in 1 2; do
   xdotool mousemove --window "$window" 166 35 click 1
   sleep 0.3
 done
-xdotool mousemove 0 0
-sleep 2
-for _ in $(seq 70); do
-  xdotool key --window "$window" shift
-  sleep 0.08
-done
+shoot_the_mission_out
 sleep 1
 
 before=$(md5sum <"$work/game/save.dat")
