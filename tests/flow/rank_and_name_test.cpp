@@ -3,7 +3,6 @@
 #include <string>
 
 #include "flow/mission_end.h"
-#include "flow/number_text.h"
 
 namespace {
 
@@ -38,14 +37,6 @@ TEST(RecordName, CutCountsCharactersOfEitherWidthAlike) {
   EXPECT_EQ(FirstCharacters("ab日向😀cd", 5), "ab日向😀");
   // Shorter names are kept whole.
   EXPECT_EQ(FirstCharacters("日向 澄香", 20), "日向 澄香");
-}
-
-TEST(NumberText, NonNegativeNumbersGetABlankNegativeOnesTheirSign) {
-  EXPECT_EQ(PaddedNumber(8), " 8");
-  EXPECT_EQ(PaddedNumber(0), " 0");
-  EXPECT_EQ(PaddedNumber(-15000), "-15000");
-  EXPECT_EQ(BareNumber(8), "8");
-  EXPECT_EQ(BareNumber(-15000), "-15000");
 }
 
 }  // namespace

@@ -147,13 +147,6 @@ TEST_F(ShotTest, TwoPeopleOnTheCellTheHigherIndexIsShot) {
   EXPECT_EQ(Label("ccode").caption, "ガングロ");
 }
 
-TEST_F(ShotTest, NoSoundsWithSoundOff) {
-  G.SoundOn = 0;
-  ShootAt(Child, 3);
-  ResolveShot();  // and a miss
-  EXPECT_TRUE(PlayedSlots().empty());
-}
-
 TEST_F(ShotTest, GridShowingSomebodyTheTableDoesNotKnowStopsTheProgram) {
   std::string shown;
   platform::SetMessageBoxHandler(
