@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "platform/host_view.h"
 
 namespace {
@@ -10,15 +8,13 @@ using platform::DrawableToClient;
 using platform::FitWhole;
 using platform::WholeScaleToFit;
 
-TEST(HostView, LargestWholeScaleThatFits) {
+TEST(HostView, LargestWholeScaleThatFitsCentredWithPointsMappedBack) {
   EXPECT_EQ(WholeScaleToFit(640, 480, 1280, 1024), 2);
   EXPECT_EQ(WholeScaleToFit(640, 480, 1920, 1050), 2);
   EXPECT_EQ(WholeScaleToFit(640, 480, 2560, 1440), 3);
   EXPECT_EQ(WholeScaleToFit(640, 480, 1024, 700), 1);
   EXPECT_EQ(WholeScaleToFit(640, 480, 320, 200), 1);  // never below 1
-}
-
-TEST(HostView, LetterboxCentresAndMapsPointsBack) {
+  // Letterboxed: centred, and points map back to the window's own.
   auto box = FitWhole(640, 480, 1920, 1080);
   EXPECT_EQ(box.scale, 2);
   EXPECT_EQ(box.x, 320);

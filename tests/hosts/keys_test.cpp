@@ -31,9 +31,7 @@ TEST(KeyMapping, GivesWindowsVirtualKeyCodesAndTheKeypadFollowsNumLock) {
       {"Keypad 2", false, 40},  {"Keypad 7", false, 36}, {"Keypad Enter", false, 13},
   };
   for (const Case& c : cases) EXPECT_EQ(Vk(c.name, c.numLock), c.vk) << c.name << " " << c.numLock;
-}
-
-TEST(KeyMapping, ModifierMaskAndNumLockState) {
+  // Shift 1, Ctrl 2, Alt 4; NumLock is no modifier of the mask.
   using platform::SdlModifiers;
   EXPECT_EQ(platform::ModifierMaskFromSdl(SdlModifiers(false, false, false, true)), 0);
   EXPECT_EQ(platform::ModifierMaskFromSdl(SdlModifiers(true, false, false, false)), 1);

@@ -52,11 +52,6 @@ TEST_F(StartupTest, AnExistingSettingsFileIsReadAndLeftUntouched) {
 }
 
 TEST_F(StartupTest, AMissingOrUnreadableFileStopsTheStartNamingTheFirstOne) {
-  // A cut-short GIF, and one whose LZW codes reach beyond the table they build (an input that
-  // once made the GIF decoder write past its buffers).
-  const std::string crash =
-      ReadFile(KZV_SOURCE_DIR "/fuzz/corpus/picture/crash-gif-lzw-table-loop.bin");
-  ASSERT_GT(crash.size(), 6u);
   struct Case {
     const char* file;
     std::string content;  // "": the file is removed
@@ -69,9 +64,9 @@ TEST_F(StartupTest, AMissingOrUnreadableFileStopsTheStartNamingTheFirstOne) {
       {"data/title.mcg", "", "missing-file", "ファイル【title.mcg】が存在しません。", 0},
       {"data/se12.wav", "", "missing-file", "ファイル【se12.wav】が存在しません。", 2},
       {"data/opr20.wav", "", "missing-file", "ファイル【opr20.wav】が存在しません。", 18},
+      // A picture cut short (the decoders' own faults are the picture fuzzer's).
       {"data/noise.mcg", "GIF89a but nothing after it", "unreadable-file",
        "ファイル【noise.mcg】を読み込めません。", 0},
-      {"data/noise.mcg", crash, "unreadable-file", "ファイル【noise.mcg】を読み込めません。", 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
