@@ -20,6 +20,7 @@ struct WindowEvent {
     KeyDown,    // key, mask, repeat (key 0: a key the game has no code for)
     KeyUp,      // key
     Text,       // text typed (UTF-8)
+    Composing,  // the input method's text not yet committed (UTF-8), "" once it is done
     Press,      // the left button went down at (x, y); inside: over the client area
     Release,    // the left button came up at (x, y)
     FocusLost,  // every key and button counts as let go

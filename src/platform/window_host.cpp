@@ -215,6 +215,13 @@ void WindowHost::HandleEvent(const WindowEvent& ev) {
       if (Form* form = front_.Update()) Deliver([&] { DeliverText(*form, ev.text); });
       RestartCaret();
       break;
+    case Kind::Composing:
+      // Shown only: the program receives the text when the input method commits it.
+      if (replay_) break;
+      SetComposition(ev.text);
+      dirty_ = true;
+      RestartCaret();
+      break;
     case Kind::Press:
     case Kind::Release:
       HandleButton(ev);
@@ -310,6 +317,7 @@ void WindowHost::SyncTextInput(Form& form) {
     window_.StopTextInput();
     textInput_ = false;
     caret_.Stop();
+    SetComposition("");
   }
 }
 

@@ -253,6 +253,31 @@ TEST(Text, TheTextBoxShowsItsCaretWhileFocused) {
   const int caretX = 5 + 2 + TextWidth(box.font, box.caption);
   for (int y = 5; y < 4 + 21; ++y) EXPECT_EQ(frame.At(caretX, y), 0x80FF80u) << y;
   EXPECT_GT(CountColor(frame, 0x80FF80), 21);
+  // What the input method composes stands at the caret as the committed text will, underlined
+  // on the line's bottom row, the caret after it; an unfocused box shows none of it.
+  box.caret = std::string("日向 ").size();
+  SetComposition("すみか");
+  Surface composing(200, 30, 0), unfocused(200, 30, 0), plain(200, 30, 0), typed(200, 30, 0);
+  DrawTextBox(box, composing, 5, 4, {0, 0, 200, 30}, true);
+  DrawTextBox(box, unfocused, 5, 4, {0, 0, 200, 30}, false);
+  SetComposition("");
+  DrawTextBox(box, plain, 5, 4, {0, 0, 200, 30}, false);
+  EXPECT_EQ(unfocused.pixels, plain.pixels);
+  Control committed = box;
+  committed.caption = "日向 すみか澄香";
+  committed.caret = std::string("日向 すみか").size();
+  DrawTextBox(committed, typed, 5, 4, {0, 0, 200, 30}, true);
+  const int from = 5 + 2 + TextWidth(box.font, "日向 "), to = 5 + 2 + TextWidth(box.font, "日向 すみか");
+  int row = -1;
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 200; ++x)
+      if (composing.At(x, y) != typed.At(x, y)) {
+        if (row < 0) row = y;
+        ASSERT_TRUE(y == row && x >= from && x < to) << "differs at " << x << "," << y;
+      }
+  ASSERT_GE(row, 4 + 11);  // below the glyphs' middle
+  for (int x = from; x < to; ++x) EXPECT_EQ(composing.At(x, row), 0x80FF80u) << x;
+  box.caret = box.caption.size();
   // A long text scrolls so that the caret stays inside the box.
   box.caption = std::string(80, 'W');
   box.caret = box.caption.size();

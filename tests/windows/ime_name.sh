@@ -2,7 +2,8 @@
 # A record name typed through a Japanese input method: kzv.exe under Wine in Xvfb on a Japanese
 # desktop (ja_JP.UTF-8), with uim's XIM server and its anthy converter. On the result screen the
 # input method is switched on, "nihon" typed, converted and committed, then Enter: save.dat must
-# hold 日本, which only the input method can have made of those keys.
+# hold 日本, which only the input method can have made of those keys. While it composes, the
+# text being composed must show in the game's own name box.
 #
 #   ime_name.sh WIN64_BUILD WORK_DIR
 # Exit 0: passed; 77: a tool or the locale is missing (skip); anything else: failed.
@@ -11,7 +12,7 @@ source "$(dirname "$0")/../support/xvfb.sh"
 
 win=$1
 work=$2
-for tool in Xvfb xdotool wine uim-xim iconv; do
+for tool in Xvfb xdotool wine uim-xim iconv import convert; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 locale -a | grep -qi '^ja_JP\.utf-\?8$' || { echo "SKIP: the ja_JP.UTF-8 locale is not generated"; exit 77; }
@@ -64,12 +65,23 @@ done
 shoot_the_mission_out
 sleep 1
 
+# The pixels of the text colour in the name box (185 x 22 at 335, 325 of the window).
+ink() {
+  import -window root -crop "185x22+$((win_x + 335))+$((win_y + 325))" png:- |
+    convert png:- -fill black +opaque '#80FF80' -fill white -opaque '#80FF80' -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+
 before=$(md5sum <"$work/game/save.dat")
+empty=$(ink)
 # Each step is given a second: the keys go through the XIM server and Wine before the game.
 xdotool key shift+space  # the input method on
 sleep 1
 xdotool type --delay 150 nihon
 sleep 1
+composing=$(ink)
+echo "the name box: $empty pixels of text colour before, $composing while composing"
+# The caret alone is 21 pixels; the composed text and its underline are many more.
+((composing > empty + 60)) || fail "the text being composed does not show in the name box"
 xdotool key space  # convert
 sleep 1
 xdotool key Return  # commit the conversion

@@ -48,6 +48,7 @@ FrameComposer::Look LookOf(const Placed& p, const Control* focus) {
     look.focused = &c == focus;
     look.caretShown = look.focused && CaretVisible();
     look.caret = c.caret;
+    if (look.focused) look.composition = Composition();
   }
   if (c.kind == ControlKind::PictureBox) {
     look.image = c.image.Version();

@@ -34,6 +34,7 @@ class FrameComposer {
     Font font;
     std::string caption;
     size_t caret = 0;
+    std::string composition;  // the input method's, in the focused box
     int room = 0;  // a label's text room, which labels in front of it narrow
     uint64_t image = 0;
     int imageWidth = 0, imageHeight = 0;

@@ -56,6 +56,8 @@ class SdlWindow : public WindowBackend {
 // for them by name.
 bool SdlWindow::Connect() {
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+  // The input method's whole text while composing, not only its first 32 bytes.
+  SDL_SetHint(SDL_HINT_IME_SUPPORT_EXTENDED_TEXT, "1");
   // Wayland is reached through XDG_RUNTIME_DIR (or an absolute WAYLAND_DISPLAY); without either,
   // SDL's try at it only prints a line of its library's own before ours.
   const char* runtime = SDL_getenv("XDG_RUNTIME_DIR");
@@ -107,6 +109,15 @@ void SdlWindow::Translate(const SDL_Event& ev, std::vector<WindowEvent>& events)
     case SDL_TEXTINPUT:
       out.kind = Kind::Text;
       out.text = ev.text.text;
+      break;
+    case SDL_TEXTEDITING:
+      out.kind = Kind::Composing;
+      out.text = ev.edit.text;
+      break;
+    case SDL_TEXTEDITING_EXT:
+      out.kind = Kind::Composing;
+      out.text = ev.editExt.text ? ev.editExt.text : "";
+      SDL_free(ev.editExt.text);
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:

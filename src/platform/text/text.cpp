@@ -15,6 +15,7 @@ namespace platform {
 namespace {
 
 bool g_caretVisible = true;
+std::string g_composition;
 
 // Where a line's baseline lies below its top: as MS P Gothic places it (86 % of the em),
 // which is a pixel higher than IPA P Gothic would, so that the one-line labels of the design,
@@ -147,18 +148,34 @@ void DrawTextBox(const Control& box, Surface& frame, int x, int y, const Rect& c
   const int lineHeight = FaceHeight(f);
   const int top = y + std::max(0, (box.height - lineHeight) / 2);
   const size_t caret = CharacterStart(box.caption, box.caret);
-  const int caretX = MeasureLine(f, std::string_view(box.caption).substr(0, caret));
+  const std::string before = box.caption.substr(0, caret);
+  // The input method's text stands at the caret, and the caret after it.
+  const std::string composing = focused ? g_composition : std::string();
+  const int composingX = MeasureLine(f, before);
+  const int caretX = composing.empty() ? composingX : MeasureLine(f, before + composing);
   // A disabled box shows its text from the start, wherever its caret was left.
   const int scroll = box.enabled ? std::max(0, caretX - (box.width - 2 * kMargin - 1)) : 0;
   const int left = x + kMargin - scroll;
-  if (!box.caption.empty())
+  const int bottom = top + std::min(lineHeight, box.height) - 1;
+  if (!composing.empty()) {
+    Control shown = box;  // what the box will hold once the input method commits
+    shown.caption = before + composing + box.caption.substr(caret);
+    Paint(RenderTextLine(shown), left, top, box.foreColor, frame, area);
+    const Rect underline = Intersect(area, {left + composingX, bottom, caretX - composingX, 1});
+    if (underline.w > 0 && underline.h > 0) Fill(frame, underline, box.foreColor);
+  } else if (!box.caption.empty()) {
     Paint(Cached(TextBoxCache(), box, KeyOf(box), RenderTextLine).coverage, left, top, box.foreColor, frame,
           area);
+  }
   if (focused && g_caretVisible) {
     const Rect bar = Intersect(area, {left + caretX, top, 1, std::min(lineHeight, box.height)});
     if (bar.w > 0 && bar.h > 0) Fill(frame, bar, box.foreColor);
   }
 }
+
+void SetComposition(std::string text) { g_composition = std::move(text); }
+
+const std::string& Composition() { return g_composition; }
 
 void SetCaretVisible(bool on) {
   g_caretVisible = on;

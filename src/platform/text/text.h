@@ -38,6 +38,11 @@ void DrawLabel(const Control& label, Surface& frame, int x, int y, const Rect& c
 // the box has the focus and the caret is in its visible phase.
 void DrawTextBox(const Control& box, Surface& frame, int x, int y, const Rect& clip, bool focused);
 
+// What the input method is composing (UTF-8), "" for nothing: the focused box shows it at its
+// caret, underlined, with the caret after it, until the input method commits it as typed text.
+void SetComposition(std::string text);
+const std::string& Composition();
+
 // The host blinks the caret by switching this; it is on until told otherwise.
 void SetCaretVisible(bool on);
 bool CaretVisible();

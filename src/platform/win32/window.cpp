@@ -59,6 +59,8 @@ class Win32Window final : public WindowBackend {
   LRESULT Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   void Mouse(WindowEvent::Kind kind, LPARAM lp);
   void ApplyTextInput();
+  void PlaceInputMethod(HWND hwnd);
+  void Composing(std::string text);
 
   Win32Screen screen_;
   XInputPads pads_;
@@ -161,16 +163,29 @@ LRESULT Win32Window::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       }
       return 0;
     }
+    case WM_IME_SETCONTEXT:
+      // The game shows the text being composed in its own box; the input method's own window
+      // for it stays hidden (its candidate list still shows).
+      return DefWindowProcW(hwnd, msg, wp, lp & ~LPARAM(ISC_SHOWUICOMPOSITIONWINDOW));
     case WM_IME_STARTCOMPOSITION:
-      // The input method's window goes beside the text box.
-      if (HIMC ime = ImmGetContext(hwnd)) {
-        const RECT box = screen_.ClientToWindow(typingAt_);
-        COMPOSITIONFORM where{};
-        where.dwStyle = CFS_POINT;
-        where.ptCurrentPos = {box.left, box.bottom};
-        ImmSetCompositionWindow(ime, &where);
-        ImmReleaseContext(hwnd, ime);
+      PlaceInputMethod(hwnd);
+      return 0;
+    case WM_IME_COMPOSITION:
+      if (lp & (GCS_COMPSTR | GCS_RESULTSTR)) {
+        std::wstring text;
+        if (HIMC ime = ImmGetContext(hwnd)) {
+          const LONG bytes = ImmGetCompositionStringW(ime, GCS_COMPSTR, nullptr, 0);
+          if (bytes > 0) {
+            text.resize(size_t(bytes) / sizeof(wchar_t));
+            ImmGetCompositionStringW(ime, GCS_COMPSTR, text.data(), DWORD(bytes));
+          }
+          ImmReleaseContext(hwnd, ime);
+        }
+        Composing(Narrow(text));
       }
+      break;  // a committed result comes as WM_CHAR from here
+    case WM_IME_ENDCOMPOSITION:
+      Composing("");
       break;
     case WM_LBUTTONDOWN:
       SetCapture(hwnd);
@@ -215,6 +230,28 @@ void Win32Window::WaitEvents(int timeoutMs, std::vector<WindowEvent>& events) {
   pads_.Poll(Micros(), pending_);
   events.insert(events.end(), pending_.begin(), pending_.end());
   pending_.clear();
+}
+
+// The input method's candidate list goes below the text box.
+void Win32Window::PlaceInputMethod(HWND hwnd) {
+  HIMC ime = ImmGetContext(hwnd);
+  if (!ime) return;
+  const RECT box = screen_.ClientToWindow(typingAt_);
+  COMPOSITIONFORM where{};
+  where.dwStyle = CFS_POINT;
+  where.ptCurrentPos = {box.left, box.bottom};
+  ImmSetCompositionWindow(ime, &where);
+  CANDIDATEFORM candidates{};
+  candidates.dwStyle = CFS_CANDIDATEPOS;
+  candidates.ptCurrentPos = {box.left, box.bottom};
+  ImmSetCandidateWindow(ime, &candidates);
+  ImmReleaseContext(hwnd, ime);
+}
+
+void Win32Window::Composing(std::string text) {
+  WindowEvent ev = Event(WindowEvent::Kind::Composing);
+  ev.text = std::move(text);
+  pending_.push_back(ev);
 }
 
 int Win32Window::ModifierMask() {
