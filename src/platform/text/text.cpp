@@ -160,7 +160,9 @@ void DrawTextBox(const Control& box, Surface& frame, int x, int y, const Rect& c
   if (!composing.empty()) {
     Control shown = box;  // what the box will hold once the input method commits
     shown.caption = before + composing + box.caption.substr(caret);
-    Paint(RenderTextLine(shown), left, top, box.foreColor, frame, area);
+    Coverage line = RenderTextLine(shown);
+    line.FindInk();
+    Paint(line, left, top, box.foreColor, frame, area);
     const Rect underline = Intersect(area, {left + composingX, bottom, caretX - composingX, 1});
     if (underline.w > 0 && underline.h > 0) Fill(frame, underline, box.foreColor);
   } else if (!box.caption.empty()) {
