@@ -17,12 +17,8 @@ class RandomDrawTest : public ::testing::Test {
     ResetRandom();
   }
   void FreezeClock(int64_t reading) {
-    platform::SetClock([this, reading] {
-      ++reads_;
-      return reading;
-    });
+    platform::SetClock([reading] { return reading; });
   }
-  int reads_ = 0;
 };
 
 std::vector<double> Draws(int count) {
