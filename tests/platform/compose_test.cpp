@@ -104,6 +104,8 @@ TEST(Compose, HitTestFollowsTheSameStacking) {
   EXPECT_EQ(HitTest(*form, 50, 25), nullptr);
   EXPECT_EQ(HitTest(*form, -1, 5), nullptr);
   EXPECT_EQ(HitTest(*form, 60, 5), nullptr);
+  (*form)("L").visible = false;  // a hidden label takes no click either
+  EXPECT_EQ(HitTest(*form, 5, 5), nullptr);
 }
 
 // Whatever changes, the kept frame is the whole composition again, and only the part around
