@@ -1,6 +1,9 @@
+#include "platform/host_view.h"
+
 #include <gtest/gtest.h>
 
-#include "platform/host_view.h"
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -9,26 +12,22 @@ using platform::FitWhole;
 using platform::WholeScaleToFit;
 
 TEST(HostView, LargestWholeScaleThatFitsCentredWithPointsMappedBack) {
-  EXPECT_EQ(WholeScaleToFit(640, 480, 1280, 1024), 2);
-  EXPECT_EQ(WholeScaleToFit(640, 480, 1920, 1050), 2);
-  EXPECT_EQ(WholeScaleToFit(640, 480, 2560, 1440), 3);
-  EXPECT_EQ(WholeScaleToFit(640, 480, 1024, 700), 1);
-  EXPECT_EQ(WholeScaleToFit(640, 480, 320, 200), 1);  // never below 1
+  auto fit = [](int availW, int availH) { return WholeScaleToFit(640, 480, availW, availH); };
+  // The last one is too small even at 1: never below 1.
+  EXPECT_EQ((std::vector{fit(1280, 1024), fit(1920, 1050), fit(2560, 1440), fit(1024, 700),
+                         fit(320, 200)}),
+            (std::vector{2, 2, 3, 1, 1}));
   // Letterboxed: centred, and points map back to the window's own.
   auto box = FitWhole(640, 480, 1920, 1080);
-  EXPECT_EQ(box.scale, 2);
-  EXPECT_EQ(box.x, 320);
-  EXPECT_EQ(box.y, 60);
-  int cx = 0, cy = 0;
-  DrawableToClient(box, 320, 60, cx, cy);
-  EXPECT_EQ(cx, 0);
-  EXPECT_EQ(cy, 0);
-  DrawableToClient(box, 320 + 1279, 60 + 959, cx, cy);
-  EXPECT_EQ(cx, 639);
-  EXPECT_EQ(cy, 479);
-  DrawableToClient(box, 319, 59, cx, cy);  // the black border lies outside
-  EXPECT_EQ(cx, -1);
-  EXPECT_EQ(cy, -1);
+  EXPECT_EQ((std::vector<int>{box.scale, box.x, box.y}), (std::vector<int>{2, 320, 60}));
+  auto client = [&box](int x, int y) {
+    std::pair<int, int> c;
+    DrawableToClient(box, x, y, c.first, c.second);
+    return c;
+  };
+  // The black border lies outside.
+  EXPECT_EQ((std::vector{client(320, 60), client(320 + 1279, 60 + 959), client(319, 59)}),
+            (std::vector<std::pair<int, int>>{{0, 0}, {639, 479}, {-1, -1}}));
 }
 
 }  // namespace

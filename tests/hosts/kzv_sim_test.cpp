@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <nlohmann/json.hpp>
-
+#include <cstring>
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <regex>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "language/language.h"
@@ -37,10 +39,26 @@ json Json(const std::string& line) {
   return v;
 }
 
+// The values at the JSON pointers, as JSON text one after another ("-" for none there); with
+// `kinds`, their type names instead.
+std::string At(const json& v, std::initializer_list<const char*> pointers, bool kinds = false) {
+  std::string out;
+  for (const char* pointer : pointers) {
+    const json::json_pointer at(pointer);
+    if (!out.empty()) out += ' ';
+    if (!v.contains(at))
+      out += '-';
+    else
+      out += kinds ? v[at].type_name() : v[at].dump();
+  }
+  return out;
+}
+
 // The one replay a recording run left in its folder.
 std::string OnlyReplayIn(const std::string& folder) {
   std::vector<std::string> files;
-  for (const auto& e : std::filesystem::directory_iterator(folder)) files.push_back(e.path().string());
+  for (const auto& e : std::filesystem::directory_iterator(folder))
+    files.push_back(e.path().string());
   EXPECT_EQ(files.size(), 1u) << folder;
   return files.empty() ? "" : files[0];
 }
@@ -63,48 +81,36 @@ TEST(KzvSim, EveryCommandAnswersOneLine) {
       "dump\n"
       "quit\n"
       "dump\n");
-  EXPECT_EQ(run.status, 0);
-  ASSERT_EQ(run.lines.size(), 13u);
+  ASSERT_EQ(std::tuple(run.status, run.lines.size()), std::tuple(0, 13u));
   for (size_t i : {1, 2, 3, 4, 5, 6, 7, 8}) EXPECT_EQ(run.lines[i], "{\"ok\":true}") << i;
 
   json first = Json(run.lines[0]);
-  EXPECT_EQ(first["t"], 0);
-  EXPECT_EQ(first["ended"], false);
-  EXPECT_EQ(first["windows"]["Form2"]["shown"], true);
-  EXPECT_EQ(first["timers"]["timm"]["interval"], 1);
-  EXPECT_TRUE(first["state"]["GameMode"].is_number());
-  EXPECT_TRUE(first["state"]["RecordHolder"].is_string());
-  EXPECT_TRUE(first["sounds"].is_array());
-  EXPECT_TRUE(first["messages"].is_array());
-  json log0 = first["controls"]["sarch(0)"];
-  ASSERT_TRUE(log0.is_object());
-  EXPECT_EQ(log0["left"], 4890 / 15);
-  EXPECT_EQ(log0["backcolor"], "#808080");
-  EXPECT_EQ(log0["forecolor"], "#80FF80");
-  EXPECT_TRUE(first["controls"]["ename"]["text"].is_string());
-  EXPECT_FALSE(first["controls"].contains("timm"));  // timers are listed apart
+  // The log's first row stands at 4890 twips: 326 pixels.
+  EXPECT_EQ(At(first, {"/t", "/ended", "/windows/Form2/shown", "/timers/timm/interval",
+                       "/controls/sarch(0)/left", "/controls/sarch(0)/backcolor",
+                       "/controls/sarch(0)/forecolor"}),
+            "0 false true 1 326 \"#808080\" \"#80FF80\"");
+  // Timers are listed apart from the controls.
+  EXPECT_EQ(At(first,
+               {"/state/GameMode", "/state/RecordHolder", "/sounds", "/messages",
+                "/controls/sarch(0)", "/controls/ename/text", "/controls/timm"},
+               true),
+            "number string array array object string -");
 
   json cell = Json(run.lines[9]);
-  EXPECT_EQ(cell["x"], 3);
-  EXPECT_EQ(cell["y"], 4);
-  EXPECT_EQ(cell["Blood"], 5);
-  for (const char* layer : {"Terrain", "ShotMark", "Blood", "Occupant"})
-    EXPECT_TRUE(cell[layer].is_number()) << layer;
+  EXPECT_EQ(At(cell, {"/x", "/y", "/Blood"}), "3 4 5");
+  EXPECT_EQ(At(cell, {"/Terrain", "/ShotMark", "/Blood", "/Occupant"}, true),
+            "number number number number");
   json person = Json(run.lines[10]);
-  EXPECT_EQ(person["person"], 12);
-  EXPECT_EQ(person["Kind"], 3);
+  EXPECT_EQ(At(person, {"/person", "/Kind"}), "12 3");
   EXPECT_TRUE(person.contains("GivenName"));
 
-  json later = Json(run.lines[11]);
-  EXPECT_EQ(later["t"], 250);
   // The launcher has handed over to the main window.
-  EXPECT_EQ(later["windows"]["Form2"]["shown"], false);
-  EXPECT_EQ(later["windows"]["Form1"]["shown"], true);
-  EXPECT_EQ(later["windows"]["Form1"]["caption"], "K.Z.V");
-  EXPECT_EQ(later["state"]["GameMode"], 7);
+  EXPECT_EQ(At(Json(run.lines[11]), {"/t", "/windows/Form2/shown", "/windows/Form1/shown",
+                                     "/windows/Form1/caption", "/state/GameMode"}),
+            "250 false true \"K.Z.V\" 7");
   // quit: the last dump, and nothing read after it.
-  json last = Json(run.lines[12]);
-  EXPECT_EQ(last["t"], 250);
+  EXPECT_EQ(Json(run.lines[12])["t"], 250);
 }
 
 TEST(KzvSim, MalformedCommandsAnswerAnErrorAndChangeNothing) {
@@ -128,13 +134,12 @@ TEST(KzvSim, MalformedCommandsAnswerAnErrorAndChangeNothing) {
       "type\n"
       "dump now\n"
       "dump\n");
-  ASSERT_EQ(run.lines.size(), 20u);
-  EXPECT_EQ(run.lines[0], "{\"ok\":true}");
-  for (size_t i = 1; i < 18; ++i) EXPECT_TRUE(Json(run.lines[i])["error"].is_string()) << run.lines[i];
-  EXPECT_EQ(Json(run.lines[18])["t"], 0);
-  EXPECT_EQ(Json(run.lines[18])["state"]["GameMode"], 4);
   // The end of the input: one last dump.
-  EXPECT_EQ(run.status, 0);
+  ASSERT_EQ(std::tuple(run.status, run.lines.size()), std::tuple(0, 20u));
+  EXPECT_EQ(run.lines[0], "{\"ok\":true}");
+  for (size_t i = 1; i < 18; ++i)
+    EXPECT_TRUE(Json(run.lines[i])["error"].is_string()) << run.lines[i];
+  EXPECT_EQ(At(Json(run.lines[18]), {"/t", "/state/GameMode"}), "0 4");
   EXPECT_EQ(Json(run.lines[19])["ended"], false);
 }
 
@@ -142,18 +147,15 @@ TEST(KzvSim, TextsComeBackExactlyThroughJson) {
   std::string text = "名前 \"quoted\" back\\slash\ttab";
   SimRun run = RunSim("set RecordHolder " + text + "\nset MapText\ndump\n");
   ASSERT_EQ(run.lines.size(), 4u);
-  json dump = Json(run.lines[2]);
-  EXPECT_EQ(dump["state"]["RecordHolder"], text);
-  EXPECT_EQ(dump["state"]["MapText"], "");
+  EXPECT_EQ(At(Json(run.lines[2]), {"/state/RecordHolder", "/state/MapText"}),
+            json(text).dump() + " \"\"");
   EXPECT_EQ(run.lines[2].find('\t'), std::string::npos);  // control characters escaped
 }
 
 TEST(KzvSim, TheCloseBoxAndTheEndOfInputGiveALastDump) {
   SimRun closed = RunSim("wait 5\nclose\ndump\nkey 65\n");
-  EXPECT_EQ(closed.status, 0);
-  ASSERT_EQ(closed.lines.size(), 2u);
-  EXPECT_EQ(Json(closed.lines[1])["ended"], "close");
-  EXPECT_EQ(Json(closed.lines[1])["t"], 5);
+  ASSERT_EQ(std::tuple(closed.status, closed.lines.size()), std::tuple(0, 2u));
+  EXPECT_EQ(At(Json(closed.lines[1]), {"/ended", "/t"}), "\"close\" 5");
   SimRun ended = RunSim("wait 40");  // no newline at the end either
   ASSERT_EQ(ended.lines.size(), 2u);
   EXPECT_EQ(Json(ended.lines[1])["t"], 40);
@@ -167,19 +169,18 @@ TEST(KzvSim, ShotSavesTheShownWindowAsPng) {
   EXPECT_TRUE(Json(run.lines[1])["error"].is_string());
   // At the start the launcher is shown: 63 x 94 pixels.
   const std::string bytes = ReadFile(dir / "shot.png");
-  EXPECT_EQ(bytes.substr(0, 8), "\x89PNG\r\n\x1a\n");
-  EXPECT_EQ(bytes.substr(16, 8), std::string("\0\0\0\x3f\0\0\0\x5e", 8));
+  // The signature, then the width and height of the header.
+  EXPECT_EQ(bytes.substr(0, 8) + bytes.substr(16, 8),
+            std::string("\x89PNG\r\n\x1a\n\0\0\0\x3f\0\0\0\x5e", 16));
 }
 
 TEST(KzvSim, AStopDuringTheStartGivesOneLastDumpAtOnce) {
   SimRun run = RunSim("dump\nwait 100\n", {}, "Stools.dll");
-  EXPECT_EQ(run.status, 0);
-  ASSERT_EQ(run.lines.size(), 1u);
+  ASSERT_EQ(std::tuple(run.status, run.lines.size()), std::tuple(0, 1u));
   json last = Json(run.lines[0]);
-  EXPECT_EQ(last["ended"], "missing-file");
   ASSERT_EQ(last["messages"].size(), 1u);
-  EXPECT_EQ(last["messages"][0]["title"], "K.Z.V");
-  EXPECT_EQ(last["messages"][0]["text"], "ファイル【Stools.dll】が存在しません。");
+  EXPECT_EQ(At(last, {"/ended", "/messages/0/title", "/messages/0/text"}),
+            "\"missing-file\" \"K.Z.V\" \"ファイル【Stools.dll】が存在しません。\"");
 }
 
 // The dump without what differs between a recorded run and its replay: the clock (the replay
@@ -206,8 +207,7 @@ TEST(KzvSim, AMissionRecordedReplaysToTheSameEndAndAChangedReplayIsCaught) {
 
   // The end dump comes first, before any command; it is the recorded run's, sounds included.
   SimRun replayed = RunSim("dump\n", {"--replay", replay});
-  EXPECT_EQ(replayed.status, 0);
-  ASSERT_GE(replayed.lines.size(), 1u);
+  ASSERT_EQ(std::tuple(replayed.status, replayed.lines.empty()), std::tuple(0, false));
   const std::string end = recorded.lines[recorded.lines.size() - 2];  // before end of input
   EXPECT_EQ(Comparable(replayed.lines[0]), Comparable(end));
   EXPECT_NE(end.find("\"Veteran\":1"), std::string::npos);  // the name was committed
@@ -216,31 +216,23 @@ TEST(KzvSim, AMissionRecordedReplaysToTheSameEndAndAChangedReplayIsCaught) {
   // Another version, other data: refused before anything runs. One clock reading changed: the
   // world is another one, and that is found.
   const std::string text = ReadFile(replay);
-  struct Change {
-    std::string from, to;
-    int status;
-  };
   // A replay from before languages (no language line) plays, in Japanese.
-  for (const Change& change : {Change{"language ja\n", "", 0}, Change{"version ", "version 0.", 2}, Change{"data ", "data 0", 2},
-                               Change{"\n@ 0*", "\n@ 7*", 1}}) {
-    std::string changed = text;
-    size_t at = changed.find(change.from);
-    ASSERT_NE(at, std::string::npos) << change.from;
-    changed.replace(at, change.from.size(), change.to);
-    WriteFile(replay, changed);
+  for (auto [from, to, status] :
+       {std::tuple{"language ja\n", "", 0}, std::tuple{"version ", "version 0.", 2},
+        std::tuple{"data ", "data 0", 2}, std::tuple{"\n@ 0*", "\n@ 7*", 1}}) {
+    size_t at = text.find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    WriteFile(replay, std::string(text).replace(at, std::strlen(from), to));
     SimRun run = RunSim("", {"--replay", replay});
-    EXPECT_EQ(run.status, change.status) << change.to;
-    if (change.status == 2) {
-      EXPECT_TRUE(run.lines.empty()) << change.to;
-    }
+    EXPECT_EQ(run.status, status) << to;
+    EXPECT_TRUE(status != 2 || run.lines.empty()) << to;  // a refused replay plays nothing
   }
 
   // A program that died mid-mission leaves its replay cut off, maybe inside a line: it plays
   // up to there, in play, without a fault found.
   WriteFile(replay, text.substr(0, text.find("\nK ", text.size() / 2) + 3));
   SimRun cut = RunSim("", {"--replay", replay});
-  EXPECT_EQ(cut.status, 0);
-  ASSERT_FALSE(cut.lines.empty());
+  ASSERT_EQ(std::tuple(cut.status, cut.lines.empty()), std::tuple(0, false));
   EXPECT_EQ(Json(cut.lines[0])["state"]["GameMode"], 3);
 }
 
@@ -256,13 +248,10 @@ TEST(KzvSim, TheEnglishGameShowsNoJapaneseButATypedName) {
   const std::string typed = "山田 太郎";
   std::string shots;
   for (int shot = 0; shot < 56; ++shot) shots += "key 39\nkey 16\nwait 40\n";
-  struct Screen {
-    const char* what;
-    std::string commands;
-  };
-  // Two missions in instant-charge mode (the hidden modes are switched during play): the first
-  // without a new record, the second with one and a typed name.
-  const Screen screens[] = {
+  // What each screen is and the commands to it. Two missions in instant-charge mode (the hidden
+  // modes are switched during play): the first without a new record, the second with one and a
+  // typed name.
+  const std::pair<const char*, std::string> screens[] = {
       {"title", "wait 6000\n"},
       {"briefing 1", "key 16\n"},
       {"briefing 2", "key 16\n"},
@@ -273,14 +262,14 @@ TEST(KzvSim, TheEnglishGameShowsNoJapaneseButATypedName) {
       {"instant-charge mode", "click ura\n"},
       {"result, no new record", shots},
       {"title again", "key 13\nwait 100\n"},
-      {"result, new record", "set RecordReward -2000000000\nkey 16\nwait 1500\n" + shots + "type " + typed + "\n"},
+      {"result, new record",
+       "set RecordReward -2000000000\nkey 16\nwait 1500\n" + shots + "type " + typed + "\n"},
       {"title with the typed holder", "key 13\nwait 100\n"},
   };
   std::string script;
-  for (const Screen& screen : screens) script += screen.commands + "dump\n";
+  for (const auto& [what, commands] : screens) script += commands + "dump\n";
   SimRun run = RunSim(script, {"--language", "en"});
   ASSERT_EQ(run.status, 0);
-  ASSERT_GE(run.lines.size(), std::size(screens));
   std::vector<std::string> dumps;
   for (const std::string& line : run.lines)
     if (line.rfind("{\"t\"", 0) == 0) dumps.push_back(line);
@@ -288,21 +277,19 @@ TEST(KzvSim, TheEnglishGameShowsNoJapaneseButATypedName) {
   for (size_t i = 0; i < std::size(screens); ++i) {
     json dump = Json(dumps[i]);
     std::vector<std::string> texts;
-    ShownTexts(dump["windows"], texts);
-    ShownTexts(dump["controls"], texts);
-    ShownTexts(dump["messages"], texts);
+    ShownTexts(json::array({dump["windows"], dump["controls"], dump["messages"]}), texts);
     for (std::string text : texts) {
       if (size_t at = text.find(typed); at != std::string::npos) text.erase(at, typed.size());
-      EXPECT_FALSE(HasJapanese(text)) << screens[i].what << ": " << text;
+      EXPECT_FALSE(HasJapanese(text)) << screens[i].first << ": " << text;
     }
   }
   json title = Json(dumps[0]), autoSnipe = Json(dumps[6]), played = Json(dumps[8]);
-  EXPECT_EQ(title["controls"]["Label2"]["caption"], "Best reward on record: Sniper Hinata Sumika: ¥ 150000");
+  EXPECT_EQ(title["controls"]["Label2"]["caption"],
+            "Best reward on record: Sniper Hinata Sumika: ¥ 150000");
   EXPECT_EQ(autoSnipe["windows"]["Form1"]["caption"], "K.Z.V (auto aim)");
-  EXPECT_EQ(played["state"]["GameMode"], 2);
+  EXPECT_EQ(At(played, {"/state/GameMode", "/controls/chu/visible"}), "2 false");
   EXPECT_EQ(played["controls"]["cname"]["caption"], played["state"]["ShotName"]);
   EXPECT_NE(played["state"]["ShotName"], "");  // a person was hit and named
-  EXPECT_EQ(played["controls"]["chu"]["visible"], false);
   EXPECT_EQ(Json(dumps[10])["controls"]["chu"]["visible"], true);
   // The default holder shows romanised but stays the same name; a typed one is kept as typed.
   EXPECT_EQ(Json(dumps[9])["state"]["RecordHolder"], "日向 澄香");
@@ -312,27 +299,23 @@ TEST(KzvSim, TheEnglishGameShowsNoJapaneseButATypedName) {
   // dump in between: a dump takes the sound calls a replay's end is checked by.)
   const TempDir kept("replays");
   const std::string folder = kept / "english";
-  SimRun recorded = RunSim("wait 6000\nkey 40\nkey 40\nkey 16\nwait 1500\nclick ura\nclick ura\n" + shots + "key 13\n",
-                           {"--language", "en", "--record", folder});
+  SimRun recorded = RunSim(
+      "wait 6000\nkey 40\nkey 40\nkey 16\nwait 1500\nclick ura\nclick ura\n" + shots + "key 13\n",
+      {"--language", "en", "--record", folder});
   ASSERT_EQ(recorded.status, 0);
   SimRun replayed = RunSim("", {"--replay", OnlyReplayIn(folder)});
-  EXPECT_EQ(replayed.status, 0);
-  ASSERT_FALSE(replayed.lines.empty());
+  ASSERT_EQ(std::tuple(replayed.status, replayed.lines.empty()), std::tuple(0, false));
   const std::string rank = Json(replayed.lines[0])["controls"]["keka(5)"]["caption"];
   EXPECT_EQ(rank.substr(0, 5), "Rank ");
 
   // A picture or voice of the language missing stops the game with its name, in English.
-  struct Missing {
-    const char* file;
-    const char* commands;
-  };
-  for (const Missing& m : {Missing{"title.mcg", "wait 6000\n"}, Missing{"opr20.wav", "wait 6000\n"},
-                           Missing{"page2.mcg", "wait 6000\nkey 16\n"}}) {
-    SimRun stopped = RunSim(m.commands, {"--language", "en"}, std::string("data/en/") + m.file);
-    ASSERT_FALSE(stopped.lines.empty()) << m.file;
-    json last = Json(stopped.lines.back());
-    EXPECT_EQ(last["ended"], "missing-file") << m.file;
-    EXPECT_EQ(last["messages"][0]["text"], std::string("File [en/") + m.file + "] does not exist.");
+  for (auto [file, commands] :
+       {std::pair{"title.mcg", "wait 6000\n"}, std::pair{"opr20.wav", "wait 6000\n"},
+        std::pair{"page2.mcg", "wait 6000\nkey 16\n"}}) {
+    SimRun stopped = RunSim(commands, {"--language", "en"}, std::string("data/en/") + file);
+    ASSERT_FALSE(stopped.lines.empty()) << file;
+    EXPECT_EQ(At(Json(stopped.lines.back()), {"/ended", "/messages/0/text"}),
+              std::string("\"missing-file\" \"File [en/") + file + "] does not exist.\"");
   }
 }
 

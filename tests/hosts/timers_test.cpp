@@ -1,11 +1,13 @@
+#include "platform/toolkit/timers.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/clock.h"
-#include "platform/toolkit/timers.h"
 #include "platform/toolkit/window.h"
 #include "support/test_window.h"
 
@@ -19,11 +21,6 @@ class TimerTest : public ::testing::Test {
  protected:
   void SetUp() override {
     platform::SetClock([this] { return now_; });
-    rows_ = {TestRow("fast", ControlKind::Timer, nullptr, 1),
-             TestRow("slow", ControlKind::Timer, nullptr, 100),
-             TestRow("other", ControlKind::Timer, nullptr, 100)};
-    def_ = {"TestForm", "test", 150, 150, 0, true, false, nullptr, nullptr, rows_.data(),
-            int(rows_.size())};
     form_ = platform::BuildForm(def_);
     platform::ShowForm(*form_);
     for (auto& c : form_->controls) {
@@ -36,8 +33,9 @@ class TimerTest : public ::testing::Test {
     platform::SetClock({});
   }
 
-  // Advances the clock as a host does: to each due time in turn, firing once there.
-  void Wait(int64_t ms) {
+  // Advances the clock as a host does: to each due time in turn, firing once there. Returns
+  // the whole log since the start, each tick followed by a space.
+  std::string Wait(int64_t ms) {
     int64_t end = now_ + ms * 1000;
     while (auto due = platform::NextTimerDue()) {
       if (*due > end) break;
@@ -45,17 +43,19 @@ class TimerTest : public ::testing::Test {
       platform::FireOneDueTimer(now_);
     }
     now_ = end;
+    std::string all;
+    for (const std::string& e : log_) all += e + " ";
+    return all;
   }
   platform::Control& T(const char* name) { return (*form_)(name); }
-  int Count(const std::string& prefix) {
-    int n = 0;
-    for (auto& e : log_) n += e.rfind(prefix + "@", 0) == 0;
-    return n;
-  }
 
   int64_t now_ = 0;
-  std::vector<ControlDef> rows_;
-  platform::FormDef def_{};
+  std::vector<ControlDef> rows_ = {TestRow("fast", ControlKind::Timer, nullptr, 1),
+                                   TestRow("slow", ControlKind::Timer, nullptr, 100),
+                                   TestRow("other", ControlKind::Timer, nullptr, 100)};
+  platform::FormDef def_ = {
+      "TestForm",   "test",           150, 150, 0, true, false, nullptr, nullptr,
+      rows_.data(), int(rows_.size())};
   std::unique_ptr<platform::Form> form_;
   std::vector<std::string> log_;
 };
@@ -63,23 +63,18 @@ class TimerTest : public ::testing::Test {
 TEST_F(TimerTest, EnablingStartsAFreshPeriod) {
   now_ = 30000;
   T("slow").SetEnabled(true);
-  Wait(99);
-  EXPECT_TRUE(log_.empty());
-  Wait(1);
-  EXPECT_EQ(log_, std::vector<std::string>{"slow@130"});
+  EXPECT_EQ(Wait(99), "");
+  EXPECT_EQ(Wait(1), "slow@130 ");
   // Off and on again half-way through a period: the next tick is a whole period later.
   Wait(50);
   T("slow").SetEnabled(false);
   T("slow").SetEnabled(true);
-  Wait(99);
-  EXPECT_EQ(log_.size(), 1u);
-  Wait(1);
-  EXPECT_EQ(log_.back(), "slow@280");
+  EXPECT_EQ(Wait(99), "slow@130 ");
+  EXPECT_EQ(Wait(1), "slow@130 slow@280 ");
   // Enabling an enabled timer changes nothing.
   Wait(50);
   T("slow").SetEnabled(true);
-  Wait(50);
-  EXPECT_EQ(log_.back(), "slow@380");
+  EXPECT_EQ(Wait(50), "slow@130 slow@280 slow@380 ");
 }
 
 TEST_F(TimerTest, ALateTimerFiresOnceAndKeepsNoBacklog) {
@@ -89,10 +84,8 @@ TEST_F(TimerTest, ALateTimerFiresOnceAndKeepsNoBacklog) {
   while (platform::FireOneDueTimer(now_)) {
   }
   EXPECT_EQ(log_, std::vector<std::string>{"slow@1000"});
-  Wait(99);
-  EXPECT_EQ(log_.size(), 1u);
-  Wait(1);
-  EXPECT_EQ(log_.back(), "slow@1100");
+  EXPECT_EQ(Wait(99), "slow@1000 ");
+  EXPECT_EQ(Wait(1), "slow@1000 slow@1100 ");
   // A slightly late tick does not shift the rhythm.
   now_ = 1230000;
   EXPECT_TRUE(platform::FireOneDueTimer(now_));
@@ -115,11 +108,11 @@ TEST_F(TimerTest, AHandlerMayStopItselfOrCloseItsWindow) {
     log_.push_back("other");
     platform::CloseForm(*form_);
   };
-  T("slow").SetEnabled(true);
-  T("other").SetEnabled(true);
-  T("fast").SetEnabled(true);
+  for (const char* name : {"slow", "other", "fast"}) T(name).SetEnabled(true);
   Wait(150);
-  EXPECT_EQ(Count("fast"), 6);  // 15.625 ms ticks until the window closed at 100 ms
+  int fast = 0;  // 15.625 ms ticks until the window closed at 100 ms
+  for (const std::string& e : log_) fast += e.rfind("fast@", 0) == 0;
+  EXPECT_EQ(fast, 6);
   EXPECT_EQ(log_.back(), "other");
   EXPECT_FALSE(platform::NextTimerDue().has_value());
   Wait(1000);
