@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/cp932.h"
@@ -150,12 +151,8 @@ Pixels Of(const std::vector<uint8_t>& indices) {
 }
 
 TEST_F(Backend, ReadsPicturesByContentWhateverTheirName) {
-  const struct {
-    std::string what, bytes;
-    int width;
-    Pixels pixels;
-    int tolerance;
-  } cases[] = {
+  // What, the file's bytes, the picture's width and pixels, how far a channel may be off.
+  const std::tuple<std::string, std::string, int, Pixels, int> cases[] = {
       {"24-bit bitmap", Bmp(3, 2, kSix), 3, kSix, 0},
       {"8-bit bitmap", Bmp(3, 2, {0, 1, 2, 3, 2, 1}, kFour), 3, Of({0, 1, 2, 3, 2, 1}), 0},
       {"GIF", Gif(3, 2, {0, 1, 2, 3, 2, 1}, kFour), 3, Of({0, 1, 2, 3, 2, 1}), 0},

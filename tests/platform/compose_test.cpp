@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 #include "platform/raster/frame_composer.h"
 #include "platform/toolkit/window.h"
@@ -55,31 +56,22 @@ TEST(Compose, PictureBoxesLieAboveLabelsAndChildrenInsideTheirContainer) {
   auto form = BuildForm(kTestForm);
   Surface frame;
   ComposeForm(*form, frame);
-  ASSERT_EQ(frame.width, 60);
-  ASSERT_EQ(frame.height, 40);
-  EXPECT_EQ(frame.At(5, 5), 0x00FF00u);    // the label
-  EXPECT_EQ(frame.At(12, 12), 0xFF0000u);  // the picture box over the label
-  EXPECT_EQ(frame.At(10, 10), 0xFF0000u);  // its hidden child is not drawn
-  EXPECT_EQ(frame.At(23, 23), 0xFF00FFu);  // a label on the picture box
-  EXPECT_EQ(frame.At(26, 26), 0x0000FFu);  // the child picture box over that label
-  EXPECT_EQ(frame.At(29, 29), 0x0000FFu);
-  EXPECT_EQ(frame.At(30, 30), 0x111111u);  // the child is cut at its container's edge
-  EXPECT_EQ(frame.At(34, 20), 0x111111u);
-  EXPECT_EQ(frame.At(59, 39), 0x111111u);
-
-  // The shape's outline, one pixel wide, hollow.
-  for (auto [x, y] : {std::pair{40, 5}, {45, 5}, {40, 8}, {45, 8}, {42, 5}, {40, 6}, {43, 8}})
-    EXPECT_EQ(frame.At(x, y), 0xFFFF00u) << x << "," << y;
-  EXPECT_EQ(frame.At(42, 6), 0x111111u);
-  EXPECT_EQ(frame.At(46, 5), 0x111111u);
+  ASSERT_EQ(std::pair(frame.width, frame.height), std::pair(60, 40));
+  // The label, the picture box over it (its hidden child is not drawn), a label on the picture
+  // box, the child picture box over that label, cut at its container's edge; the shape's
+  // outline, one pixel wide, hollow; below the line.
+  const std::tuple<int, int, uint32_t> points[] = {
+      {5, 5, 0x00FF00},   {12, 12, 0xFF0000}, {10, 10, 0xFF0000}, {23, 23, 0xFF00FF},
+      {26, 26, 0x0000FF}, {29, 29, 0x0000FF}, {30, 30, 0x111111}, {34, 20, 0x111111},
+      {59, 39, 0x111111}, {40, 5, 0xFFFF00},  {45, 5, 0xFFFF00},  {40, 8, 0xFFFF00},
+      {45, 8, 0xFFFF00},  {42, 5, 0xFFFF00},  {40, 6, 0xFFFF00},  {43, 8, 0xFFFF00},
+      {42, 6, 0x111111},  {46, 5, 0x111111},  {49, 31, 0x111111}};
+  for (auto [x, y, colour] : points) EXPECT_EQ(frame.At(x, y), colour) << x << "," << y;
   // The line, two pixels wide.
-  for (int y = 20; y <= 29; ++y) {
-    EXPECT_EQ(frame.At(49, y), 0x00FFFFu) << y;
-    EXPECT_EQ(frame.At(50, y), 0x00FFFFu) << y;
-    EXPECT_EQ(frame.At(48, y), 0x111111u) << y;
-    EXPECT_EQ(frame.At(51, y), 0x111111u) << y;
-  }
-  EXPECT_EQ(frame.At(49, 31), 0x111111u);
+  for (int y = 20; y <= 29; ++y)
+    for (auto [x, colour] :
+         {std::pair{48, 0x111111u}, {49, 0x00FFFFu}, {50, 0x00FFFFu}, {51, 0x111111u}})
+      EXPECT_EQ(frame.At(x, y), colour) << x << "," << y;
 
   // What was drawn into a picture box shows, and hiding the container hides its children.
   (*form)("C").image.At(9, 0) = 0xABCDEF;
@@ -88,22 +80,18 @@ TEST(Compose, PictureBoxesLieAboveLabelsAndChildrenInsideTheirContainer) {
   EXPECT_EQ(frame.At(25, 25), 0x123456u);
   (*form)("P").visible = false;
   ComposeForm(*form, frame);
-  EXPECT_EQ(frame.At(12, 12), 0x00FF00u);
-  EXPECT_EQ(frame.At(25, 25), 0x111111u);
+  EXPECT_EQ(std::pair(frame.At(12, 12), frame.At(25, 25)), std::pair(0x00FF00u, 0x111111u));
 }
 
 TEST(Compose, HitTestFollowsTheSameStacking) {
   auto form = BuildForm(kTestForm);
-  EXPECT_EQ(HitTest(*form, 5, 5), &(*form)("L"));
-  EXPECT_EQ(HitTest(*form, 12, 12), &(*form)("P"));
-  EXPECT_EQ(HitTest(*form, 10, 10), &(*form)("P"));  // its child there is hidden
-  EXPECT_EQ(HitTest(*form, 23, 23), &(*form)("CL"));
-  EXPECT_EQ(HitTest(*form, 26, 26), &(*form)("C"));
-  EXPECT_EQ(HitTest(*form, 27, 32), nullptr);  // where the child is cut off
-  EXPECT_EQ(HitTest(*form, 40, 5), nullptr);   // shapes and lines take no clicks
-  EXPECT_EQ(HitTest(*form, 50, 25), nullptr);
-  EXPECT_EQ(HitTest(*form, -1, 5), nullptr);
-  EXPECT_EQ(HitTest(*form, 60, 5), nullptr);
+  // At (10, 10) the child of P is hidden; at (27, 32) the child is cut off; shapes and lines
+  // take no clicks; nothing outside the window does.
+  const std::tuple<int, int, const char*> hits[] = {
+      {5, 5, "L"},       {12, 12, "P"},    {10, 10, "P"},     {23, 23, "CL"},   {26, 26, "C"},
+      {27, 32, nullptr}, {40, 5, nullptr}, {50, 25, nullptr}, {-1, 5, nullptr}, {60, 5, nullptr}};
+  for (auto [x, y, control] : hits)
+    EXPECT_EQ(HitTest(*form, x, y), control ? &(*form)(control) : nullptr) << x << "," << y;
   (*form)("L").visible = false;  // a hidden label takes no click either
   EXPECT_EQ(HitTest(*form, 5, 5), nullptr);
 }
@@ -118,18 +106,20 @@ TEST(Compose, TheKeptFrameRedrawsOnlyWhatChanged) {
   Surface frame;
   ASSERT_EQ(composer.Compose(f, frame), (std::vector<Rect>{{0, 0, 60, 40}}));
   Surface pattern(10, 10, 0x445566);
+  const auto drawRow = [&] { BitBlt(f("C").image, 0, 3, 10, 1, pattern, 0, 0, Rop::SrcCopy); };
 
-  struct Change {
-    const char* what;
-    std::function<void()> change;
-    int mostRedrawn;  // pixels
-  };
-  const Change changes[] = {
+  // What changes, how, the most pixels that may be redrawn for it.
+  const std::tuple<const char*, std::function<void()>, int> changes[] = {
       {"nothing", [] {}, 0},
-      {"a row drawn into a child box", [&] { BitBlt(f("C").image, 0, 3, 10, 1, pattern, 0, 0, Rop::SrcCopy); }, 10},
-      {"the same drawn again", [&] { BitBlt(f("C").image, 0, 3, 10, 1, pattern, 0, 0, Rop::SrcCopy); }, 0},
+      {"a row drawn into a child box", drawRow, 10},
+      {"the same drawn again", drawRow, 0},
       {"a box cleared", [&] { f("C").Cls(); }, 10},
-      {"pixels written directly", [&] { f("P").image.pixels[0] = 1; f("P").image.Touch(); }, 20},
+      {"pixels written directly",
+       [&] {
+         f("P").image.pixels[0] = 1;
+         f("P").image.Touch();
+       },
+       20},
       {"a line moved", [&] { f("N").y2 -= 4; }, 5 * 14},
       {"a shape recoloured", [&] { f("S").foreColor = 0x00FF00; }, 24},
       {"a label recoloured", [&] { f("L").backColor = 0x0000FF; }, 225},
@@ -139,13 +129,13 @@ TEST(Compose, TheKeptFrameRedrawsOnlyWhatChanged) {
       {"a container hidden", [&] { f("P").visible = false; }, 400},
       {"the back colour", [&] { f.backColor = 0x222222; }, 60 * 40},
   };
-  for (const Change& c : changes) {
-    c.change();
+  for (const auto& [what, change, mostRedrawn] : changes) {
+    change();
     int redrawn = 0;
     for (const Rect& r : composer.Compose(f, frame)) redrawn += r.w * r.h;
     Surface whole;
     ComposeForm(f, whole);
-    EXPECT_TRUE(frame.pixels == whole.pixels) << c.what;
-    EXPECT_LE(redrawn, c.mostRedrawn) << c.what;
+    EXPECT_TRUE(frame.pixels == whole.pixels) << what;
+    EXPECT_LE(redrawn, mostRedrawn) << what;
   }
 }

@@ -2,41 +2,33 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "platform/sdl/fonts.h"
 #include "platform/toolkit/window.h"
 #include "shell/window_tables.h"
+#include "support/files.h"
 
 using namespace platform;
 using Lines = std::vector<std::string>;
 
 namespace {
 
-// A stand-in font: 6 px for an ASCII character, 12 px for any other.
+// A stand-in font: 6 px for an ASCII character, 12 px for any other (the bytes that continue a
+// UTF-8 character add nothing).
 int Measure(std::string_view s) {
   int w = 0;
-  for (size_t i = 0; i < s.size(); ++i) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    if (b < 0x80)
-      w += 6;
-    else if ((b & 0xC0) != 0x80)
-      w += 12;
-  }
+  for (const unsigned char b : s) w += b < 0x80 ? 6 : (b & 0xC0) != 0x80 ? 12 : 0;
   return w;
-}
-
-Lines Wrap(std::string_view text, int width) {
-  return WrapText(text, width, Measure);
 }
 
 Control MakeLabel(int w, int h, std::string caption) {
   Control c;
-  c.kind = ControlKind::Label;
   c.width = w;
   c.height = h;
   c.caption = std::move(caption);
@@ -47,9 +39,7 @@ Control MakeLabel(int w, int h, std::string caption) {
 }
 
 int CountColor(const Surface& s, uint32_t color) {
-  int n = 0;
-  for (uint32_t p : s.pixels) n += p == color;
-  return n;
+  return int(std::count(s.pixels.begin(), s.pixels.end(), color));
 }
 
 // The leftmost and rightmost columns holding a pixel other than `back`, or -1.
@@ -64,6 +54,19 @@ std::pair<int, int> InkColumns(const Surface& s, uint32_t back) {
   return {first, last};
 }
 
+// The label drawn at (x, y) into a fresh w x h frame of the colour back.
+Surface Drawn(const Control& label, int w, int h, uint32_t back = 0, int x = 0, int y = 0) {
+  Surface frame(w, h, back);
+  DrawLabel(label, frame, x, y, {0, 0, w, h});
+  return frame;
+}
+
+// The text box drawn at (5, 4) into a 200 x 30 frame, a fresh black one unless given.
+Surface DrawnBox(const Control& box, bool focused, Surface frame = Surface(200, 30, 0)) {
+  DrawTextBox(box, frame, 5, 4, {0, 0, 200, 30}, focused);
+  return frame;
+}
+
 }  // namespace
 
 // Japanese breaks between any two characters, keeping the line-breaking rules (no line begins
@@ -71,11 +74,8 @@ std::pair<int, int> InkColumns(const Surface& s, uint32_t back) {
 // bracket: the character before, or the bracket, moves down with it); Latin breaks at spaces
 // and long words anywhere; line breaks in the text always break.
 TEST(Text, WrapsAsJapaneseAndLatinTextWrap) {
-  struct Case {
-    const char* text;
-    int width;
-    Lines lines;
-  } cases[] = {
+  // The text, the width, the lines.
+  const std::tuple<const char*, int, Lines> cases[] = {
       {"あいうえお", 36, {"あいう", "えお"}},
       {"ab あいう", 36, {"ab あ", "いう"}},
       {"あい", 5, {"あ", "い"}},  // narrower than a character: one a line, never a hang
@@ -84,7 +84,9 @@ TEST(Text, WrapsAsJapaneseAndLatinTextWrap) {
       // quarter of it filled and the rest fits on the next line.
       {"君を降格する！さっさと消えたまえ！", 144, {"君を降格する！", "さっさと消えたまえ！"}},
       {"あ、いうえおかきくけ", 108, {"あ、いうえおかきく", "け"}},
-      {"あいう。えお、かきくけこさしすせそた", 96, {"あいう。えお、", "かきくけこさしす", "せそた"}},
+      {"あいう。えお、かきくけこさしすせそた",
+       96,
+       {"あいう。えお、", "かきくけこさしす", "せそた"}},
       {"ないよぉ～", 48, {"ない", "よぉ～"}},
       {"あいうえ、お", 48, {"あいう", "え、お"}},
       {"あいうっか", 36, {"あい", "うっか"}},
@@ -105,30 +107,29 @@ TEST(Text, WrapsAsJapaneseAndLatinTextWrap) {
       {"", 100, {}},
       {"abc", 0, {}},
   };
-  for (const Case& c : cases) EXPECT_EQ(Wrap(c.text, c.width), c.lines) << c.text << " " << c.width;
+  for (const auto& [text, width, lines] : cases)
+    EXPECT_EQ(WrapText(text, width, Measure), lines) << text << " " << width;
   // Broken UTF-8 is laid out byte by byte rather than read past its end.
-  EXPECT_EQ(Wrap("\xE3\x81", 100).size(), 1u);
+  EXPECT_EQ(WrapText("\xE3\x81", 100, Measure).size(), 1u);
 }
 
 TEST(Text, DesignFontsMapToTheIpaFontsAndAMissingOneFallsBackWithOneWarning) {
-  EXPECT_NE(FontFileFor("ＭＳ Ｐゴシック").path.find("ipagp"), std::string::npos);
-  EXPECT_NE(FontFileFor("").path.find("ipagp"), std::string::npos);
-  EXPECT_NE(FontFileFor("ＭＳ Ｐ明朝").path.find("ipamp"), std::string::npos);
+  for (auto [name, file] :
+       {std::pair{"ＭＳ Ｐゴシック", "ipagp"}, {"", "ipagp"}, {"ＭＳ Ｐ明朝", "ipamp"}})
+    EXPECT_NE(FontFileFor(name).path.find(file), std::string::npos) << name;
   testing::internal::CaptureStderr();
   const FontFile first = FontFileFor("ＭＳ ゴシック体KZV");
   const FontFile again = FontFileFor("ＭＳ ゴシック体KZV");
   const std::string err = testing::internal::GetCapturedStderr();
   ASSERT_TRUE(first.Found());
-  EXPECT_EQ(first.path, FindJapaneseFont().path);
-  EXPECT_EQ(again.path, first.path);
+  // The fallback, both times.
+  EXPECT_EQ(Lines({first.path, again.path}), Lines(2, FindJapaneseFont().path));
   EXPECT_NE(err.find("ＭＳ ゴシック体KZV"), std::string::npos) << err;
   EXPECT_EQ(err.find('\n'), err.size() - 1) << "exactly one line: " << err;
   // Its text is drawn all the same.
   Control label = MakeLabel(80, 16, "澄香より");
   label.font.name = "ＭＳ ゴシック体KZV";
-  Surface frame(80, 16, 0);
-  DrawLabel(label, frame, 0, 0, {0, 0, 80, 16});
-  EXPECT_GT(CountColor(frame, label.foreColor), 0);
+  EXPECT_GT(CountColor(Drawn(label, 80, 16), label.foreColor), 0);
 }
 
 TEST(Text, CaptionsWrapInsideTheLabelInItsOwnFont) {
@@ -157,24 +158,21 @@ TEST(Text, ALatinLineALittleTooWideIsDrawnTighterRatherThanWrapped) {
   Control roomy = box;
   roomy.form = nullptr;
   roomy.width = 100;
-  Surface cut(100, 20, 0), whole(100, 20, 0);
-  DrawLabel(box, cut, 0, 0, {0, 0, 100, 20});
-  DrawLabel(roomy, whole, 0, 0, {0, 0, 100, 20});
+  const Surface cut = Drawn(box, 100, 20), whole = Drawn(roomy, 100, 20);
   const auto [cutFirst, cutLast] = InkColumns(cut, 0);
   EXPECT_LE(cutFirst, 1);
   ASSERT_LT(cutLast, box.width);
   EXPECT_GE(cutLast, box.width - 6);  // the "m" is there, not cut off
-  for (int y = 0; y < 20; ++y) EXPECT_EQ(cut.At(cutLast, y), whole.At(InkColumns(whole, 0).second, y)) << y;
+  for (int y = 0; y < 20; ++y)
+    EXPECT_EQ(cut.At(cutLast, y), whole.At(InkColumns(whole, 0).second, y)) << y;
   // Two labels of the status panel share a row; the deleted name ends before the price begins.
   Control& deleted = (*form)("ndel");
   Control& value = (*form)("dne");
   deleted.caption = "Del._= 長谷川 亜希子";
   value.caption = "：+10700円";
   EXPECT_EQ(LabelLines(value), Lines{"：+10700円"});
-  const int valueStart = value.left - deleted.left;
-  Surface panel(deleted.width, deleted.height, 0);
-  DrawLabel(deleted, panel, 0, 0, {0, 0, deleted.width, deleted.height});
-  EXPECT_LT(InkColumns(panel, 0).second, valueStart);
+  const Surface panel = Drawn(deleted, deleted.width, deleted.height);
+  EXPECT_LT(InkColumns(panel, 0).second, value.left - deleted.left);
   EXPECT_EQ(LabelLines(deleted).front().rfind("Del._= 長谷川", 0), 0u);
   // Japanese text is never squeezed: it wraps as designed.
   box.caption = "一般市民一般市民";
@@ -183,14 +181,12 @@ TEST(Text, ALatinLineALittleTooWideIsDrawnTighterRatherThanWrapped) {
 
 TEST(Text, OpaqueLabelsFillTheirBackTransparentOnesDoNot) {
   Control label = MakeLabel(40, 11, "");
-  Surface frame(60, 20, 0x123456);
-  DrawLabel(label, frame, 5, 3, {0, 0, 60, 20});
+  Surface frame = Drawn(label, 60, 20, 0x123456, 5, 3);
   EXPECT_EQ(CountColor(frame, 0x123456), 60 * 20);  // transparent, no caption: nothing drawn
   label.transparent = false;
   DrawLabel(label, frame, 5, 3, {0, 0, 60, 20});
   EXPECT_EQ(CountColor(frame, 0x808080), 40 * 11);
-  EXPECT_EQ(frame.At(5, 3), 0x808080u);
-  EXPECT_EQ(frame.At(44, 13), 0x808080u);
+  EXPECT_EQ(std::pair(frame.At(5, 3), frame.At(44, 13)), std::pair(0x808080u, 0x808080u));
   // Clipped to the rectangle it is given.
   Surface clipped(60, 20, 0);
   DrawLabel(label, clipped, 5, 3, {10, 0, 5, 20});
@@ -198,8 +194,7 @@ TEST(Text, OpaqueLabelsFillTheirBackTransparentOnesDoNot) {
   // With a caption: the text over the back colour, in the colours of the moment.
   label.caption = "Label2";
   label.foreColor = 0x004000;
-  Surface log(60, 20, 0x123456);
-  DrawLabel(label, log, 5, 3, {0, 0, 60, 20});
+  const Surface log = Drawn(label, 60, 20, 0x123456, 5, 3);
   EXPECT_GT(CountColor(log, 0x004000), 5);
   EXPECT_EQ(CountColor(log, 0x123456), 60 * 20 - 40 * 11);
 }
@@ -209,9 +204,7 @@ TEST(Text, TextIsAlignedAndClippedToTheLabel) {
   std::pair<int, int> ink[3];
   for (Align align : {Align::Left, Align::Right, Align::Center}) {
     label.align = align;
-    Surface frame(120, 30, 0);
-    DrawLabel(label, frame, 0, 0, {0, 0, 120, 30});
-    ink[int(align)] = InkColumns(frame, 0);
+    ink[int(align)] = InkColumns(Drawn(label, 120, 30), 0);
   }
   const auto [l0, l1] = ink[int(Align::Left)];
   const auto [r0, r1] = ink[int(Align::Right)];
@@ -221,35 +214,33 @@ TEST(Text, TextIsAlignedAndClippedToTheLabel) {
   EXPECT_NEAR(r1 - r0, l1 - l0, 1);
   // Nothing below the label's height, even for a caption of several lines.
   label.caption = "一行目\n二行目\n三行目";
-  Surface tall(120, 30, 0);
-  DrawLabel(label, tall, 0, 0, {0, 0, 120, 30});
+  const Surface tall = Drawn(label, 120, 30);
   for (int y = 14; y < 30; ++y)
     for (int x = 0; x < 120; ++x) ASSERT_EQ(tall.At(x, y), 0u) << x << "," << y;
 }
 
 TEST(Text, TheTextBoxShowsItsCaretWhileFocused) {
-  Control box;
+  // In the label's colour of text, on a back of its own.
+  Control box = MakeLabel(185, 22, "");
   box.kind = ControlKind::TextBox;
-  box.width = 185;
-  box.height = 22;
+  box.transparent = false;
   box.backColor = 0x404040;
-  box.foreColor = 0x80FF80;
   box.font = {"ＭＳ Ｐゴシック", 15.75, true, false};
-  Surface frame(200, 30, 0);
-  DrawTextBox(box, frame, 5, 4, {0, 0, 200, 30}, false);
+  Surface frame = DrawnBox(box, false);
   EXPECT_EQ(CountColor(frame, 0x404040), 185 * 22);
-  DrawTextBox(box, frame, 5, 4, {0, 0, 200, 30}, true);
-  EXPECT_EQ(CountColor(frame, 0x80FF80), 21);  // a caret as tall as 15.75 points at 96 dpi, at the margin
+  frame = DrawnBox(box, true, frame);
+  // A caret as tall as 15.75 points at 96 dpi, at the margin.
+  EXPECT_EQ(CountColor(frame, 0x80FF80), 21);
   EXPECT_EQ(frame.At(7, 14), 0x80FF80u);
   SetCaretVisible(false);
-  DrawTextBox(box, frame, 5, 4, {0, 0, 200, 30}, true);
+  frame = DrawnBox(box, true, frame);
   SetCaretVisible(true);
   EXPECT_EQ(CountColor(frame, 0x80FF80), 0);
 
   // With text, the caret stands after the characters before it.
   box.caption = "日向 澄香";
   box.caret = box.caption.size();
-  DrawTextBox(box, frame, 5, 4, {0, 0, 200, 30}, true);
+  frame = DrawnBox(box, true, frame);
   const int caretX = 5 + 2 + TextWidth(box.font, box.caption);
   for (int y = 5; y < 4 + 21; ++y) EXPECT_EQ(frame.At(caretX, y), 0x80FF80u) << y;
   EXPECT_GT(CountColor(frame, 0x80FF80), 21);
@@ -257,17 +248,15 @@ TEST(Text, TheTextBoxShowsItsCaretWhileFocused) {
   // on the line's bottom row, the caret after it; an unfocused box shows none of it.
   box.caret = std::string("日向 ").size();
   SetComposition("すみか");
-  Surface composing(200, 30, 0), unfocused(200, 30, 0), plain(200, 30, 0), typed(200, 30, 0);
-  DrawTextBox(box, composing, 5, 4, {0, 0, 200, 30}, true);
-  DrawTextBox(box, unfocused, 5, 4, {0, 0, 200, 30}, false);
+  const Surface composing = DrawnBox(box, true), unfocused = DrawnBox(box, false);
   SetComposition("");
-  DrawTextBox(box, plain, 5, 4, {0, 0, 200, 30}, false);
-  EXPECT_EQ(unfocused.pixels, plain.pixels);
+  EXPECT_EQ(unfocused.pixels, DrawnBox(box, false).pixels);
   Control committed = box;
   committed.caption = "日向 すみか澄香";
   committed.caret = std::string("日向 すみか").size();
-  DrawTextBox(committed, typed, 5, 4, {0, 0, 200, 30}, true);
-  const int from = 5 + 2 + TextWidth(box.font, "日向 "), to = 5 + 2 + TextWidth(box.font, "日向 すみか");
+  const Surface typed = DrawnBox(committed, true);
+  const int from = 5 + 2 + TextWidth(box.font, "日向 "),
+            to = 5 + 2 + TextWidth(box.font, "日向 すみか");
   int row = -1;
   for (int y = 0; y < 30; ++y)
     for (int x = 0; x < 200; ++x)
@@ -277,22 +266,18 @@ TEST(Text, TheTextBoxShowsItsCaretWhileFocused) {
       }
   ASSERT_GE(row, 4 + 11);  // below the glyphs' middle
   for (int x = from; x < to; ++x) EXPECT_EQ(composing.At(x, row), 0x80FF80u) << x;
-  box.caret = box.caption.size();
   // A long text scrolls so that the caret stays inside the box.
   box.caption = std::string(80, 'W');
   box.caret = box.caption.size();
-  Surface wide(200, 30, 0);
-  DrawTextBox(box, wide, 5, 4, {0, 0, 200, 30}, true);
+  const Surface wide = DrawnBox(box, true);
   for (int y = 5; y < 25; ++y) EXPECT_EQ(wide.At(5 + 185 - 3, y), 0x80FF80u) << y;
   EXPECT_EQ(wide.At(5 + 185, 10), 0u);
   // Disabled, it shows the text from its start wherever the caret was left.
-  Surface scrolled(200, 30, 0), disabled(200, 30, 0), start(200, 30, 0);
-  DrawTextBox(box, scrolled, 5, 4, {0, 0, 200, 30}, false);
+  const Surface scrolled = DrawnBox(box, false);
   box.enabled = false;
-  DrawTextBox(box, disabled, 5, 4, {0, 0, 200, 30}, false);
+  const Surface disabled = DrawnBox(box, false);
   box.caret = 0;
-  DrawTextBox(box, start, 5, 4, {0, 0, 200, 30}, false);
-  EXPECT_EQ(disabled.pixels, start.pixels);
+  EXPECT_EQ(disabled.pixels, DrawnBox(box, false).pixels);
   EXPECT_NE(disabled.pixels, scrolled.pixels);
 }
 
@@ -303,14 +288,11 @@ TEST(TextDeathTest, WithNoFontAtAllTextIsLeftOutWithOneWarning) {
   const std::string config = testing::TempDir() + "kzv-no-fonts.conf";
   EXPECT_EXIT(
       {
-        FILE* f = std::fopen(config.c_str(), "w");
-        std::fputs("<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n", f);
-        std::fclose(f);
+        WriteFile(config, "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n");
         setenv("FONTCONFIG_FILE", config.c_str(), 1);
         Control label = MakeLabel(40, 12, "ガングロ");
         label.transparent = false;
-        Surface frame(40, 12, 0);
-        DrawLabel(label, frame, 0, 0, {0, 0, 40, 12});
+        Surface frame = Drawn(label, 40, 12);
         DrawLabel(label, frame, 0, 0, {0, 0, 40, 12});
         Control box = label;
         box.kind = ControlKind::TextBox;

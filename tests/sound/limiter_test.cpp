@@ -1,9 +1,9 @@
+#include "limiter.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
-
-#include "limiter.h"
 
 // The limiter alone, on a mix as the mixer hands it over (at a quarter of its level, blocks of
 // 2048 frames): half a second of a quiet tone, a quarter second of four loud tones summing to
@@ -28,27 +28,26 @@ double Mix(int frame, int channel) {
 // Runs of three or more equal samples above 30000 in magnitude: peaks cut flat.
 int FlatTops(const std::vector<int16_t>& out, int channel) {
   int runs = 0;
-  for (size_t i = size_t(channel); i + 4 < out.size(); i += 2) {
+  for (size_t i = size_t(channel); i + 4 < out.size(); i += 2)
     if (std::abs(out[i]) > 30000 && out[i] == out[i + 2] && out[i] == out[i + 4] &&
         (i < 2 || out[i - 2] != out[i]))
       ++runs;
-  }
   return runs;
 }
 }  // namespace
 
 TEST(Limiter, LowersALoudMixSmoothlyBelowTheCeilingKeepsItsLoudnessAndRecovers) {
-  std::vector<int16_t> in(2 * kFrames), out;
-  for (int f = 0; f < kFrames; ++f) {
+  std::vector<int16_t> in(2 * kFrames);
+  for (int f = 0; f < kFrames; ++f)
     for (int c = 0; c < 2; ++c) in[size_t(2 * f + c)] = int16_t(std::lround(Mix(f, c) / 4));
-  }
-  out = in;
+  std::vector<int16_t> out = in;
   stools::Limiter limiter;
-  for (int f = 0; f < kFrames; f += 2048) limiter.Process(out.data() + 2 * f, std::min(2048, kFrames - f));
+  for (int f = 0; f < kFrames; f += 2048)
+    limiter.Process(out.data() + 2 * f, std::min(2048, kFrames - f));
   const int delay = stools::Limiter::kLookAhead;
   double loudIn = 0, loudOut = 0;
   int highest = 0, changedWhileQuiet = 0;
-  for (int f = 0; f + delay < kFrames; ++f) {
+  for (int f = 0; f + delay < kFrames; ++f)
     for (int c = 0; c < 2; ++c) {
       const int before = in[size_t(2 * f + c)] * 4, after = out[size_t(2 * (f + delay) + c)];
       highest = std::max(highest, std::abs(after));
@@ -59,12 +58,12 @@ TEST(Limiter, LowersALoudMixSmoothlyBelowTheCeilingKeepsItsLoudnessAndRecovers) 
         loudOut += double(after) * after;
       }
     }
-  }
   EXPECT_LE(highest, std::lround(stools::Limiter::kCeiling));
   EXPECT_EQ(FlatTops(out, 0) + FlatTops(out, 1), 0);
   EXPECT_EQ(changedWhileQuiet, 0) << "the quiet tone is changed (or not delayed by " << delay
                                   << " frames) before the peaks or long after them";
   // The loud part keeps its loudness: no more taken than the peaks need.
   const double peakIn = 2.8 * 32767, kept = std::sqrt(loudOut / loudIn);
-  EXPECT_GT(kept, 0.95 * stools::Limiter::kCeiling / peakIn) << "only " << kept << " of the level kept";
+  EXPECT_GT(kept, 0.95 * stools::Limiter::kCeiling / peakIn)
+      << "only " << kept << " of the level kept";
 }

@@ -5,30 +5,30 @@
 #include "sound/sound_fixture.h"
 
 namespace {
-// Loads a module that must stop the program; gives the message box's text and the end reason.
-std::pair<std::string, std::string> LoadExpectingStop(const std::string& path) {
+// Loads a module of these bytes that must stop the program; gives the message box's title and
+// text and the end reason, as "title|text|reason".
+std::string LoadExpectingStop(const std::string& bytes) {
+  TempDir dir;
+  WriteFile(dir / "Stools.dll", bytes);
   std::string shown;
   platform::SetMessageBoxHandler(
       [&](const std::string& title, const std::string& text) { shown = title + "|" + text; });
   std::string reason;
   testing::internal::CaptureStderr();
   try {
-    LoadSoundLibrary(path);
+    LoadSoundLibrary(dir / "Stools.dll");
   } catch (const platform::ProgramEnded& ended) {
     reason = ended.reason;
   }
   testing::internal::GetCapturedStderr();
   platform::SetMessageBoxHandler(nullptr);
-  return {shown, reason};
+  return shown + "|" + reason;
 }
 }  // namespace
 
 TEST(SoundBinding, AFileThatIsNoLibraryStopsTheProgramNamingTheFile) {
-  TempDir dir;
-  WriteFile(dir / "Stools.dll", "not a library\r\n");
-  auto [shown, reason] = LoadExpectingStop(dir / "Stools.dll");
-  EXPECT_EQ(shown, "K.Z.V|ファイル【Stools.dll】を読み込めません。");
-  EXPECT_EQ(reason, "bad-library");
+  EXPECT_EQ(LoadExpectingStop("not a library\r\n"),
+            "K.Z.V|ファイル【Stools.dll】を読み込めません。|bad-library");
   STPlay(10);  // nothing loaded: ignored
 }
 
@@ -37,16 +37,10 @@ TEST(SoundBinding, ALibraryWithoutTheGamesFunctionsStopsTheProgramNamingTheFunct
   std::string other;
   for (const char* candidate :
        {"/lib/x86_64-linux-gnu/libz.so.1", "/usr/lib/x86_64-linux-gnu/libz.so.1",
-        "/lib64/libz.so.1", "/usr/lib/libz.so.1"}) {
-    if (access(candidate, R_OK) == 0) {
-      other = candidate;
-      break;
-    }
-  }
+        "/lib64/libz.so.1", "/usr/lib/libz.so.1"})
+    if (other.empty() && access(candidate, R_OK) == 0) other = candidate;
   if (other.empty()) GTEST_SKIP() << "no libz found to stand in for a foreign library";
-  TempDir dir;
-  WriteFile(dir / "Stools.dll", ReadFile(other));
-  auto [shown, reason] = LoadExpectingStop(dir / "Stools.dll");
-  EXPECT_EQ(shown, "K.Z.V|ファイル【Stools.dll】を読み込めません。（関数 STInit がありません）");
-  EXPECT_EQ(reason, "bad-library");
+  EXPECT_EQ(
+      LoadExpectingStop(ReadFile(other)),
+      "K.Z.V|ファイル【Stools.dll】を読み込めません。（関数 STInit がありません）|bad-library");
 }

@@ -57,10 +57,8 @@ TEST_F(SoundFixture, UnreadableFilesWarnOnceEachAndStaySilent) {
 // reach the terminal: one line each, the game's own.
 TEST_F(SoundFixture, NoSoundFontOrNoAudioDeviceMeansSilenceWithOneWarning) {
   WriteFile(dir_ / "asound.conf", "pcm.!default { type hw card 99 }\n");
-  struct Case {
-    std::vector<std::pair<const char*, std::string>> environment;
-    std::string warning;
-  } cases[] = {
+  using Environment = std::vector<std::pair<const char*, std::string>>;
+  const std::pair<Environment, std::string> cases[] = {
       {{{"KZV_SOUNDFONT", dir_ / "none.sf2"}},
        "K.Z.V: no General MIDI SoundFont found (tried " + (dir_ / "none.sf2") +
            "); the music stays silent"},
@@ -68,10 +66,10 @@ TEST_F(SoundFixture, NoSoundFontOrNoAudioDeviceMeansSilenceWithOneWarning) {
       {{{"SDL_AUDIODRIVER", "alsa"}, {"ALSA_CONFIG_PATH", dir_ / "asound.conf"}},
        "K.Z.V: no audio device ("},
   };
-  for (const Case& c : cases) {
+  for (const auto& [environment, warning] : cases) {
     UnloadSoundLibrary();
     LoadSoundLibrary(kModulePath);
-    for (const auto& [variable, value] : c.environment) setenv(variable, value.c_str(), 1);
+    for (const auto& [variable, value] : environment) setenv(variable, value.c_str(), 1);
     testing::internal::CaptureStderr();
     STInit(0, 0);
     STInit(0, 0);
@@ -83,7 +81,7 @@ TEST_F(SoundFixture, NoSoundFontOrNoAudioDeviceMeansSilenceWithOneWarning) {
     STReadFile(10, wave_, 3);
     STPlay(10);
     const std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(CountOf(err, c.warning), 1) << err;
+    EXPECT_EQ(CountOf(err, warning), 1) << err;
     EXPECT_EQ(CountOf(err, "\n"), 1) << err;
     EXPECT_EQ(Position(), 0);
     unsetenv("KZV_SOUNDFONT");
