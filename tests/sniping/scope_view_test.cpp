@@ -107,11 +107,8 @@ TEST_F(ScopeViewTest, KnownPersonAndBloodOnKnownCells) {
   MapGrid[24][35][Terrain] = 7;
   PlacePerson(12, 24, 35, 3, Citizen);
   // A victim's cell at (27, 33) with its four splashes, one of them over a shot mark.
-  MapGrid[27][33][Blood] = 5;
-  MapGrid[27][32][Blood] = 1;
-  MapGrid[28][33][Blood] = 2;
-  MapGrid[27][34][Blood] = 3;
-  MapGrid[26][33][Blood] = 4;
+  const int splashes[][3] = {{27, 33, 5}, {27, 32, 1}, {28, 33, 2}, {27, 34, 3}, {26, 33, 4}};
+  for (const auto& [x, y, blood] : splashes) MapGrid[x][y][Blood] = uint8_t(blood);
   MapGrid[27][33][ShotMark] = 1;
   MapGrid[26][33][ShotMark] = 1;
   PlacePerson(13, 28, 33, 5, Citizen);  // somebody standing in the east splash
@@ -119,9 +116,10 @@ TEST_F(ScopeViewTest, KnownPersonAndBloodOnKnownCells) {
 
   // The model itself, read at a few pixels.
   const platform::Surface& view = Form1()("main").image;
-  EXPECT_EQ(view.At(46, 61), 0x001300u);  // the person's image (look 3)
-  EXPECT_EQ(view.At(92, 42), 0x400000u | ((27 * 7 + 33 * 3) % 53));  // marked tile below blood
-  EXPECT_EQ(view.At(106, 31), 0x001500u);  // the person over the east splash
+  // The person's image (look 3), a marked tile below blood, the person over the east splash.
+  EXPECT_EQ(view.At(46, 61), 0x001300u);
+  EXPECT_EQ(view.At(92, 42), 0x400000u | ((27 * 7 + 33 * 3) % 53));
+  EXPECT_EQ(view.At(106, 31), 0x001500u);
 }
 
 TEST_F(ScopeViewTest, SpriteZeroIsDrawnOnEveryCellWhateverItHolds) {
@@ -132,12 +130,8 @@ TEST_F(ScopeViewTest, SpriteZeroIsDrawnOnEveryCellWhateverItHolds) {
   };
   for (const Case c : {Case{0x010000, 0xFFFFFF}, Case{0x000000, 0xFFFFF0}}) {
     platform::Surface& chi = Form1()("chi").image;
-    for (int y = 0; y < 15; ++y) {
-      for (int x = 0; x < 15; ++x) {
-        chi.At(x, y) = c.image;
-        chi.At(x, 15 + y) = c.mask;
-      }
-    }
+    for (int y = 0; y < 30; ++y)
+      for (int x = 0; x < 15; ++x) chi.At(x, y) = y < 15 ? c.image : c.mask;
     PlacePerson(12, 24, 35, 3, Citizen);  // view cell (4, 5)
     Tim1_Timer();
     const platform::Surface& view = Form1()("main").image;
@@ -154,18 +148,17 @@ TEST_F(ScopeViewTest, TilesBeyondASmallSheetAreClippedAway) {
   MapGrid[22][31][Terrain] = 20;                                // view cell (2, 1)
   Tim1_Timer();
   const platform::Surface& view = Form1()("main").image;
-  EXPECT_EQ(view.At(1, 1), 0x202020u);
-  EXPECT_EQ(view.At(16, 1), 0x000000u);
+  EXPECT_EQ(Numbers({view.At(1, 1), view.At(16, 1)}), Numbers({0x202020, 0x000000}));
 }
 
 TEST_F(ScopeViewTest, EveryTickMatchesTheModelWhereverTheViewCursorAndBandStand) {
   struct Case {
     int viewX, viewY, cursorX, cursorY, navi;
   } cases[] = {
-      {20, 30, 8, 8, -50}, {20, 30, 8, 8, -49}, {20, 30, 8, 8, 176},  // the band clipped at
-      {20, 30, 8, 8, 224}, {20, 30, 8, 8, 400},                       // both edges
+      {20, 30, 8, 8, -50},  {20, 30, 8, 8, -49},   {20, 30, 8, 8, 176},  // the band clipped at
+      {20, 30, 8, 8, 224},  {20, 30, 8, 8, 400},                         // both edges
       {20, 30, 2, 14, 100},  // the scope's source touches the view's left and bottom edges
-      {60, 3, 14, 2, 0},     {82, 82, 14, 14, -10},
+      {60, 3, 14, 2, 0},    {82, 82, 14, 14, -10},
   };
   for (const Case& c : cases) {
     G.ViewX = c.viewX;
@@ -174,8 +167,8 @@ TEST_F(ScopeViewTest, EveryTickMatchesTheModelWhereverTheViewCursorAndBandStand)
     G.CursorY = c.cursorY;
     G.NaviCounter = int16_t(c.navi);
     TickAndCompare();
-    EXPECT_EQ(G.ScopeX, c.viewX);  // the scope follows the view from this tick
-    EXPECT_EQ(G.ScopeY, c.viewY);
+    // The scope follows the view from this tick.
+    EXPECT_EQ(Numbers({G.ScopeX, G.ScopeY}), Numbers({c.viewX, c.viewY}));
   }
 }
 
@@ -184,8 +177,8 @@ TEST_F(ScopeViewTest, FlashFrameLastsExactlyOneTick) {
   G.NaviCounter = 100;
   G.ShotFlash = 1;
   TickAndCompare();
-  EXPECT_EQ(G.ShotFlash, 0);
-  EXPECT_EQ(Form1()("main").image.At(1, 1), 0xFFFFFFu);
+  // The flag cleared, the view white.
+  EXPECT_EQ(Numbers({G.ShotFlash, Form1()("main").image.At(1, 1)}), Numbers({0, 0xFFFFFF}));
   TickAndCompare();  // and the map is back
   EXPECT_EQ(Form1()("main").image.At(1, 1), crafted::Tile((21 * 7 + 31 * 3) % 53, false));
 }
@@ -195,8 +188,7 @@ TEST_F(ScopeViewTest, HoverOnAndOffAPerson) {
   TickAndCompare();
   EXPECT_EQ(Hover(), "15 77 77 marker 安斉 亜希子 ガングロ");
   EXPECT_EQ(PlayedSlots(), std::vector<int>{10});
-  EXPECT_EQ(LogLines()[0], "Set_=安斉 亜希子");
-  EXPECT_EQ(LogLines()[1], "Pdition-");
+  EXPECT_EQ(LogLines(2), (std::vector<std::string>{"Set_=安斉 亜希子", "Pdition-"}));
   TickAndCompare();  // the cursor now shows its occupied frame; nothing is repeated
   EXPECT_TRUE(PlayedSlots().empty());
   EXPECT_EQ(LogLines()[2], "");
@@ -221,17 +213,17 @@ TEST_F(ScopeViewTest, HoverVariants) {
   struct Case {
     const char* what;
     int shotBusy, soundOn;
-    bool twoOnTheCell, goneFromTheTable;
-    std::string hover, logged;  // Hover() after the ticks, the newest log line
-    std::vector<int> sounds;
+    bool twoOnTheCell, goneFromTheTable;  // 0 or 1
+    std::string hover, logged;            // Hover() after the ticks, the newest log line
+    int sound;                            // the one slot played, 0 for none
   } cases[] = {
-      {"a bystander: no marker", 0, 1, false, false, "15 8 8 - 安西 亜由美 老人", "Set_=安西 亜由美", {10}},
-      {"two on the cell: the higher index", 0, 1, true, false, "15 400 400 marker 安斉 晶子 ガングロ",
-       "Set_=安斉 晶子", {10}},
-      {"gone from the table: the last one kept", 0, 1, false, true, "15 8 8 - 安西 亜由美 老人",
-       "Set_=安西 亜由美", {10}},
-      {"a shot busy: the display waits", 1, 1, false, false, "15 8 0 -  ", "", {10}},
-      {"sound off: silent", 0, 0, false, false, "15 8 8 - 安西 亜由美 老人", "Set_=安西 亜由美", {}},
+      {"a bystander: no marker", 0, 1, 0, 0, "15 8 8 - 安西 亜由美 老人", "Set_=安西 亜由美", 10},
+      {"two on the cell: the higher index", 0, 1, 1, 0, "15 400 400 marker 安斉 晶子 ガングロ",
+       "Set_=安斉 晶子", 10},
+      {"gone from the table: the last one kept", 0, 1, 0, 1, "15 8 8 - 安西 亜由美 老人",
+       "Set_=安西 亜由美", 10},
+      {"a shot busy: the display waits", 1, 1, 0, 0, "15 8 0 -  ", "", 10},
+      {"sound off: silent", 0, 0, 0, 0, "15 8 8 - 安西 亜由美 老人", "Set_=安西 亜由美", 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -249,7 +241,7 @@ TEST_F(ScopeViewTest, HoverVariants) {
     }
     EXPECT_EQ(Hover(), c.hover);
     EXPECT_EQ(LogLines()[0], c.logged);
-    EXPECT_EQ(PlayedSlots(), c.sounds);
+    EXPECT_EQ(PlayedSlots(), c.sound ? std::vector<int>{c.sound} : std::vector<int>{});
   }
 }
 
@@ -259,21 +251,14 @@ TEST_F(ScopeViewTest, AutoSnipeShootsAPersonInTheSameTick) {
   PlacePerson(31, Cx(), Cy(), 1, Target, 1, 1);
   PinBonus(2);
   Tim1_Timer();
-  const std::vector<std::string> expected = {"Nice!..GUNGURO",
-                                             "Delete..安西 亜由美",
-                                             "Set_=安西 亜由美",
-                                             "Pdition-",
-                                             "CarsolCode_#090",
-                                             "Set_=安西 亜由美",
-                                             "Pdition-",
-                                             "",
-                                             ""};
-  EXPECT_EQ(LogLines(), expected);
+  // Newest first: the kill's lines, the shot's code, the hover's two lines.
+  const std::string set = "Set_=安西 亜由美";
+  EXPECT_EQ(LogLines(),
+            (std::vector<std::string>{"Nice!..GUNGURO", "Delete..安西 亜由美", set, "Pdition-",
+                                      "CarsolCode_#090", set, "Pdition-", "", ""}));
   EXPECT_EQ(PlayedSlots(), (std::vector<int>{10, 13, 29}));
-  EXPECT_EQ(G.ShotReward, 10200);  // the shot itself is ShotTest's
-  EXPECT_EQ(G.Charge, 246);
-  EXPECT_EQ(G.ShotBusy, 1);
-  EXPECT_EQ(G.ShotFlash, 1);
+  // The shot's value (the shot itself is ShotTest's), the charge, busy and flash.
+  EXPECT_EQ(Numbers({G.ShotReward, G.Charge, G.ShotBusy, G.ShotFlash}), "10200 246 1 1");
   TickAndCompare();  // the flash, then the cell reads empty
   EXPECT_EQ(G.CursorFrame, 0);
 }
@@ -284,8 +269,7 @@ TEST_F(ScopeViewTest, AutoSnipeWaitsForTheChargeAndOnlyInItsMode) {
     G.HiddenMode = uint8_t(mode);
     G.Charge = uint8_t(charge);
     Tim1_Timer();
-    EXPECT_EQ(People[31][State], 1) << mode;
-    EXPECT_EQ(G.Charge, charge);
+    EXPECT_EQ(Numbers({People[31][State], G.Charge}), Numbers({1, charge})) << mode;
   }
 }
 

@@ -10,6 +10,7 @@
 namespace {
 
 constexpr int kCx = 18, kCy = 25;  // the aimed cell of every test
+using Lines = std::vector<std::string>;
 
 class ShotTest : public SnipingTest {
  protected:
@@ -30,6 +31,12 @@ class ShotTest : public SnipingTest {
   }
 
   static platform::Control& Label(const char* name) { return Form1()(name); }
+  // The captions of the labels, in the order given.
+  static Lines Captions(std::initializer_list<const char*> names) {
+    Lines captions;
+    for (const char* name : names) captions.push_back(Label(name).caption);
+    return captions;
+  }
 };
 
 TEST_F(ShotTest, MissMarksTheCellResetsTheComboAndTouchesNoMoney) {
@@ -42,25 +49,19 @@ TEST_F(ShotTest, MissMarksTheCellResetsTheComboAndTouchesNoMoney) {
   EXPECT_EQ(MapGrid[kCx][kCy][ShotMark], 1);
   for (int dx = -1; dx <= 1; ++dx)
     for (int dy = -1; dy <= 1; ++dy) EXPECT_EQ(MapGrid[kCx + dx][kCy + dy][Blood], 0);
-  EXPECT_EQ(Form1()("sarch", 0).caption, "Failure Shot...");
-  EXPECT_EQ(Form1()("sarch", 1).caption, "");
+  EXPECT_EQ(LogLines(2), (Lines{"Failure Shot...", ""}));
   EXPECT_EQ(PlayedSlots(), std::vector<int>{13});
-  EXPECT_EQ(G.ComboArmed, 0);
-  EXPECT_EQ(G.ComboCount, 0);
-  EXPECT_EQ(G.Reward, 5000);
-  EXPECT_EQ(Label("dne").caption, "：+10300円");
-  EXPECT_EQ(Label("cname").caption, "前の人");
-  EXPECT_EQ(G.ShotBusy, 0);
-  EXPECT_EQ(G.ShotFlash, 1);
+  // The combo, the total, the shot's busy and flash flags.
+  EXPECT_EQ(Numbers({G.ComboArmed, G.ComboCount, G.Reward, G.ShotBusy, G.ShotFlash}),
+            "0 0 5000 0 1");
+  EXPECT_EQ(Captions({"dne", "cname"}), (Lines{"：+10300円", "前の人"}));
 }
 
 TEST_F(ShotTest, EachKindPaysOrCostsWithTheComboAndReportsIt) {
   struct Case {
     int kind, k, armed, combo;  // the bonus draw k, the combo state before the shot
-    int32_t reward;             // the total before it
-    int kills;                  // the kind's kill counter before it
-    int32_t value;
-    int armedAfter, comboAfter;
+    // The total and the kind's kill counter before it, the shot's value, the combo after it.
+    int32_t reward, kills, value, armedAfter, comboAfter;
     const char* word;
     uint32_t colour;
     std::vector<int> sounds;
@@ -87,34 +88,28 @@ TEST_F(ShotTest, EachKindPaysOrCostsWithTheComboAndReportsIt) {
     G.ShotBusy = 1;
     ShootAt(c.kind, c.k);
     const int32_t total = std::clamp(c.reward + c.value, -99'999'999, 99'999'999);
-    EXPECT_EQ(G.ShotReward, c.value);
-    EXPECT_EQ(G.Reward, total);
-    EXPECT_EQ(G.ComboArmed, c.armedAfter);
-    EXPECT_EQ(G.ComboCount, c.comboAfter);
-    EXPECT_EQ(c.kind == Target ? G.TargetKills : G.CivilianKills, std::min(255, c.kills + 1));
-    EXPECT_EQ(c.kind == Target ? G.CivilianKills : G.TargetKills, 0);
-    EXPECT_EQ(Label("dne").caption, std::string("：") + (c.value > 0 ? "+" : "") +
-                                        std::to_string(c.value) + "円");
-    EXPECT_EQ(Label("dne").foreColor, c.colour);
-    EXPECT_EQ(Label("ndel").foreColor, c.colour);
-    EXPECT_EQ(Label("yenm").caption, std::to_string(total));
-    EXPECT_EQ(Label("ccode").caption, c.word);
-    EXPECT_EQ(Label("cname").caption, "安西 亜由美");
-    EXPECT_EQ(Label("ndel").caption, "Del._= 安西 亜由美");
+    const bool target = c.kind == Target;
+    const int killed = std::min(255, c.kills + 1);
+    // The shot's value, the total, the combo, the kill counters, the busy and flash flags, the
+    // colours of the value and the victim's labels.
+    EXPECT_EQ(
+        Numbers({G.ShotReward, G.Reward, G.ComboArmed, G.ComboCount, G.TargetKills, G.CivilianKills,
+                 G.ShotBusy, G.ShotFlash, Label("dne").foreColor, Label("ndel").foreColor}),
+        Numbers({c.value, total, c.armedAfter, c.comboAfter, target ? killed : 0,
+                 target ? 0 : killed, 0, 1, c.colour, c.colour}));
+    const std::string sign = c.value > 0 ? "+" : "";
+    EXPECT_EQ(Captions({"dne", "yenm", "ccode", "cname", "ndel"}),
+              (Lines{"：" + sign + std::to_string(c.value) + "円", std::to_string(total), c.word,
+                     "安西 亜由美", "Del._= 安西 亜由美"}));
     EXPECT_EQ(PlayedSlots(), c.sounds);
-    using Lines = std::vector<std::string>;
-    const Lines log = LogLines();
-    EXPECT_EQ(Lines(log.begin(), log.begin() + 4),
-              (c.kind == Target ? Lines{"Nice!..GUNGURO", "Delete..安西 亜由美", "Set_=安西 亜由美", "Pdition-"}
-                                : Lines{"Delete..安西 亜由美", "Set_=安西 亜由美", "Pdition-", ""}));
-    EXPECT_EQ(G.ShotBusy, 0);
-    EXPECT_EQ(G.ShotFlash, 1);
+    // Every kill writes three lines, a target's a fourth on top of them.
+    Lines lines = {"Delete..安西 亜由美", "Set_=安西 亜由美", "Pdition-"};
+    lines.insert(target ? lines.begin() : lines.end(), target ? "Nice!..GUNGURO" : "");
+    EXPECT_EQ(LogLines(4), lines);
     // The victim leaves the world but keeps the name columns.
-    EXPECT_EQ(G.ShotPerson, 7);
-    EXPECT_EQ(People[7][State], 0);
-    EXPECT_EQ(People[7][PosX], 0);
-    EXPECT_EQ(People[7][Surname], 1);
-    EXPECT_EQ(MapGrid[kCx][kCy][Occupant], 0);
+    EXPECT_EQ(Numbers({G.ShotPerson, People[7][State], People[7][PosX], People[7][Surname],
+                       MapGrid[kCx][kCy][Occupant]}),
+              "7 0 0 1 0");
     for (int i = 0; i < 9; ++i) Form1()("sarch", i).caption.clear();
   }
 }
@@ -126,12 +121,11 @@ TEST_F(ShotTest, BloodSplashesOnStreetsOnlyAndNeverCoversAVictim) {
   MapGrid[kCx - 1][kCy][Terrain] = 9;   // west: street, clean
   MapGrid[kCx][kCy][Blood] = 3;         // the victim's cell itself had a splash
   ShootAt(Elder, 4);
-  EXPECT_EQ(MapGrid[kCx][kCy][Blood], 5);
-  EXPECT_EQ(MapGrid[kCx][kCy - 1][Blood], 0);
-  EXPECT_EQ(MapGrid[kCx + 1][kCy][Blood], 5);
-  EXPECT_EQ(MapGrid[kCx][kCy + 1][Blood], 3);
-  EXPECT_EQ(MapGrid[kCx - 1][kCy][Blood], 4);
-  EXPECT_EQ(MapGrid[kCx + 1][kCy + 1][Blood], 0);  // diagonals stay clean
+  const auto blood = [](int dx, int dy) { return MapGrid[kCx + dx][kCy + dy][Blood]; };
+  // The victim's cell, north, east, south, west, and a diagonal, which stays clean.
+  EXPECT_EQ(
+      Numbers({blood(0, 0), blood(0, -1), blood(1, 0), blood(0, 1), blood(-1, 0), blood(1, 1)}),
+      "5 0 5 3 4 0");
 }
 
 TEST_F(ShotTest, TwoPeopleOnTheCellTheHigherIndexIsShot) {
@@ -139,11 +133,10 @@ TEST_F(ShotTest, TwoPeopleOnTheCellTheHigherIndexIsShot) {
   PlacePerson(9, kCx, kCy, 1, Target, 1, 1);
   PinBonus(1);
   ResolveShot();
-  EXPECT_EQ(G.ShotPerson, 9);
-  EXPECT_EQ(People[9][PosX], 0);
-  EXPECT_EQ(People[3][State], 1);
-  EXPECT_EQ(People[3][PosX], kCx);
-  EXPECT_EQ(MapGrid[kCx][kCy][Occupant], 0);  // the other one is hidden until they move on
+  // Person 9 shot, person 3 still walking on the cell, hidden until they move on.
+  EXPECT_EQ(Numbers({G.ShotPerson, People[9][PosX], People[3][State], People[3][PosX],
+                     MapGrid[kCx][kCy][Occupant]}),
+            Numbers({9, 0, 1, kCx, 0}));
   EXPECT_EQ(Label("ccode").caption, "ガングロ");
 }
 

@@ -1,63 +1,48 @@
 #include "sniping_fixture.h"
 
 #include "platform/toolkit/message_box.h"
-#include "shell/program.h"
 #include "shell/forms.h"
+#include "shell/program.h"
 #include "support/people.h"
 #include "world/random_draw.h"
 #include "world/world_model.h"
 
 namespace crafted {
 
-platform::Surface TileSheet() {
-  platform::Surface s(800, 30);
-  for (int y = 0; y < 30; ++y)
-    for (int x = 0; x < 800; ++x) s.At(x, y) = Tile(x / 15, y >= 15);
+// A picture whose pixel (x, y) is colour(x, y).
+template <typename F>
+static platform::Surface Painted(int w, int h, F colour) {
+  platform::Surface s(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) s.At(x, y) = colour(x, y);
   return s;
 }
 
-platform::Surface SpriteSheet(int sprites, uint32_t (*image)(int), bool (*covers)(int, int)) {
-  platform::Surface s(15 * sprites, 30);
-  for (int sprite = 0; sprite < sprites; ++sprite) {
-    for (int ly = 0; ly < 15; ++ly) {
-      for (int lx = 0; lx < 15; ++lx) {
-        const bool opaque = sprite != 0 && covers(lx, ly);
-        s.At(15 * sprite + lx, ly) = opaque ? image(sprite) : 0x000000;
-        s.At(15 * sprite + lx, 15 + ly) = opaque ? 0x000000 : 0xFFFFFF;
-      }
-    }
-  }
-  return s;
-}
-
-platform::Surface CursorSheet() {
-  platform::Surface s(30, 15);
-  for (int y = 0; y < 15; ++y)
-    for (int x = 0; x < 30; ++x) s.At(x, y) = x < 15 ? CursorFrame0 : CursorFrame15;
-  return s;
+// A sheet of 15 x 15 sprites: the images on the top row, their masks below.
+static platform::Surface SpriteSheet(int sprites, uint32_t (*image)(int),
+                                     bool (*covers)(int, int)) {
+  return Painted(15 * sprites, 30, [&](int x, int y) {
+    const bool opaque = x >= 15 && covers(x % 15, y % 15);
+    return y < 15 ? (opaque ? image(x / 15) : 0x000000u) : (opaque ? 0x000000u : 0xFFFFFFu);
+  });
 }
 
 void AttachPictures() {
   platform::Form& f = Form1();
-  f("cip").SetPicture(TileSheet());
+  f("cip").SetPicture(Painted(800, 30, [](int x, int y) { return Tile(x / 15, y >= 15); }));
   f("chi").SetPicture(SpriteSheet(6, BloodImage, BloodCovers));
   f("peple").SetPicture(SpriteSheet(13, PersonImage, PersonCovers));
-  f("sol").SetPicture(CursorSheet());
+  f("sol").SetPicture(
+      Painted(30, 15, [](int x, int) { return x < 15 ? CursorFrame0 : CursorFrame15; }));
   f("line1").SetPicture(platform::Surface(1, 225, VerticalHair));
   f("line2").SetPicture(platform::Surface(225, 1, HorizontalHair));
   f("noise").SetPicture(platform::Surface(225, 50, Band));
-  platform::Surface eye(225, 225);
-  for (int y = 0; y < 225; ++y)
-    for (int x = 0; x < 225; ++x) eye.At(x, y) = Eye(x, y);
-  f("eye").SetPicture(eye);
-  platform::Surface sco(200, 400);
-  for (int y = 0; y < 200; ++y) {
-    for (int x = 0; x < 200; ++x) {
-      sco.At(x, y) = ScopeRimAt(x, y) ? 0x000000 : 0xFFFFFF;
-      sco.At(x, 200 + y) = ScopeRimAt(x, y) ? ScopeRim : 0x000000;
-    }
-  }
-  f("sco").SetPicture(sco);
+  f("eye").SetPicture(Painted(225, 225, Eye));
+  // The scope's mask on the top half, its image on the bottom half.
+  f("sco").SetPicture(Painted(200, 400, [](int x, int y) {
+    if (y < 200) return ScopeRimAt(x, y) ? 0x000000u : 0xFFFFFFu;
+    return ScopeRimAt(x, y - 200) ? ScopeRim : 0x000000u;
+  }));
   f("gaga3").SetPicture(platform::Surface(246, 62, Genai));
   f("gaga2").SetPicture(platform::Surface(246, 62, Geari));
   f("gaga").SetPicture(platform::Surface(246, 62, Geari));
@@ -88,16 +73,15 @@ void SnipingTest::TearDown() {
 
 std::vector<int> SnipingTest::PlayedSlots() {
   std::vector<int> slots;
-  for (const SoundCall& call : TakeSoundCalls()) {
+  for (const SoundCall& call : TakeSoundCalls())
     if (call.function == "STPlay" && call.args.size() == 1)
       slots.push_back(std::stoi(call.args[0]));
-  }
   return slots;
 }
 
-std::vector<std::string> SnipingTest::LogLines() {
+std::vector<std::string> SnipingTest::LogLines(int n) {
   std::vector<std::string> lines;
-  for (int i = 0; i < 9; ++i) lines.push_back(Form1()("sarch", i).caption);
+  for (int i = 0; i < n; ++i) lines.push_back(Form1()("sarch", i).caption);
   return lines;
 }
 

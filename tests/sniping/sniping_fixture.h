@@ -50,14 +50,17 @@ inline bool ScopeRimAt(int x, int y) {
   return x >= 190 || y >= 190;
 }
 
-platform::Surface TileSheet();
-platform::Surface SpriteSheet(int sprites, uint32_t (*image)(int), bool (*covers)(int, int));
-platform::Surface CursorSheet();
-
 // Attaches every crafted picture to Form1's picture boxes.
 void AttachPictures();
 
 }  // namespace crafted
+
+// Numbers joined by spaces, to compare several fields in one check, e.g. "0 4 5000".
+inline std::string Numbers(std::initializer_list<long long> values) {
+  std::string s;
+  for (long long v : values) s += (s.empty() ? "" : " ") + std::to_string(v);
+  return s;
+}
 
 // Every sniping test starts from a clean program with the main window built, crafted pictures
 // attached, sound on and sound calls recorded.
@@ -68,8 +71,8 @@ class SnipingTest : public ::testing::Test {
 
   // The slots of the STPlay calls made since the last call, oldest first.
   static std::vector<int> PlayedSlots();
-  // The nine log lines, top (newest) first.
-  static std::vector<std::string> LogLines();
+  // The n newest log lines (all nine by default), newest first.
+  static std::vector<std::string> LogLines(int n = 9);
   // Places person p with the look and kind on cell (x, y), walking, with the name positions.
   static void PlacePerson(int p, int x, int y, int look, int kind, int surname = 1, int given = 1);
   // Pins the program's next random draw so that the shot's bonus draw gives k (1..10).

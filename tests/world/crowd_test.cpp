@@ -1,15 +1,14 @@
+#include "world/crowd.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <set>
+#include <algorithm>
+#include <tuple>
 #include <utility>
 
-#include "flow/game_state.h"
-#include "world/crowd.h"
-#include "world/random_draw.h"
-#include "world/world_creation.h"
-#include "world/world_model.h"
 #include "support/people.h"
+#include "world/random_draw.h"
+#include "world/world_model.h"
 #include "world_fixture.h"
 
 namespace {
@@ -25,34 +24,32 @@ class CrowdTest : public WorldTest {
   }
   void Block(int x, int y) { MapGrid[x][y][Terrain] = 10; }
   std::pair<int, int> Where(int n) const { return {People[n][PosX], People[n][PosY]}; }
+  // Where persons a and b stand.
+  using Cells = std::vector<std::pair<int, int>>;
+  Cells Where(int a, int b) const { return {Where(a), Where(b)}; }
   // Persons 2..1000 never move in these tests; whatever they draw, they stay parked.
   void ExpectParkedStill() {
-    for (int n = 2; n <= kPersonCount; ++n) {
+    for (int n = 2; n <= kPersonCount; ++n)
       ASSERT_EQ(MapGrid[People[n][PosX]][People[n][PosY]][Occupant], People[n][Look]) << n;
-    }
   }
 };
 
 // At each edge the only open neighbour lies outside columns and rows 1..99 (row or column 0
 // or 100 is street in storage), so the bound alone keeps the person where it is.
 TEST_F(CrowdTest, NobodyWalksPastColumnsAndRowsOneAndNinetyNine) {
-  struct Edge {
-    int x, y;
-  };
-  for (Edge edge : {Edge{50, 1}, Edge{99, 50}, Edge{50, 99}, Edge{1, 50}}) {
-    for (int dx = -1; dx <= 1; ++dx) {
-      for (int dy = -1; dy <= 1; ++dy) {
-        const int x = edge.x + dx, y = edge.y + dy;
-        if (x >= 1 && x <= 99 && y >= 1 && y <= 99 && (dx != 0 || dy != 0)) Block(x, y);
-      }
-    }
-    StandPerson(1, edge.x, edge.y, 7);
+  const int edges[][2] = {{50, 1}, {99, 50}, {50, 99}, {1, 50}};
+  for (const auto& [ex, ey] : edges) {
+    // Every neighbour inside columns and rows 1..99 is blocked.
+    for (int x = ex - 1; x <= ex + 1; ++x)
+      for (int y = ey - 1; y <= ey + 1; ++y)
+        if (x >= 1 && x <= 99 && y >= 1 && y <= 99 && (x != ex || y != ey)) Block(x, y);
+    StandPerson(1, ex, ey, 7);
     for (int tick = 0; tick < 40; ++tick) {
       StepCrowd();
-      ASSERT_EQ(Where(1), std::make_pair(edge.x, edge.y));
+      ASSERT_EQ(Where(1), std::make_pair(ex, ey));
     }
-    EXPECT_EQ(MapGrid[edge.x][edge.y][Occupant], 7);
-    MapGrid[edge.x][edge.y][Occupant] = 0;
+    EXPECT_EQ(MapGrid[ex][ey][Occupant], 7);
+    MapGrid[ex][ey][Occupant] = 0;
   }
   ExpectParkedStill();
 }
@@ -78,16 +75,12 @@ TEST_F(CrowdTest, AStepMovesTheLookFromTheCellLeftToTheCellEntered) {
   PinRandomDraws({kEast});
   StepCrowd();
   EXPECT_EQ(Where(1), std::make_pair(6, 5));
-  EXPECT_EQ(MapGrid[5][5][Occupant], 0);
-  EXPECT_EQ(MapGrid[6][5][Occupant], 9);
-  struct Step {
-    double draw;
-    int x, y;
-  };
-  for (Step step : {Step{kSouth, 6, 6}, Step{kWest, 5, 6}, Step{kNorth, 5, 5}}) {
-    PinRandomDraws({step.draw});
+  EXPECT_EQ(Numbers({MapGrid[5][5][Occupant], MapGrid[6][5][Occupant]}), "0 9");
+  for (auto [draw, x, y] :
+       {std::tuple{kSouth, 6, 6}, std::tuple{kWest, 5, 6}, std::tuple{kNorth, 5, 5}}) {
+    PinRandomDraws({draw});
     StepCrowd();
-    EXPECT_EQ(Where(1), std::make_pair(step.x, step.y));
+    EXPECT_EQ(Where(1), std::make_pair(x, y));
   }
   int occupied = 0;
   for (int x = 1; x <= 9; ++x)
@@ -102,16 +95,14 @@ TEST_F(CrowdTest, ACellFreedByALowerNumberIsTakenInTheSameTickButNotTheOtherWayR
   StandPerson(2, 4, 5, 8);
   PinRandomDraws({kEast, kEast});
   StepCrowd();
-  EXPECT_EQ(Where(1), std::make_pair(6, 5));
-  EXPECT_EQ(Where(2), std::make_pair(5, 5));
+  EXPECT_EQ(Where(1, 2), (Cells{{6, 5}, {5, 5}}));
 
   // Now person 1 stands behind person 2: its step is refused, person 2's is not.
   StandPerson(2, 7, 5, 8);
   MapGrid[5][5][Occupant] = 0;
   PinRandomDraws({kEast, kEast});
   StepCrowd();
-  EXPECT_EQ(Where(1), std::make_pair(6, 5));
-  EXPECT_EQ(Where(2), std::make_pair(8, 5));
+  EXPECT_EQ(Where(1, 2), (Cells{{6, 5}, {8, 5}}));
 }
 
 TEST_F(CrowdTest, ANewcomerOnATakenCellHidesTheOtherUntilOneOfThemStepsAway) {
@@ -121,25 +112,21 @@ TEST_F(CrowdTest, ANewcomerOnATakenCellHidesTheOtherUntilOneOfThemStepsAway) {
   Block(41, 2);
   People[1][State] = 0;
   const double along_40 = (40 - 3 + 0.5) / 95;
-  const double identity[] = {0.0, 0.5, 0.0, 0.0, 0.0};  // 安西 亜由美, a citizen with Look 5
-  PinRandomDraws({kNorth, along_40, identity[0], identity[1], identity[2], identity[3],
-                  identity[4], kNorth /* person 2, parked */, kEast /* person 3: blocked */});
+  // The side and the place along it, five draws of identity (安西 亜由美, a citizen with
+  // Look 5), then person 2 (parked) and person 3 (blocked).
+  PinRandomDraws({kNorth, along_40, 0.0, 0.5, 0.0, 0.0, 0.0, kNorth, kEast});
   StepCrowd();
-  ASSERT_EQ(Where(1), std::make_pair(40, 2));
-  ASSERT_EQ(Where(3), std::make_pair(40, 2));
-  EXPECT_EQ(People[1][Look], 5);
-  EXPECT_EQ(MapGrid[40][2][Occupant], 5);
-  EXPECT_EQ(PersonAt(40, 2), 3);  // the higher number of the two
+  ASSERT_EQ(Where(1, 3), (Cells{{40, 2}, {40, 2}}));
+  // The newcomer's look, shown on the cell, which reads as the higher number of the two.
+  EXPECT_EQ(Numbers({People[1][Look], MapGrid[40][2][Occupant], PersonAt(40, 2)}), "5 5 3");
 
   // Person 1 is refused (east is blocked), person 3 walks north: the cell they shared shows
   // nobody although person 1 still stands there.
   PinRandomDraws({kEast, kNorth, kNorth});
   StepCrowd();
-  EXPECT_EQ(Where(1), std::make_pair(40, 2));
-  EXPECT_EQ(Where(3), std::make_pair(40, 1));
-  EXPECT_EQ(MapGrid[40][1][Occupant], 11);
-  EXPECT_EQ(MapGrid[40][2][Occupant], 0);
-  EXPECT_EQ(PersonAt(40, 2), 0);
+  EXPECT_EQ(Where(1, 3), (Cells{{40, 2}, {40, 1}}));
+  EXPECT_EQ(Numbers({MapGrid[40][1][Occupant], MapGrid[40][2][Occupant], PersonAt(40, 2)}),
+            "11 0 0");
 }
 
 TEST_F(CrowdTest, EveryShotPersonReEntersAtTheEdgeInOneTick) {
@@ -153,8 +140,9 @@ TEST_F(CrowdTest, EveryShotPersonReEntersAtTheEdgeInOneTick) {
     ASSERT_EQ(People[n][State], 1);
     const int x = People[n][PosX], y = People[n][PosY];
     auto inside = [](int v) { return v >= 3 && v <= 97; };
-    const int side = y == 2 && inside(x) ? 1 : x == 97 && inside(y) ? 2 : y == 97 && inside(x) ? 3
-                   : x == 2 && inside(y) ? 4 : 0;
+    // Sides 1..4 are north, east, south and west; 0 is off every side.
+    int side = y == 2 && inside(x) ? 1 : x == 97 && inside(y) ? 2 : 0;
+    if (side == 0) side = y == 97 && inside(x) ? 3 : x == 2 && inside(y) ? 4 : 0;
     ASSERT_NE(side, 0) << n << " at " << x << "," << y;
     ++sides[side];
     const int along = side == 1 || side == 3 ? x : y;
@@ -162,12 +150,9 @@ TEST_F(CrowdTest, EveryShotPersonReEntersAtTheEdgeInOneTick) {
     max_along = std::max(max_along, along);
     ASSERT_NE(MapGrid[x][y][Occupant], 0);
   }
-  EXPECT_EQ(min_along, 3);
-  EXPECT_EQ(max_along, 97);
-  for (int side = 1; side <= 4; ++side) {
-    EXPECT_GT(sides[side], 170) << side;
-    EXPECT_LT(sides[side], 330) << side;
-  }
+  EXPECT_EQ(Numbers({min_along, max_along}), "3 97");
+  for (int side = 1; side <= 4; ++side)
+    EXPECT_TRUE(sides[side] > 170 && sides[side] < 330) << side << ": " << sides[side];
 }
 
 }  // namespace

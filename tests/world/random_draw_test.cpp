@@ -1,3 +1,5 @@
+#include "world/random_draw.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -5,7 +7,6 @@
 #include <vector>
 
 #include "platform/clock.h"
-#include "world/random_draw.h"
 
 namespace {
 
@@ -16,27 +17,16 @@ class RandomDrawTest : public ::testing::Test {
     platform::SetClock({});
     ResetRandom();
   }
-  void FreezeClock(int64_t reading) {
-    platform::SetClock([reading] { return reading; });
-  }
 };
 
-std::vector<double> Draws(int count) {
-  std::vector<double> draws;
-  for (int i = 0; i < count; ++i) draws.push_back(Rnd());
-  return draws;
-}
-
 TEST_F(RandomDrawTest, HundredsOfDrawsWithinOneClockReadingAllDiffer) {
-  FreezeClock(123456);
+  platform::SetClock([] { return int64_t(123456); });  // the clock frozen on one reading
   SeedRandom(99);
-  const std::vector<double> draws = Draws(500);
+  std::vector<double> draws;
+  for (int i = 0; i < 500; ++i) draws.push_back(Rnd());
   const std::set<double> distinct(draws.begin(), draws.end());
   EXPECT_EQ(distinct.size(), draws.size());
-  for (double r : draws) {
-    EXPECT_GE(r, 0.0);
-    EXPECT_LT(r, 1.0);
-  }
+  for (double r : draws) EXPECT_TRUE(r >= 0.0 && r < 1.0) << r;
 }
 
 // Whether DrawUniform spreads evenly over 1..n the world tests find: the odds of who is who,

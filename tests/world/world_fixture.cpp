@@ -1,7 +1,7 @@
 #include "world_fixture.h"
 
-#include <filesystem>
 #include <cstring>
+#include <filesystem>
 #include <stdexcept>
 
 #include "flow/game_state.h"
@@ -14,14 +14,12 @@
 #include "world/world_creation.h"
 #include "world/world_model.h"
 
-namespace {
-void ResetAll() {
+static void ResetAll() {
   ResetGameState();
   ResetWorld();
   ResetRandom();
   DecodedDigit = 0;
 }
-}  // namespace
 
 void WorldTest::SetUp() {
   ResetAll();
@@ -29,8 +27,9 @@ void WorldTest::SetUp() {
     if (++clock_reads_ > kClockReadLimit) throw std::runtime_error("the clock was read endlessly");
     return int64_t(5'000'000) + clock_reads_ / 8;
   });
-  platform::SetMessageBoxHandler(
-      [this](const std::string& title, const std::string& text) { boxes_.push_back({title, text}); });
+  platform::SetMessageBoxHandler([this](const std::string& title, const std::string& text) {
+    boxes_.push_back({title, text});
+  });
   std::filesystem::create_directory(DataDir());
   platform::SetAppDir(dir_.Path());
 }
@@ -51,9 +50,13 @@ std::string WorldTest::EndReason(const std::function<void()>& f) {
   return "";
 }
 
-std::string UniformMap(char digit) { return std::string(10000, digit); }
+std::string UniformMap(char digit) {
+  return std::string(10000, digit);
+}
 
-void SetCell(std::string& map, int x, int y, char c) { map[size_t((y - 1) * 100 + x - 1)] = c; }
+void SetCell(std::string& map, int x, int y, char c) {
+  map[size_t((y - 1) * 100 + x - 1)] = c;
+}
 
 std::string StreetMap() {
   std::string map = UniformMap('0');
@@ -76,9 +79,8 @@ std::vector<uint8_t> WorldBytes() {
 }
 
 void ParkEveryoneButPersonOne() {
-  for (int x = 10; x <= 90; ++x) {
+  for (int x = 10; x <= 90; ++x)
     for (int y = 10; y <= 90; ++y) MapGrid[x][y][Terrain] = 10;
-  }
   int n = 2;
   for (int y = 12; y <= 88 && n <= kPersonCount; y += 2) {
     for (int x = 12; x <= 88 && n <= kPersonCount; x += 2) {

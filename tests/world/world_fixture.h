@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/files.h"
@@ -27,13 +28,19 @@ class WorldTest : public ::testing::Test {
   static constexpr int64_t kClockReadLimit = 20'000'000;
   int64_t clock_reads_ = 0;
 
-  struct Box {
-    std::string title, text;
-  };
-  std::vector<Box> boxes_;
+  // The message boxes shown, each as its title and text.
+  using Boxes = std::vector<std::pair<std::string, std::string>>;
+  Boxes boxes_;
 
   TempDir dir_{"world"};
 };
+
+// Numbers joined by spaces, to compare several fields in one check, e.g. "4 97 4 97".
+inline std::string Numbers(std::initializer_list<long long> values) {
+  std::string s;
+  for (long long v : values) s += (s.empty() ? "" : " ") + std::to_string(v);
+  return s;
+}
 
 // Map texts of 10,000 characters; the character of cell (x, y) is at (y - 1) * 100 + x - 1.
 std::string UniformMap(char digit);
