@@ -2,8 +2,8 @@
 #include <optional>
 
 #include "flow/game_state.h"
-#include "platform/toolkit/pad_names.h"
 #include "platform/sdl/game_pads.h"
+#include "platform/toolkit/pad_names.h"
 #include "support/program_test.h"
 #include "support/virtual_pad.h"
 
@@ -94,15 +94,12 @@ TEST_F(ControllerTest, PlaysAMissionAndStoresTheRecordNameWithoutAKeyboard) {
   Hold(1000);
   EXPECT_EQ(G.CursorX, 12);
   // The left stick: a push is one step; half-way back keeps it pressed, the middle lets go.
-  Stick(true, 30000);
-  EXPECT_EQ(G.CursorY, 9);
-  Stick(true, 12000);
-  Stick(true, 30000);
-  EXPECT_EQ(G.CursorY, 9);
-  Stick(true, 0);
-  Stick(true, -30000);
-  EXPECT_EQ(G.CursorY, 8);
-  Stick(true, 0);
+  std::string rows;
+  for (int value : {30000, 12000, 30000, 0, -30000, 0}) {
+    Stick(true, value);
+    rows += std::to_string(G.CursorY) + " ";
+  }
+  EXPECT_EQ(rows, "9 9 9 9 8 8 ");
 
   // The south button fires.
   WaitForCharge();
@@ -134,11 +131,9 @@ TEST_F(ControllerTest, PlaysAMissionAndStoresTheRecordNameWithoutAKeyboard) {
   EXPECT_EQ(SaveValues(), "1,500000,\"スナイパー\",1");
 
   // Quitting takes Back and Start together; either alone does nothing on the title.
-  Tap(PadButton::Back);
-  Tap(PadButton::Start);
+  for (PadButton b : {PadButton::Back, PadButton::Start}) Tap(b);
   EXPECT_FALSE(host_->Ended());
-  Press(PadButton::Back);
-  Press(PadButton::Start);
+  for (PadButton b : {PadButton::Back, PadButton::Start}) Press(b);
   EXPECT_EQ(host_->EndReason(), "escape");
 }
 

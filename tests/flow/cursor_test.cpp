@@ -5,8 +5,8 @@
 
 #include "flow/game_state.h"
 #include "flow/key_handler.h"
-#include "shell/program.h"
 #include "shell/forms.h"
+#include "shell/program.h"
 
 namespace {
 
@@ -24,6 +24,15 @@ class CursorTest : public ::testing::Test {
     MoveCursor(step);
     return Form1()("sarch", 0).caption;
   }
+  // Where the view and the cursor stand, and what the position display shows of it: both
+  // boxes and the overview's place, e.g. "view 82,10 cursor 14,8 WidX: 92m WidY: 14m all 79,7".
+  std::string End() {
+    platform::Form& form = Form1();
+    return "view " + std::to_string(G.ViewX) + "," + std::to_string(G.ViewY) + " cursor " +
+           std::to_string(G.CursorX) + "," + std::to_string(G.CursorY) + " " + form("box").caption +
+           " " + form("box2").caption + " all " + std::to_string(form("all").left) + "," +
+           std::to_string(form("all").top);
+  }
 };
 
 // Held in one direction from the start (view 10, cursor 8): the cursor runs to its scroll
@@ -34,49 +43,40 @@ TEST_F(CursorTest, HoldingAnArrowScrollsAtTheMarginThenRunsToTheEdge) {
     CursorStep step;
     const char* log;
     int marginCursor, endView, endCursor;
-    const char* box;
-    int allLeft, allTop;
+    const char* end;  // as End() gives it
   } cases[] = {
-      {CursorStep::Right, "Inosite_x= ", 12, 82, 14, "WidX: 92m", 79, 7},
-      {CursorStep::Left, "Inosite_x= ", 5, 3, 2, "WidX: 1m", 0, 7},
-      {CursorStep::Down, "Inosite_y= ", 12, 82, 14, "WidY: 92m", 7, 79},
-      {CursorStep::Up, "Inosite_y= ", 5, 3, 2, "WidY: 1m", 7, 0},
+      {CursorStep::Right, "Inosite_x= ", 12, 82, 14,
+       "view 82,10 cursor 14,8 WidX: 92m WidY: 14m all 79,7"},
+      {CursorStep::Left, "Inosite_x= ", 5, 3, 2, "view 3,10 cursor 2,8 WidX: 1m WidY: 14m all 0,7"},
+      {CursorStep::Down, "Inosite_y= ", 12, 82, 14,
+       "view 10,82 cursor 8,14 WidX: 14m WidY: 92m all 7,79"},
+      {CursorStep::Up, "Inosite_y= ", 5, 3, 2, "view 10,3 cursor 8,2 WidX: 14m WidY: 1m all 7,0"},
   };
   for (const Case& c : cases) {
     TearDown();
     SetUp();
-    const bool across = c.step == CursorStep::Right || c.step == CursorStep::Left;
     const int way = c.endView > 10 ? 1 : -1;
     std::vector<std::string> expected, logged;
     for (int cursor = 8 + way; cursor != c.marginCursor + way; cursor += way)
       expected.push_back(c.log + std::to_string(cursor));
-    for (int view = 10 + way; view != c.endView + way; view += way)
-      expected.push_back(c.log + std::to_string(c.marginCursor));
+    // The cursor stays at its scroll column while the view scrolls.
+    expected.insert(expected.end(), way * (c.endView - 10), c.log + std::to_string(c.marginCursor));
     for (int cursor = c.marginCursor + way; cursor != c.endCursor + way; cursor += way)
       expected.push_back(c.log + std::to_string(cursor));
     expected.push_back(c.log + std::to_string(c.endCursor));
     for (size_t i = 0; i < expected.size(); ++i) logged.push_back(Step(c.step));
     EXPECT_EQ(logged, expected);
-    EXPECT_EQ(across ? G.ViewX : G.ViewY, c.endView);
-    EXPECT_EQ(across ? G.CursorX : G.CursorY, c.endCursor);
-    EXPECT_EQ(across ? G.ViewY : G.ViewX, 10);
-    EXPECT_EQ(across ? G.CursorY : G.CursorX, 8);
     RefreshPositionDisplay();
-    EXPECT_EQ(Form1()(across ? "box" : "box2").caption, c.box);
-    EXPECT_EQ(Form1()("all").left, c.allLeft);
-    EXPECT_EQ(Form1()("all").top, c.allTop);
+    EXPECT_EQ(End(), c.end);
   }
 }
 
 TEST_F(CursorTest, ArrowsAndKeypadOnlyActDuringPlay) {
   G.GameMode = 3;
-  Form_KeyDown(39, 0);   // Right arrow
-  Form_KeyDown(102, 0);  // keypad 6
+  for (int key : {39, 102}) Form_KeyDown(key, 0);  // Right arrow, keypad 6
   EXPECT_EQ(G.CursorX, 10);
   Form_KeyDown(98, 0);  // keypad 2
-  EXPECT_EQ(G.CursorY, 9);
-  EXPECT_EQ(Form1()("box").caption, "WidX: 16m");
-  EXPECT_EQ(Form1()("box2").caption, "WidY: 15m");
+  EXPECT_EQ(End(), "view 10,10 cursor 10,9 WidX: 16m WidY: 15m all 7,7");
 
   // Any other key still refreshes the display.
   G.CursorX = 3;
@@ -84,8 +84,7 @@ TEST_F(CursorTest, ArrowsAndKeypadOnlyActDuringPlay) {
   EXPECT_EQ(Form1()("box").caption, "WidX: 9m");
 
   G.GameMode = 0;
-  Form_KeyDown(39, 0);
-  Form_KeyDown(27, 0);  // Escape is ignored too while busy
+  for (int key : {39, 27}) Form_KeyDown(key, 0);  // Escape is ignored too while busy
   EXPECT_EQ(G.CursorX, 3);
 }
 

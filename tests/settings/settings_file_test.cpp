@@ -2,14 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "flow/game_state.h"
 #include "platform/cp932.h"
-#include "platform/text/utf8.h"
 #include "support/files.h"
 
 namespace {
@@ -18,6 +15,13 @@ namespace {
 const std::string kHeaderLine = std::string("\"(C)2000 VOREN [KZV ") +
                                 "\x90\xdd\x92\xe8\x83\x74\x83\x40\x83\x43\x83\x8b" + "]\"\r\n";
 const std::string kDefaultName = "\x93\xfa\x8c\xfc \x90\x9f\x8d\x81";  // 日向 澄香
+const std::string kAllFields = "Veteran, RecordReward, RecordHolder, SoundOn";
+
+// The four values of the file as the game holds them: "Veteran|RecordReward|RecordHolder|SoundOn".
+std::string Held() {
+  return std::to_string(G.Veteran) + "|" + std::to_string(G.RecordReward) + "|" + G.RecordHolder +
+         "|" + std::to_string(G.SoundOn);
+}
 
 class SettingsFile : public ::testing::Test {
  protected:
@@ -52,11 +56,11 @@ TEST_F(SettingsFile, TheFileHasTheExactBytesAndReadsBackAsItWasWritten) {
   EXPECT_EQ(G.RecordReward, 777);
   EXPECT_EQ(Entries(), std::vector<std::string>{"save.dat"});
   // Every save marks a veteran in the file, whatever the flag in memory says.
+  // The bytes the name takes in the file ("": not compared), and the name read back ("": the
+  // name itself).
   struct Case {
     int32_t reward;
-    std::string name;
-    std::string nameBytes;
-    std::string readBack;  // "": the name itself
+    std::string name, nameBytes, readBack;
   } cases[] = {
       {1234567, "スナイパー,佐藤", "\x83\x58\x83\x69\x83\x43\x83\x70\x81\x5b,\x8d\xb2\x93\xa1", ""},
       {-15000, "ＡＢＣ　ｱｲｳ", "\x82\x60\x82\x61\x82\x62\x81\x40\xb1\xb2\xb3", ""},
@@ -69,30 +73,22 @@ TEST_F(SettingsFile, TheFileHasTheExactBytesAndReadsBackAsItWasWritten) {
     G.RecordHolder = c.name;
     G.SoundOn = 1;
     ASSERT_TRUE(SaveSettings());
+    const std::string reward = std::to_string(c.reward);
     if (!c.nameBytes.empty()) {
       EXPECT_EQ(ReadFile(G.SavePath),
-                kHeaderLine + "1," + std::to_string(c.reward) + ",\"" + c.nameBytes + "\",1\r\n");
+                kHeaderLine + "1," + reward + ",\"" + c.nameBytes + "\",1\r\n");
     }
-    ResetGameState();
-    G.SavePath = dir_ / "save.dat";
-    testing::internal::CaptureStderr();
-    ReadSettings();
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    SetUp();  // the file just saved, read as it is
+    EXPECT_EQ(ReadFrom(ReadFile(G.SavePath)), "");
     EXPECT_EQ(G.SaveHeader, "(C)2000 VOREN [KZV 設定ファイル]");
-    EXPECT_EQ(G.Veteran, 1);
-    EXPECT_EQ(G.RecordReward, c.reward);
-    EXPECT_EQ(G.RecordHolder, c.readBack.empty() ? c.name : c.readBack);
-    EXPECT_EQ(G.SoundOn, 1);
+    EXPECT_EQ(Held(), "1|" + reward + "|" + (c.readBack.empty() ? c.name : c.readBack) + "|1");
   }
 }
 
 TEST_F(SettingsFile, NoFileMeansTheDefaultsAndASaveCreatesNone) {
   G.RecordHolder = "stale";
   ReadSettings();
-  EXPECT_EQ(G.Veteran, 0);
-  EXPECT_EQ(G.RecordReward, 150000);
-  EXPECT_EQ(G.RecordHolder, "日向 澄香");
-  EXPECT_EQ(G.SoundOn, 1);
+  EXPECT_EQ(Held(), "0|150000|日向 澄香|1");
   testing::internal::CaptureStderr();
   EXPECT_FALSE(SaveSettings());
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
@@ -130,67 +126,56 @@ TEST_F(SettingsFile, AFolderThatCannotTakeTheFileGivesOneWarningAndNoSuccess) {
 // quote is passed over; a quote never closed ends with its line. What cannot be read takes its
 // default, with one warning naming the fields.
 TEST_F(SettingsFile, ReaderFollowsTheFieldRulesAndUnreadableFieldsTakeTheirDefaults) {
+  // What the reader holds, as Held() gives it, and the fields named in the warning ("": none).
   struct Case {
     const char* what;
-    std::string bytes;
-    int veteran;
-    int32_t reward;
-    std::string holder;
-    int soundOn;
-    std::string warned;  // the fields named in the warning, "" for none
+    std::string bytes, held, warned;
   } cases[] = {
       {"blanks, a quoted number, LF only, a bare name",
-       "\"another header, with a comma\"\n  7,  \"-42\" ,  plain name  ,3\n", 7, -42, "plain name", 3, ""},
-      {"line ends between fields", "header\r\n255\r\n+2147483647\r\n\"x\"junk,0", 255, INT32_MAX, "x", 0, ""},
-      {"a comma inside quotes", "\"h\"\r\n0,-2147483648,\"a,b\",1\r\n", 0, INT32_MIN, "a,b", 1, ""},
-      {"an unclosed quote", "\"h\"\n1,5,\"abc\n7\n", 1, 5, "abc", 7, ""},
-      {"a header that is not CP932", "\"\x85\x40\"\r\n1,2,\"n\",1\r\n", 1, 2, "n", 1, ""},
-      {"empty file", "", 0, 150000, "日向 澄香", 1, "Veteran, RecordReward, RecordHolder, SoundOn"},
-      {"header only", kHeaderLine, 0, 150000, "日向 澄香", 1,
-       "Veteran, RecordReward, RecordHolder, SoundOn"},
-      {"fields missing", kHeaderLine + "1,99\r\n", 1, 99, "日向 澄香", 1, "RecordHolder, SoundOn"},
-      {"text for numbers", kHeaderLine + "yes,lots,\"n\",on\r\n", 0, 150000, "n", 1,
+       "\"another header, with a comma\"\n  7,  \"-42\" ,  plain name  ,3\n", "7|-42|plain name|3",
+       ""},
+      {"line ends between fields", "header\r\n255\r\n+2147483647\r\n\"x\"junk,0",
+       "255|2147483647|x|0", ""},
+      {"a comma inside quotes", "\"h\"\r\n0,-2147483648,\"a,b\",1\r\n", "0|-2147483648|a,b|1", ""},
+      {"an unclosed quote", "\"h\"\n1,5,\"abc\n7\n", "1|5|abc|7", ""},
+      {"a header that is not CP932", "\"\x85\x40\"\r\n1,2,\"n\",1\r\n", "1|2|n|1", ""},
+      {"empty file", "", "0|150000|日向 澄香|1", kAllFields},
+      {"header only", kHeaderLine, "0|150000|日向 澄香|1", kAllFields},
+      {"fields missing", kHeaderLine + "1,99\r\n", "1|99|日向 澄香|1", "RecordHolder, SoundOn"},
+      {"text for numbers", kHeaderLine + "yes,lots,\"n\",on\r\n", "0|150000|n|1",
        "Veteran, RecordReward, SoundOn"},
-      {"byte too large", kHeaderLine + "300,1,\"n\",256\r\n", 0, 1, "n", 1, "Veteran, SoundOn"},
-      {"byte negative", kHeaderLine + "-1,1,\"n\",-1\r\n", 0, 1, "n", 1, "Veteran, SoundOn"},
-      {"reward beyond 32 bits", kHeaderLine + "1,2147483648,\"n\",0\r\n", 1, 150000, "n", 0,
+      {"byte too large", kHeaderLine + "300,1,\"n\",256\r\n", "0|1|n|1", "Veteran, SoundOn"},
+      {"byte negative", kHeaderLine + "-1,1,\"n\",-1\r\n", "0|1|n|1", "Veteran, SoundOn"},
+      {"reward beyond 32 bits", kHeaderLine + "1,2147483648,\"n\",0\r\n", "1|150000|n|0",
        "RecordReward"},
-      {"reward below 32 bits", kHeaderLine + "1,-2147483649,\"n\",0\r\n", 1, 150000, "n", 0,
+      {"reward below 32 bits", kHeaderLine + "1,-2147483649,\"n\",0\r\n", "1|150000|n|0",
        "RecordReward"},
-      {"huge number", kHeaderLine + "1,99999999999999999999999,\"n\",0\r\n", 1, 150000, "n", 0,
+      {"huge number", kHeaderLine + "1,99999999999999999999999,\"n\",0\r\n", "1|150000|n|0",
        "RecordReward"},
-      {"not whole numbers", kHeaderLine + "1.5,1e3,\"n\",- \r\n", 0, 150000, "n", 1,
+      {"not whole numbers", kHeaderLine + "1.5,1e3,\"n\",- \r\n", "0|150000|n|1",
        "Veteran, RecordReward, SoundOn"},
       // An empty name would leave the result screen's name box empty, and Enter needs a name.
-      {"empty fields", kHeaderLine + ",,,\r\n", 0, 150000, "日向 澄香", 1,
-       "Veteran, RecordReward, RecordHolder, SoundOn"},
-      {"empty quoted name", kHeaderLine + "1,150000,\"\",1\r\n", 1, 150000, "日向 澄香", 1,
+      {"empty fields", kHeaderLine + ",,,\r\n", "0|150000|日向 澄香|1", kAllFields},
+      {"empty quoted name", kHeaderLine + "1,150000,\"\",1\r\n", "1|150000|日向 澄香|1",
        "RecordHolder"},
-      {"name of blanks only", kHeaderLine + "1,150000,   ,1\r\n", 1, 150000, "日向 澄香", 1,
+      {"name of blanks only", kHeaderLine + "1,150000,   ,1\r\n", "1|150000|日向 澄香|1",
        "RecordHolder"},
-      {"name of control characters only", kHeaderLine + "1,150000,\"\t\x01\",1\r\n", 1, 150000,
-       "日向 澄香", 1, "RecordHolder"},
-      {"broken CP932 in the name", kHeaderLine + "1,5,\"\x85\x40\x81\",0\r\n", 1, 5, "日向 澄香", 0,
+      {"name of control characters only", kHeaderLine + "1,150000,\"\t\x01\",1\r\n",
+       "1|150000|日向 澄香|1", "RecordHolder"},
+      {"broken CP932 in the name", kHeaderLine + "1,5,\"\x85\x40\x81\",0\r\n", "1|5|日向 澄香|0",
        "RecordHolder"},
-      {"name without its closing quote", kHeaderLine + "1,5,\"abc,0\r\n", 1, 5, "abc,0", 1,
-       "SoundOn"},
+      {"name without its closing quote", kHeaderLine + "1,5,\"abc,0\r\n", "1|5|abc,0|1", "SoundOn"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    G.Veteran = 9;
-    G.RecordReward = 9;
+    G.RecordReward = G.Veteran = G.SoundOn = 9;
     G.RecordHolder = "stale";
-    G.SoundOn = 9;
-    std::string err = ReadFrom(c.bytes);
-    EXPECT_EQ(G.Veteran, c.veteran);
-    EXPECT_EQ(G.RecordReward, c.reward);
-    EXPECT_EQ(G.RecordHolder, c.holder);
-    EXPECT_EQ(G.SoundOn, c.soundOn);
-    EXPECT_EQ(err, c.warned.empty() ? ""
-                                    : "K.Z.V: the settings file " + G.SavePath + " holds no readable " +
-                                          c.warned +
-                                          "; the default is used for it (the file stays as it is "
-                                          "until the next save)\n");
+    const std::string warning = "K.Z.V: the settings file " + G.SavePath + " holds no readable " +
+                                c.warned +
+                                "; the default is used for it (the file stays as it "
+                                "is until the next save)\n";
+    EXPECT_EQ(ReadFrom(c.bytes), c.warned.empty() ? "" : warning);
+    EXPECT_EQ(Held(), c.held);
   }
 }
 
@@ -211,14 +196,13 @@ TEST(RecordNameFilter, WhatItGivesAlwaysSurvivesTheFile) {
   std::string every;
   for (uint32_t cp = 1; cp < 0x10000; cp += 7) {
     if (cp >= 0xD800 && cp < 0xE000) continue;
-    char buf[4];
-    int n = cp < 0x80 ? 1 : cp < 0x800 ? 2 : 3;
-    if (n == 1) buf[0] = char(cp);
-    if (n == 2) buf[0] = char(0xC0 | (cp >> 6)), buf[1] = char(0x80 | (cp & 0x3F));
-    if (n == 3)
-      buf[0] = char(0xE0 | (cp >> 12)), buf[1] = char(0x80 | ((cp >> 6) & 0x3F)),
-      buf[2] = char(0x80 | (cp & 0x3F));
-    every.append(buf, size_t(n));
+    // The code point in UTF-8, by hand.
+    if (cp < 0x80)
+      every += char(cp);
+    else if (cp < 0x800)
+      every += {char(0xC0 | (cp >> 6)), char(0x80 | (cp & 0x3F))};
+    else
+      every += {char(0xE0 | (cp >> 12)), char(0x80 | ((cp >> 6) & 0x3F)), char(0x80 | (cp & 0x3F))};
   }
   std::string clean = SanitizeRecordName(every);
   EXPECT_EQ(clean.find('"'), std::string::npos);

@@ -1,22 +1,19 @@
 // Which language the desktop asks for, and the catalog's texts with their values.
+#include "language/language.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-
-#include "language/language.h"
 
 namespace {
 
 TEST(Language, TheDesktopAsksInTheOrderOfTheLocaleVariables) {
   struct Case {
-    const char* kzv;
-    const char* all;
-    const char* messages;
-    const char* lang;
+    const char *kzv, *all, *messages, *lang;  // the variables KZV_LANGUAGE, LC_ALL, ... LANG
     const char* language;
   } cases[] = {
-      {"", "", "", "", "ja"},                  // nothing set
-      {"", "", "", "C", "ja"},                 // the plain C locale
+      {"", "", "", "", "ja"},   // nothing set
+      {"", "", "", "C", "ja"},  // the plain C locale
       {"", "", "", "POSIX", "ja"},
       {"", "", "", "C.UTF-8", "ja"},
       {"", "", "", "en_GB.UTF-8", "en"},
@@ -24,20 +21,16 @@ TEST(Language, TheDesktopAsksInTheOrderOfTheLocaleVariables) {
       {"", "", "ja_JP.UTF-8", "en_US", "ja"},  // LC_MESSAGES before LANG
       {"", "C", "en_US", "en_US", "ja"},       // LC_ALL before both
       {"", "en_US", "ja_JP", "", "en"},
-      {"ja", "en_US", "", "", "ja"},           // KZV_LANGUAGE before the locale
+      {"ja", "en_US", "", "", "ja"},  // KZV_LANGUAGE before the locale
       {"en", "", "", "ja_JP", "en"},
-      {"xx", "", "", "fr_FR", "en"},           // not a language of the game: the locale decides
+      {"xx", "", "", "fr_FR", "en"},  // not a language of the game: the locale decides
   };
   for (const Case& c : cases) {
     const char* values[] = {c.kzv, c.all, c.messages, c.lang};
     const char* names[] = {"KZV_LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"};
-    for (int i = 0; i < 4; ++i) {
-      if (*values[i])
-        setenv(names[i], values[i], 1);
-      else
-        unsetenv(names[i]);
-    }
-    EXPECT_EQ(DesktopLanguage(), c.language) << c.kzv << "|" << c.all << "|" << c.messages << "|" << c.lang;
+    for (int i = 0; i < 4; ++i) *values[i] ? setenv(names[i], values[i], 1) : unsetenv(names[i]);
+    EXPECT_EQ(DesktopLanguage(), c.language)
+        << c.kzv << "|" << c.all << "|" << c.messages << "|" << c.lang;
   }
   for (const char* name : {"KZV_LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) unsetenv(name);
 }

@@ -2,51 +2,44 @@
 // entry on the script host.
 #include <algorithm>
 #include <filesystem>
+#include <tuple>
 
 #include "flow/game_state.h"
-#include "shell/program.h"
 #include "shell/forms.h"
 #include "support/program_test.h"
 
 namespace {
 
 using StartupTest = ProgramTest;
-constexpr const char* kDefaultRecordLine = "最高報酬者記録： スナイパー日向 澄香： 150000円";
 
 TEST_F(StartupTest, SoundCallsFollowTheStartUpOrder) {
   Boot();
   std::vector<std::string> expected = {"STInit 2 0", "MTReadFile " + AppPath("data/bgm.mid"),
                                        "MTSetTempo 85"};
-  for (int n = 10; n <= 17; ++n)
-    expected.push_back("STReadFile " + std::to_string(n) + " " +
-                       AppPath("data/se" + std::to_string(n) + ".wav") + " 3");
-  for (int n = 20; n <= 30; ++n)
-    expected.push_back("STReadFile " + std::to_string(n) + " " +
-                       AppPath("data/opr" + std::to_string(n - 10) + ".wav") + " 3");
-  expected.push_back("MTPlay");
-  expected.push_back("STPlay 27");
+  auto read = [&](int slot, const std::string& wave) {
+    expected.push_back("STReadFile " + std::to_string(slot) + " " + AppPath("data/" + wave) + " 3");
+  };
+  for (int n = 10; n <= 17; ++n) read(n, "se" + std::to_string(n) + ".wav");
+  for (int n = 20; n <= 30; ++n) read(n, "opr" + std::to_string(n - 10) + ".wav");
+  expected.insert(expected.end(), {"MTPlay", "STPlay 27"});
   EXPECT_EQ(TakeCalls(), expected);
 }
 
 TEST_F(StartupTest, AnExistingSettingsFileIsReadAndLeftUntouched) {
-  struct Case {
-    const char* values;
-    const char* highlights;
-    bool soundOn;
-  };
-  for (const Case& c : {Case{"0,150000,\"日向 澄香\",2", "1 0 0", false},  // 2 counts as off
-                        Case{"1,150000,\"日向 澄香\",1", "0 0 1", true},
-                        Case{"1,250000,\"狙撃手,一号\",0", "0 0 1", false}}) {
+  for (const auto& [values, highlights, soundOn] :
+       {std::tuple{"0,150000,\"日向 澄香\",2", "1 0 0", false},  // 2 counts as off
+        std::tuple{"1,150000,\"日向 澄香\",1", "0 0 1", true},
+        std::tuple{"1,250000,\"狙撃手,一号\",0", "0 0 1", false}}) {
     TearDown();
     SetUp();
-    WriteSave(c.values);
+    WriteSave(values);
     Boot();
-    EXPECT_EQ(SaveValues(), c.values);
-    EXPECT_EQ(Highlights(), c.highlights) << c.values;
-    EXPECT_EQ(C("si").visible, !c.soundOn) << c.values;
+    EXPECT_EQ(SaveValues(), values);
+    EXPECT_EQ(Highlights(), highlights) << values;
+    EXPECT_EQ(C("si").visible, !soundOn) << values;
     const std::vector<std::string> calls = TakeCalls();
-    EXPECT_EQ(calls.back() == "STPlay 27", c.soundOn) << c.values;
-    EXPECT_EQ(std::count(calls.begin(), calls.end(), "MTPlay"), c.soundOn ? 1 : 0) << c.values;
+    EXPECT_EQ(calls.back() == "STPlay 27", soundOn) << values;
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "MTPlay"), soundOn ? 1 : 0) << values;
   }
   EXPECT_EQ(C("Label2").caption, "最高報酬者記録： スナイパー狙撃手,一号： 250000円");
 }
@@ -55,8 +48,7 @@ TEST_F(StartupTest, AMissingOrUnreadableFileStopsTheStartNamingTheFirstOne) {
   struct Case {
     const char* file;
     std::string content;  // "": the file is removed
-    const char* reason;
-    const char* text;
+    const char *reason, *text;
     int wavesLoadedBefore;
   } cases[] = {
       {"Stools.dll", "", "missing-file", "ファイル【Stools.dll】が存在しません。", 0},
@@ -83,9 +75,8 @@ TEST_F(StartupTest, AMissingOrUnreadableFileStopsTheStartNamingTheFirstOne) {
     EXPECT_EQ(messages[0].title, "K.Z.V");
     EXPECT_EQ(messages[0].text, c.text);
     const std::vector<std::string> calls = TakeCalls();
-    EXPECT_EQ(std::count_if(calls.begin(), calls.end(),
-                            [](const std::string& call) { return call.rfind("STReadFile", 0) == 0; }),
-              c.wavesLoadedBefore);
+    auto isRead = [](const std::string& call) { return call.rfind("STReadFile", 0) == 0; };
+    EXPECT_EQ(std::count_if(calls.begin(), calls.end(), isRead), c.wavesLoadedBefore);
     EXPECT_FALSE(Form1().shown);
   }
 }
